@@ -1,0 +1,307 @@
+// Test double of the platform on a real temporary folder, with Windows' rules for names.
+#include "platform/fake/fake_plattform.hpp"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "common/text.hpp"
+
+namespace fs = std::filesystem;
+
+namespace karmo {
+namespace {
+
+const Ergebnis k_nicht_gefunden{2, "Das System kann die angegebene Datei nicht finden."};
+const Ergebnis k_pfad_fehlt{3, "Das System kann den angegebenen Pfad nicht finden."};
+const Ergebnis k_zugriff{5, "Zugriff verweigert"};
+const Ergebnis k_benutzt{32, "Der Prozess kann nicht auf die Datei zugreifen, da sie von einem anderen Prozess verwendet wird."};
+const Ergebnis k_voll{112, "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden."};
+const Ergebnis k_vorhanden{183, "Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden ist."};
+
+std::vector<std::string> teile(std::string_view pfad) {
+    std::vector<std::string> out;
+    std::string aktuell;
+    for (char c : pfad) {
+        if (c == '\\' || c == '/') {
+            if (!aktuell.empty()) out.push_back(aktuell);
+            aktuell.clear();
+        } else {
+            aktuell.push_back(c);
+        }
+    }
+    if (!aktuell.empty()) out.push_back(aktuell);
+    return out;
+}
+
+// Windows wildcard match, without regard to case: "*" any run, "?" one character.
+bool passt(std::string_view muster, std::string_view name) {
+    std::size_t m = 0, n = 0, stern = std::string_view::npos, merk = 0;
+    while (n < name.size()) {
+        if (m < muster.size() && (muster[m] == '?' || muster[m] == name[n])) {
+            ++m;
+            ++n;
+        } else if (m < muster.size() && muster[m] == '*') {
+            stern = m++;
+            merk = n;
+        } else if (stern != std::string_view::npos) {
+            m = stern + 1;
+            n = ++merk;
+        } else {
+            return false;
+        }
+    }
+    while (m < muster.size() && muster[m] == '*') ++m;
+    return m == muster.size();
+}
+
+class DateiLeser final : public Lesedatei {
+public:
+    explicit DateiLeser(const fs::path& p) : in_(p, std::ios::binary) {}
+    bool offen() const { return in_.is_open(); }
+    std::size_t lesen(char* ziel, std::size_t n, Ergebnis& fehler) override {
+        in_.read(ziel, static_cast<std::streamsize>(n));
+        const auto gelesen = in_.gcount();
+        if (in_.bad()) {
+            fehler = {30, "Das System kann nicht von dem angegebenen Gerät lesen."};
+            return 0;
+        }
+        return static_cast<std::size_t>(gelesen);
+    }
+
+private:
+    std::ifstream in_;
+};
+
+fs::path neue_wurzel() {
+    static std::atomic<unsigned> zaehler{0};
+    std::random_device zufall;
+    const auto name = "karmo-fake-" + std::to_string(zufall()) + "-" + std::to_string(zaehler++);
+    auto p = fs::temp_directory_path() / name;
+    fs::create_directories(p);
+    return p;
+}
+
+} // namespace
+
+FakePlattform::FakePlattform() : wurzel_(neue_wurzel()), eigene_wurzel_(true) {}
+
+FakePlattform::FakePlattform(fs::path wurzel) : wurzel_(std::move(wurzel)) { fs::create_directories(wurzel_); }
+
+FakePlattform::~FakePlattform() {
+    if (eigene_wurzel_) {
+        std::error_code ec;
+        fs::remove_all(wurzel_, ec);
+    }
+}
+
+fs::path FakePlattform::echt(std::string_view windows_pfad) const {
+    auto t = teile(windows_pfad);
+    fs::path p = wurzel_;
+    std::size_t start = 0;
+    if (!t.empty() && t[0].size() == 2 && t[0][1] == ':') {
+        if (text::klein(t[0]) != "c:") p /= "_" + text::klein(t[0].substr(0, 1));
+        start = 1;
+    }
+    for (std::size_t i = start; i < t.size(); ++i) {
+        const std::string& name = t[i];
+        if (name == ".") continue;
+        if (name == "..") {
+            if (p != wurzel_) p = p.parent_path();
+            continue;
+        }
+        fs::path kandidat = p / name;
+        std::error_code ec;
+        if (!fs::exists(kandidat, ec) && fs::is_directory(p, ec)) {
+            for (const auto& e : fs::directory_iterator(p, ec)) {
+                if (text::gleich_ohne_gross_klein(e.path().filename().string(), name)) {
+                    kandidat = e.path();
+                    break;
+                }
+            }
+        }
+        p = kandidat;
+    }
+    return p;
+}
+
+bool FakePlattform::markiert(const std::set<std::string>& menge, std::string_view pfad) const {
+    const fs::path e = echt(pfad);
+    for (const auto& m : menge) {
+        if (echt(m) == e) return true;
+    }
+    return false;
+}
+
+bool FakePlattform::gewoehnliche_datei(const fs::path& p, std::string_view windows_pfad) const {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec) && !markiert(versteckt, windows_pfad);
+}
+
+Ergebnis FakePlattform::schreibfehler(std::string_view pfad) const {
+    if (markiert(in_benutzung, pfad)) return k_benutzt;
+    if (markiert(schreibgeschuetzt, pfad)) return k_zugriff;
+    if (datentraeger_voll) return k_voll;
+    return {};
+}
+
+void FakePlattform::datei_ablegen(std::string_view windows_pfad, std::string_view bytes) {
+    const fs::path p = echt(windows_pfad);
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string FakePlattform::datei_lesen(std::string_view windows_pfad) const {
+    std::ifstream in(echt(windows_pfad), std::ios::binary);
+    if (!in) return {};
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string FakePlattform::verknuepfungsziel(std::string_view lnk) const {
+    const std::string inhalt = datei_lesen(lnk);
+    constexpr std::string_view kopf = "[Verknuepfung]\nZiel=";
+    if (inhalt.rfind(kopf, 0) != 0) return {};
+    return inhalt.substr(kopf.size());
+}
+
+void FakePlattform::meldung(std::string_view t) {
+    if (bei_meldung) bei_meldung(t);
+    meldungen.emplace_back(t);
+}
+
+std::optional<std::string> FakePlattform::erste_datei(std::string_view ordner) {
+    const fs::path p = echt(ordner);
+    std::error_code ec;
+    if (!fs::is_directory(p, ec)) return std::nullopt;
+    std::string basis(ordner);
+    if (!basis.empty() && basis.back() != '\\') basis.push_back('\\');
+    for (const auto& e : fs::directory_iterator(p, ec)) {
+        const std::string name = e.path().filename().string();
+        if (gewoehnliche_datei(e.path(), basis + name)) return name;
+    }
+    return std::nullopt;
+}
+
+bool FakePlattform::datei_existiert(std::string_view pfad) { return gewoehnliche_datei(echt(pfad), pfad); }
+
+std::vector<std::string> FakePlattform::dateien(std::string_view muster) {
+    std::vector<std::string> out;
+    const auto trenner = muster.find_last_of('\\');
+    const std::string_view ordner = trenner == std::string_view::npos ? std::string_view{} : muster.substr(0, trenner + 1);
+    const std::string maske = text::klein(muster.substr(trenner == std::string_view::npos ? 0 : trenner + 1));
+    const fs::path p = echt(ordner);
+    std::error_code ec;
+    if (!fs::is_directory(p, ec)) return out;
+    for (const auto& e : fs::directory_iterator(p, ec)) {
+        const std::string name = e.path().filename().string();
+        if (passt(maske, text::klein(name)) && gewoehnliche_datei(e.path(), std::string(ordner) + name)) out.push_back(name);
+    }
+    return out;
+}
+
+bool FakePlattform::ordner_existiert(std::string_view pfad) {
+    std::error_code ec;
+    return fs::is_directory(echt(pfad), ec);
+}
+
+Ergebnis FakePlattform::ordner_anlegen(std::string_view pfad) {
+    if (markiert(ordner_verweigert, pfad)) return k_zugriff;
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (fs::exists(p, ec)) return k_vorhanden;
+    if (!fs::is_directory(p.parent_path(), ec)) return k_pfad_fehlt;
+    if (!fs::create_directory(p, ec)) return k_zugriff;
+    return {};
+}
+
+Ergebnis FakePlattform::kopieren(std::string_view quelle, std::string_view ziel) {
+    const fs::path q = echt(quelle), z = echt(ziel);
+    std::error_code ec;
+    if (!fs::is_regular_file(q, ec)) return k_nicht_gefunden;
+    if (fs::exists(z, ec) && fs::equivalent(q, z, ec)) return k_benutzt;
+    if (Ergebnis f = schreibfehler(ziel); !f.ok()) return f;
+    if (!fs::is_directory(z.parent_path(), ec)) return k_pfad_fehlt;
+    if (!fs::copy_file(q, z, fs::copy_options::overwrite_existing, ec)) return k_zugriff;
+    return {};
+}
+
+Ergebnis FakePlattform::loeschen(std::string_view pfad) {
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (!fs::is_regular_file(p, ec)) return k_nicht_gefunden;
+    if (markiert(in_benutzung, pfad)) return k_benutzt;
+    if (markiert(schreibgeschuetzt, pfad)) return k_zugriff;
+    if (!fs::remove(p, ec)) return k_zugriff;
+    return {};
+}
+
+Ergebnis FakePlattform::ersetzen(std::string_view quelle, std::string_view ziel) {
+    const fs::path q = echt(quelle), z = echt(ziel);
+    std::error_code ec;
+    if (!fs::is_regular_file(q, ec)) return k_nicht_gefunden;
+    if (markiert(in_benutzung, ziel)) return k_benutzt;
+    if (markiert(schreibgeschuetzt, ziel)) return k_zugriff;
+    fs::rename(q, z, ec);
+    if (ec) return k_zugriff;
+    return {};
+}
+
+Ergebnis FakePlattform::schreiben(std::string_view pfad, std::string_view bytes) {
+    if (Ergebnis f = schreibfehler(pfad); !f.ok()) return f;
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (!fs::is_directory(p.parent_path(), ec)) return k_pfad_fehlt;
+    if (fs::is_directory(p, ec)) return k_zugriff;
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    if (!out) return k_zugriff;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) return k_voll;
+    return {};
+}
+
+std::unique_ptr<Lesedatei> FakePlattform::oeffnen(std::string_view pfad, Ergebnis& fehler) {
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (!fs::is_regular_file(p, ec)) {
+        fehler = fs::is_directory(p.parent_path(), ec) ? k_nicht_gefunden : k_pfad_fehlt;
+        return nullptr;
+    }
+    if (markiert(in_benutzung, pfad)) {
+        fehler = k_benutzt;
+        return nullptr;
+    }
+    auto leser = std::make_unique<DateiLeser>(p);
+    if (!leser->offen()) {
+        fehler = k_zugriff;
+        return nullptr;
+    }
+    return leser;
+}
+
+long FakePlattform::shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) {
+    shell_aufrufe.push_back({std::string(verb), std::string(ziel), anzeige});
+    return shell_ergebnis;
+}
+
+std::string FakePlattform::spezialordner(Spezialordner ordner) {
+    const std::string& p = ordner == Spezialordner::Desktop ? desktop : startmenue_programme;
+    if (!p.empty()) {
+        std::error_code ec;
+        fs::create_directories(echt(p), ec);
+    }
+    return p;
+}
+
+Ergebnis FakePlattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
+    if (Ergebnis f = schreibfehler(lnk); !f.ok()) return f;
+    return schreiben(lnk, "[Verknuepfung]\nZiel=" + std::string(ziel));
+}
+
+std::string FakePlattform::programmpfad() { return exe; }
+
+Datum FakePlattform::heute() { return datum; }
+
+} // namespace karmo

@@ -1,0 +1,87 @@
+// What Karmo asks of the operating system: messages, files, the shell, shortcuts, the date.
+//
+// Paths are Windows paths ("c:\zelva\Daten\x.XML") held as UTF-8. File
+// contents cross this interface as raw bytes; the event file and the settings
+// file are Windows-1252 (see common/text.hpp for the conversion).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/fehler.hpp"
+
+namespace karmo {
+
+struct Datum {
+    int tag = 1;
+    int monat = 1;
+    int jahr = 2000;
+};
+
+// A file opened for sequential reading.
+class Lesedatei {
+public:
+    virtual ~Lesedatei() = default;
+    // Reads up to `n` bytes into `ziel`; returns the count read, 0 at the end
+    // of the file. A read error sets `fehler` and returns 0.
+    virtual std::size_t lesen(char* ziel, std::size_t n, Ergebnis& fehler) = 0;
+};
+
+enum class Spezialordner {
+    Desktop,          // the user's desktop folder
+    StartmenueProgramme, // the programs folder of the user's Start menu
+};
+
+class Plattform {
+public:
+    virtual ~Plattform() = default;
+
+    // --- messages -----------------------------------------------------------
+    // A modal message box: the text, OK only, no icon, title "Karmo", owned by
+    // the program's active window. Returns when the user has closed it.
+    virtual void meldung(std::string_view text) = 0;
+
+    // --- file system --------------------------------------------------------
+    // Name (without folder) of the first ordinary file in `ordner` (a folder
+    // path with trailing backslash): not hidden, not system, not a folder.
+    virtual std::optional<std::string> erste_datei(std::string_view ordner) = 0;
+    // Whether `pfad` names an ordinary file (not hidden, not system, not a
+    // folder); names compare without regard to case.
+    virtual bool datei_existiert(std::string_view pfad) = 0;
+    // Names of the ordinary files matching a wildcard pattern such as
+    // "c:\zelva\Daten\*.XML" ("*" and "?" in the last component), in the
+    // order the file system returns them. A missing folder gives none.
+    virtual std::vector<std::string> dateien(std::string_view muster) = 0;
+    virtual bool ordner_existiert(std::string_view pfad) = 0;
+    // Creates one folder level; the parent must exist.
+    virtual Ergebnis ordner_anlegen(std::string_view pfad) = 0;
+    // Copies a file, overwriting an existing target.
+    virtual Ergebnis kopieren(std::string_view quelle, std::string_view ziel) = 0;
+    virtual Ergebnis loeschen(std::string_view pfad) = 0;
+    // Moves `quelle` over `ziel`, replacing it in one step.
+    virtual Ergebnis ersetzen(std::string_view quelle, std::string_view ziel) = 0;
+    // Creates or truncates `pfad` and writes `bytes` as its whole content.
+    virtual Ergebnis schreiben(std::string_view pfad, std::string_view bytes) = 0;
+    // Opens `pfad` for reading; nullptr with `fehler` set when it cannot.
+    virtual std::unique_ptr<Lesedatei> oeffnen(std::string_view pfad, Ergebnis& fehler) = 0;
+
+    // --- shell --------------------------------------------------------------
+    // ShellExecute with no owner, no parameters, no working directory. Returns
+    // the shell's result value (greater than 32 means success).
+    virtual long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) = 0;
+    // The folder without trailing backslash; empty when the system has none.
+    virtual std::string spezialordner(Spezialordner ordner) = 0;
+    // Writes a shortcut file `lnk` whose only property is its target.
+    virtual Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) = 0;
+
+    // --- process and clock ----------------------------------------------------
+    // Full path of the running executable.
+    virtual std::string programmpfad() = 0;
+    virtual Datum heute() = 0;
+};
+
+} // namespace karmo

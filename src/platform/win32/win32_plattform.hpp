@@ -1,0 +1,61 @@
+// The platform interface on Win32: message boxes, files, the shell, shortcuts, the clock.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/plattform.hpp"
+
+namespace karmo {
+
+// The real operating system. Construct it on the user-interface thread: it
+// initialises COM there (shortcuts and some shell verbs need an apartment).
+class Win32Plattform final : public Plattform {
+public:
+    Win32Plattform();
+    ~Win32Plattform() override;
+    Win32Plattform(const Win32Plattform&) = delete;
+    Win32Plattform& operator=(const Win32Plattform&) = delete;
+
+    void meldung(std::string_view text) override;
+
+    std::optional<std::string> erste_datei(std::string_view ordner) override;
+    bool datei_existiert(std::string_view pfad) override;
+    std::vector<std::string> dateien(std::string_view muster) override;
+    bool ordner_existiert(std::string_view pfad) override;
+    Ergebnis ordner_anlegen(std::string_view pfad) override;
+    Ergebnis kopieren(std::string_view quelle, std::string_view ziel) override;
+    Ergebnis loeschen(std::string_view pfad) override;
+    Ergebnis ersetzen(std::string_view quelle, std::string_view ziel) override;
+    Ergebnis schreiben(std::string_view pfad, std::string_view bytes) override;
+    std::unique_ptr<Lesedatei> oeffnen(std::string_view pfad, Ergebnis& fehler) override;
+
+    long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
+    std::string spezialordner(Spezialordner ordner) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+
+    std::string programmpfad() override;
+    Datum heute() override;
+
+private:
+    bool com_bereit_ = false;
+};
+
+namespace win32 {
+
+// UTF-8 <-> UTF-16 at the edge to the wide-character API. Invalid UTF-8
+// becomes U+FFFD, as MultiByteToWideChar does it.
+std::wstring breit(std::string_view utf8);
+std::string schmal(std::wstring_view utf16);
+
+// The system's description of an error number (GetLastError or HRESULT),
+// without the trailing line break; never empty.
+std::string fehlertext(unsigned long nummer);
+
+// The target path stored in a shortcut file, or nothing when it cannot be read.
+std::optional<std::string> verknuepfungsziel(std::string_view lnk);
+
+} // namespace win32
+
+} // namespace karmo

@@ -1,0 +1,31 @@
+// The context of one run: the platform, the program-wide values and the loaded windows.
+#pragma once
+
+#include "platform/plattform.hpp"
+#include "state/zustand.hpp"
+#include "ui/formular.hpp"
+
+namespace karmo {
+
+class Programm {
+public:
+    Programm(Plattform& plattform, ui::Formularsammlung& formulare)
+        : plattform_(plattform), formulare_(formulare) {}
+
+    Plattform& plattform() { return plattform_; }
+    Zustand& zustand() { return zustand_; }
+    ui::Formularsammlung& formulare() { return formulare_; }
+
+    // The window's single instance, created on first use.
+    ui::Fenster& form(ui::FormId id) { return formulare_.laden(id); }
+
+    // Unloads every loaded window; the program ends when none is left.
+    void Programm_beenden() { formulare_.alle_entladen(); }
+
+private:
+    Plattform& plattform_;
+    ui::Formularsammlung& formulare_;
+    Zustand zustand_;
+};
+
+} // namespace karmo

@@ -1,0 +1,126 @@
+// Headless windows for tests.
+#include "ui/fake/fake_fenster.hpp"
+
+#include <stdexcept>
+
+#include "common/text.hpp"
+
+namespace karmo::ui {
+
+FakeFenster::FakeFenster(const Formular& deklaration, Formularlogik& ereignisse)
+    : deklaration_(deklaration), ereignisse_(ereignisse) {
+    for (const Steuerelement& s : deklaration.elemente) {
+        // Same-named labels and control arrays share one entry: handlers
+        // never address them by index.
+        auto [it, neu] = zustand_.try_emplace(s.name);
+        if (!neu) continue;
+        it->second.deklaration = &s;
+        if (s.art != Art::Liste) it->second.text = std::string(s.text);
+        it->second.markiert = (s.stil & k_markiert) != 0;
+    }
+}
+
+FakeFenster::Zustand& FakeFenster::z(Ctl c) {
+    auto it = zustand_.find(c);
+    if (it == zustand_.end()) {
+        throw std::logic_error("Steuerelement fehlt im Fenster " + std::string(deklaration_.name) + ": " +
+                               std::to_string(static_cast<int>(c)));
+    }
+    return it->second;
+}
+
+const FakeFenster::Zustand& FakeFenster::z(Ctl c) const { return const_cast<FakeFenster*>(this)->z(c); }
+
+std::string FakeFenster::text(Ctl c) const { return z(c).text; }
+void FakeFenster::setze_text(Ctl c, std::string_view t) { z(c).text = t; }
+void FakeFenster::fokus(Ctl c) {
+    z(c);
+    fokus_ = c;
+}
+
+int FakeFenster::zeilenzahl(Ctl c) const { return static_cast<int>(z(c).zeilen.size()); }
+std::string FakeFenster::zeile(Ctl c, int i) const {
+    const auto& zl = z(c).zeilen;
+    if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
+    return zl[static_cast<std::size_t>(i)];
+}
+void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) { z(c).zeilen.emplace_back(t); }
+void FakeFenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
+    auto& zl = z(c).zeilen;
+    if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
+    zl[static_cast<std::size_t>(i)] = t;
+}
+void FakeFenster::zeile_entfernen(Ctl c, int i) {
+    auto& s = z(c);
+    if (i < 0 || i >= static_cast<int>(s.zeilen.size())) throw std::out_of_range("Listenzeile");
+    s.zeilen.erase(s.zeilen.begin() + i);
+    s.index = -1;
+}
+void FakeFenster::liste_leeren(Ctl c) {
+    z(c).zeilen.clear();
+    z(c).index = -1;
+}
+int FakeFenster::listenindex(Ctl c) const { return z(c).index; }
+int FakeFenster::ausgewaehlt_anzahl(Ctl c) const { return z(c).index >= 0 ? 1 : 0; }
+bool FakeFenster::markiert(Ctl c) const { return z(c).markiert; }
+void FakeFenster::setze_markiert(Ctl c, bool an) { z(c).markiert = an; }
+bool FakeFenster::aktiviert(Ctl c) const { return z(c).aktiviert; }
+void FakeFenster::setze_aktiviert(Ctl c, bool an) { z(c).aktiviert = an; }
+
+void FakeFenster::benutzer_fokus(Ctl c) {
+    z(c);
+    if (fokus_ == c) return;
+    const Ctl vorher = fokus_;
+    fokus_ = c;
+    if (vorher != Ctl::Keiner) ereignisse_.lostfocus(vorher);
+}
+
+void FakeFenster::tippen(Ctl c, std::string_view t) {
+    benutzer_fokus(c);
+    if (fokus_ != c) return; // a handler took the focus elsewhere
+    std::size_t i = 0;
+    while (i < t.size()) {
+        // One character (UTF-8 sequence) at a time.
+        std::size_t n = 1;
+        while (i + n < t.size() && (static_cast<unsigned char>(t[i + n]) & 0xC0U) == 0x80U) ++n;
+        const std::string_view zeichen = t.substr(i, n);
+        i += n;
+        int taste = zeichen == "\r" ? 13 : (zeichen == "\t" ? 9 : static_cast<unsigned char>(zeichen[0]));
+        ereignisse_.keypress(c, taste);
+        if (fokus_ != c || !zustand_.count(c)) continue;
+        Zustand& s = z(c);
+        const Steuerelement& d = *s.deklaration;
+        if (taste == 0 || (d.stil & k_gesperrt) != 0) continue;
+        if (taste == 13 && (d.stil & k_mehrzeilig) == 0) continue;
+        const std::string einfuegen = taste == 13 ? std::string("\r\n") : std::string(zeichen);
+        if (d.maxlaenge > 0 &&
+            text::zeichenzahl(s.text) + text::zeichenzahl(einfuegen) > static_cast<std::size_t>(d.maxlaenge)) {
+            continue;
+        }
+        s.text += einfuegen;
+    }
+}
+
+void FakeFenster::klicken(Ctl c) {
+    Zustand& s = z(c);
+    if (!s.aktiviert) return;
+    benutzer_fokus(c);
+    if (s.deklaration->art == Art::Kontrollkaestchen) s.markiert = !s.markiert;
+    ereignisse_.click(c);
+}
+
+void FakeFenster::zeile_klicken(Ctl c, int i) {
+    Zustand& s = z(c);
+    if (i < 0 || i >= static_cast<int>(s.zeilen.size())) return;
+    benutzer_fokus(c);
+    z(c).index = i;
+    ereignisse_.click(c);
+}
+
+void FakeFenster::schliessen() { ereignisse_.form_unload(); }
+
+std::unique_ptr<Fenster> FakeHost::erzeugen(const Formular& deklaration, Formularlogik& ereignisse) {
+    return std::make_unique<FakeFenster>(deklaration, ereignisse);
+}
+
+} // namespace karmo::ui

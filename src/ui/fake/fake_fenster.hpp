@@ -1,0 +1,86 @@
+// Headless windows for tests: the same surface as the Win32 renderer, driven by test code.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/fenster.hpp"
+#include "ui/formular.hpp"
+
+namespace karmo::ui {
+
+// One headless window. Handlers use the Fenster surface; tests act as the
+// user through the methods under "user actions", which raise the events a
+// real window would raise.
+class FakeFenster final : public Fenster {
+public:
+    FakeFenster(const Formular& deklaration, Formularlogik& ereignisse);
+
+    // --- Fenster -----------------------------------------------------------------
+    FormId id() const override { return deklaration_.id; }
+    void zeigen() override { sichtbar_ = true; }
+    void verbergen() override { sichtbar_ = false; }
+    bool sichtbar() const override { return sichtbar_; }
+    std::string text(Ctl c) const override;
+    void setze_text(Ctl c, std::string_view t) override;
+    void fokus(Ctl c) override;
+    int zeilenzahl(Ctl c) const override;
+    std::string zeile(Ctl c, int i) const override;
+    void zeile_anfuegen(Ctl c, std::string_view t) override;
+    void zeile_ersetzen(Ctl c, int i, std::string_view t) override;
+    void zeile_entfernen(Ctl c, int i) override;
+    void liste_leeren(Ctl c) override;
+    int listenindex(Ctl c) const override;
+    int ausgewaehlt_anzahl(Ctl c) const override;
+    bool markiert(Ctl c) const override;
+    void setze_markiert(Ctl c, bool an) override;
+    bool aktiviert(Ctl c) const override;
+    void setze_aktiviert(Ctl c, bool an) override;
+
+    // --- inspection ------------------------------------------------------------------
+    Ctl fokus_bei() const { return fokus_; }
+    bool hat(Ctl c) const { return zustand_.count(c) != 0; }
+    const Formular& deklaration() const { return deklaration_; }
+
+    // --- user actions -------------------------------------------------------------------
+    // Moves the focus to `c` as Tab or a mouse click would: the control that
+    // loses the focus gets its LostFocus event first.
+    void benutzer_fokus(Ctl c);
+    // Types `t` into text box `c` (focusing it first): each character raises
+    // KeyPress ("\r" is Enter, key code 13) and is then inserted unless the
+    // handler set the key code to 0, the box is locked, or it is full.
+    void tippen(Ctl c, std::string_view t);
+    // Focuses and clicks a button or check box (a check box toggles).
+    void klicken(Ctl c);
+    // Clicks line i of a list box: selects it and raises Click.
+    void zeile_klicken(Ctl c, int i);
+    // The close box.
+    void schliessen();
+
+private:
+    struct Zustand {
+        const Steuerelement* deklaration = nullptr;
+        std::string text;
+        std::vector<std::string> zeilen;
+        int index = -1;
+        bool markiert = false;
+        bool aktiviert = true;
+    };
+    Zustand& z(Ctl c);
+    const Zustand& z(Ctl c) const;
+
+    const Formular& deklaration_;
+    Formularlogik& ereignisse_;
+    std::map<Ctl, Zustand> zustand_;
+    Ctl fokus_ = Ctl::Keiner;
+    bool sichtbar_ = false;
+};
+
+class FakeHost final : public Fensterhost {
+public:
+    std::unique_ptr<Fenster> erzeugen(const Formular& deklaration, Formularlogik& ereignisse) override;
+};
+
+} // namespace karmo::ui

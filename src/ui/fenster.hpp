@@ -1,0 +1,48 @@
+// The surface a window offers its handlers and the event-file code.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/steuerelemente.hpp"
+
+namespace karmo::ui {
+
+// One loaded window. Implemented by the Win32 renderer and by the headless
+// test host; handlers see nothing else of a window.
+class Fenster {
+public:
+    virtual ~Fenster() = default;
+
+    virtual FormId id() const = 0;
+
+    // Window
+    virtual void zeigen() = 0;   // show, not modal
+    virtual void verbergen() = 0; // hide; contents stay
+    virtual bool sichtbar() const = 0;
+
+    // Text boxes (and captions of other controls)
+    virtual std::string text(Ctl c) const = 0;
+    virtual void setze_text(Ctl c, std::string_view t) = 0;
+    virtual void fokus(Ctl c) = 0;
+
+    // List boxes; positions count from 0.
+    virtual int zeilenzahl(Ctl c) const = 0;
+    virtual std::string zeile(Ctl c, int i) const = 0;
+    virtual void zeile_anfuegen(Ctl c, std::string_view t) = 0;
+    // Replaces line i in place; a selection on it stays.
+    virtual void zeile_ersetzen(Ctl c, int i, std::string_view t) = 0;
+    // Removes line i; no line is selected afterwards.
+    virtual void zeile_entfernen(Ctl c, int i) = 0;
+    virtual void liste_leeren(Ctl c) = 0;
+    virtual int listenindex(Ctl c) const = 0;          // selected position, -1 for none
+    virtual int ausgewaehlt_anzahl(Ctl c) const = 0;   // number of selected lines
+
+    // Check boxes and enabling
+    virtual bool markiert(Ctl c) const = 0;
+    virtual void setze_markiert(Ctl c, bool an) = 0;
+    virtual bool aktiviert(Ctl c) const = 0;
+    virtual void setze_aktiviert(Ctl c, bool an) = 0;
+};
+
+} // namespace karmo::ui

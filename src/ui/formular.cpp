@@ -1,0 +1,144 @@
+// The collection of loaded windows and its unloading rules.
+#include "ui/formular.hpp"
+
+#include <algorithm>
+#include <string>
+
+namespace karmo::ui {
+namespace {
+
+// Passes events on to the window's handlers once they exist, and drops them
+// once the window is being unloaded.
+class Weiterleitung final : public Formularlogik {
+public:
+    Formularlogik* ziel = nullptr;
+    void click(Ctl c) override {
+        if (ziel) ziel->click(c);
+    }
+    void keypress(Ctl c, int& taste) override {
+        if (ziel) ziel->keypress(c, taste);
+    }
+    void lostfocus(Ctl c) override {
+        if (ziel) ziel->lostfocus(c);
+    }
+    void form_unload() override {
+        // The close box: the collection decides (see Formularsammlung::schliessen).
+        if (schliessen) schliessen();
+    }
+    std::function<void()> schliessen;
+};
+
+// Stands in for a window that the ending program will not create again.
+class Attrappe final : public Fenster {
+public:
+    FormId id() const override { return FormId::Auswahl; }
+    void zeigen() override {}
+    void verbergen() override {}
+    bool sichtbar() const override { return false; }
+    std::string text(Ctl) const override { return {}; }
+    void setze_text(Ctl, std::string_view) override {}
+    void fokus(Ctl) override {}
+    int zeilenzahl(Ctl) const override { return 0; }
+    std::string zeile(Ctl, int) const override { return {}; }
+    void zeile_anfuegen(Ctl, std::string_view) override {}
+    void zeile_ersetzen(Ctl, int, std::string_view) override {}
+    void zeile_entfernen(Ctl, int) override {}
+    void liste_leeren(Ctl) override {}
+    int listenindex(Ctl) const override { return -1; }
+    int ausgewaehlt_anzahl(Ctl) const override { return 0; }
+    bool markiert(Ctl) const override { return false; }
+    void setze_markiert(Ctl, bool) override {}
+    bool aktiviert(Ctl) const override { return false; }
+    void setze_aktiviert(Ctl, bool) override {}
+};
+
+} // namespace
+
+struct Formularsammlung::Eintrag {
+    FormId id;
+    Weiterleitung weiterleitung;
+    std::unique_ptr<Formularlogik> logik;
+    std::unique_ptr<Fenster> fenster;
+    bool wird_entladen = false;
+};
+
+Formularsammlung::Formularsammlung(Fensterhost& host, Deklarationen deklarationen)
+    : host_(host), deklarationen_(std::move(deklarationen)), attrappe_(std::make_unique<Attrappe>()) {}
+
+Formularsammlung::~Formularsammlung() {
+    // Destroy windows before their handlers, newest first.
+    while (!eintraege_.empty()) {
+        auto& e = eintraege_.back();
+        e->weiterleitung.ziel = nullptr;
+        e->fenster.reset();
+        eintraege_.pop_back();
+    }
+}
+
+Formularsammlung::Eintrag* Formularsammlung::finden(FormId id) const {
+    for (const auto& e : eintraege_) {
+        if (e->id == id) return e.get();
+    }
+    return nullptr;
+}
+
+Fenster& Formularsammlung::laden(FormId id) {
+    if (Eintrag* e = finden(id)) return *e->fenster;
+    if (endet_) return *attrappe_;
+    auto e = std::make_unique<Eintrag>();
+    e->id = id;
+    e->weiterleitung.schliessen = [this, id] { schliessen(id); };
+    e->fenster = host_.erzeugen(deklarationen_(id), e->weiterleitung);
+    if (fabrik_) e->logik = fabrik_(id, *e->fenster);
+    e->weiterleitung.ziel = e->logik.get();
+    eintraege_.push_back(std::move(e));
+    return *eintraege_.back()->fenster;
+}
+
+bool Formularsammlung::geladen(FormId id) const { return finden(id) != nullptr; }
+
+Formularlogik* Formularsammlung::logik(FormId id) {
+    Eintrag* e = finden(id);
+    return e ? e->logik.get() : nullptr;
+}
+
+bool Formularsammlung::empfaengt(FormId id) const {
+    const Eintrag* e = finden(id);
+    return e && !e->wird_entladen;
+}
+
+void Formularsammlung::entladen(FormId id) {
+    Eintrag* e = finden(id);
+    if (!e || e->wird_entladen) return;
+    e->wird_entladen = true;
+    // From now on the window's controls raise no more events.
+    Formularlogik* logik = e->logik.get();
+    e->weiterleitung.ziel = nullptr;
+    if (logik) logik->form_unload();
+    // The handler may have unloaded other windows; find this one again.
+    auto it = std::find_if(eintraege_.begin(), eintraege_.end(), [id](const auto& x) { return x->id == id; });
+    if (it == eintraege_.end()) return;
+    std::unique_ptr<Eintrag> weg = std::move(*it);
+    eintraege_.erase(it);
+    weg->fenster.reset();
+}
+
+void Formularsammlung::schliessen(FormId id) {
+    Eintrag* e = finden(id);
+    if (!e || e->wird_entladen) return;
+    if (e->logik && !e->logik->query_unload()) return;
+    entladen(id);
+}
+
+void Formularsammlung::alle_entladen() {
+    endet_ = true;
+    for (;;) {
+        auto it = std::find_if(eintraege_.begin(), eintraege_.end(), [](const auto& x) { return !x->wird_entladen; });
+        if (it == eintraege_.end()) return;
+        entladen((*it)->id);
+    }
+}
+
+bool Formularsammlung::leer() const { return eintraege_.empty(); }
+
+} // namespace karmo::ui

@@ -1,0 +1,88 @@
+// Window events, window hosts, and the collection of loaded windows.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/fenster.hpp"
+#include "ui/steuerelemente.hpp"
+
+namespace karmo::ui {
+
+// The handlers of one window. A host calls these when the user acts; the
+// default does nothing.
+class Formularlogik {
+public:
+    virtual ~Formularlogik() = default;
+    virtual void click(Ctl) {}
+    // `taste` is the key code (13 for Enter); a handler may change it.
+    virtual void keypress(Ctl, int& /*taste*/) {}
+    virtual void lostfocus(Ctl) {}
+    // The user asks to close the window (its close box). Returning false
+    // keeps it open; true lets it be unloaded.
+    virtual bool query_unload() { return true; }
+    // The window is being unloaded (by its close box or by the program).
+    virtual void form_unload() {}
+};
+
+// Renders a declared window and routes its events to `ereignisse`; the
+// window's close box is reported as `ereignisse.form_unload()`, after which the
+// window may already be destroyed.
+class Fensterhost {
+public:
+    virtual ~Fensterhost() = default;
+    virtual std::unique_ptr<Fenster> erzeugen(const Formular& deklaration, Formularlogik& ereignisse) = 0;
+};
+
+// The program's loaded windows, in the order they were loaded. Each window
+// is a single instance created on first use; unloading runs its Form_Unload
+// handler and then destroys it, so the next use creates it anew.
+class Formularsammlung {
+public:
+    using Deklarationen = std::function<const Formular&(FormId)>;
+    using Fabrik = std::function<std::unique_ptr<Formularlogik>(FormId, Fenster&)>;
+
+    Formularsammlung(Fensterhost& host, Deklarationen deklarationen);
+    ~Formularsammlung();
+    Formularsammlung(const Formularsammlung&) = delete;
+    Formularsammlung& operator=(const Formularsammlung&) = delete;
+
+    void setze_fabrik(Fabrik fabrik) { fabrik_ = std::move(fabrik); }
+
+    // The loaded window, created (hidden) on first use. While the program is
+    // ending, a window that is no longer loaded is not created again: the
+    // caller gets an inert stand-in, so a closing handler that shows another
+    // window cannot keep the program alive.
+    Fenster& laden(FormId id);
+    bool geladen(FormId id) const;
+    Formularlogik* logik(FormId id);
+
+    // The window's close box, or unloading by the program: Form_Unload runs,
+    // then the window is destroyed. A window whose unloading is under way is
+    // not unloaded a second time.
+    void entladen(FormId id);
+    // The close box: asks the handlers (query_unload), then unloads.
+    void schliessen(FormId id);
+    // Unloads every loaded window, in load order (the program's end).
+    void alle_entladen();
+
+    bool endet() const { return endet_; }
+    bool leer() const;
+    // Whether events from the window are to be handled (loaded and not
+    // being unloaded).
+    bool empfaengt(FormId id) const;
+
+private:
+    struct Eintrag;
+    Eintrag* finden(FormId id) const;
+
+    Fensterhost& host_;
+    Deklarationen deklarationen_;
+    Fabrik fabrik_;
+    std::vector<std::unique_ptr<Eintrag>> eintraege_;
+    std::unique_ptr<Fenster> attrappe_;
+    bool endet_ = false;
+};
+
+} // namespace karmo::ui
