@@ -8,18 +8,20 @@ namespace karmo::ui {
 namespace {
 
 // Passes events on to the window's handlers once they exist, and drops them
-// once the window is being unloaded.
+// once the window is being unloaded. Every handler runs under the program's
+// top-level error handling.
 class Weiterleitung final : public Formularlogik {
 public:
     Formularlogik* ziel = nullptr;
+    std::function<void(const std::function<void()>&)> ausfuehren;
     void click(Ctl c) override {
-        if (ziel) ziel->click(c);
+        if (ziel) ausfuehren([&] { ziel->click(c); });
     }
     void keypress(Ctl c, int& taste) override {
-        if (ziel) ziel->keypress(c, taste);
+        if (ziel) ausfuehren([&] { ziel->keypress(c, taste); });
     }
     void lostfocus(Ctl c) override {
-        if (ziel) ziel->lostfocus(c);
+        if (ziel) ausfuehren([&] { ziel->lostfocus(c); });
     }
     void form_unload() override {
         // The close box: the collection decides (see Formularsammlung::schliessen).
@@ -87,7 +89,8 @@ Fenster& Formularsammlung::laden(FormId id) {
     if (endet_) return *attrappe_;
     auto e = std::make_unique<Eintrag>();
     e->id = id;
-    e->weiterleitung.schliessen = [this, id] { schliessen(id); };
+    e->weiterleitung.schliessen = [this, id] { ausfuehren([&] { schliessen(id); }); };
+    e->weiterleitung.ausfuehren = [this](const std::function<void()>& h) { ausfuehren(h); };
     e->fenster = host_.erzeugen(deklarationen_(id), e->weiterleitung);
     if (fabrik_) e->logik = fabrik_(id, *e->fenster);
     e->weiterleitung.ziel = e->logik.get();
@@ -114,13 +117,25 @@ void Formularsammlung::entladen(FormId id) {
     // From now on the window's controls raise no more events.
     Formularlogik* logik = e->logik.get();
     e->weiterleitung.ziel = nullptr;
-    if (logik) logik->form_unload();
+    if (logik) ausfuehren([logik] { logik->form_unload(); });
     // The handler may have unloaded other windows; find this one again.
     auto it = std::find_if(eintraege_.begin(), eintraege_.end(), [id](const auto& x) { return x->id == id; });
     if (it == eintraege_.end()) return;
     std::unique_ptr<Eintrag> weg = std::move(*it);
     eintraege_.erase(it);
     weg->fenster.reset();
+}
+
+void Formularsammlung::ausfuehren(const std::function<void()>& handler) {
+    if (!fehlerbehandlung_) {
+        handler();
+        return;
+    }
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        fehlerbehandlung_(e);
+    }
 }
 
 void Formularsammlung::schliessen(FormId id) {

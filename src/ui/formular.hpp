@@ -1,6 +1,7 @@
 // Window events, window hosts, and the collection of loaded windows.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -49,6 +50,12 @@ public:
     Formularsammlung& operator=(const Formularsammlung&) = delete;
 
     void setze_fabrik(Fabrik fabrik) { fabrik_ = std::move(fabrik); }
+    // Called with an error that escaped a handler (the program's top level:
+    // it shows the error and ends the program).
+    using Fehlerbehandlung = std::function<void(const std::exception&)>;
+    void setze_fehlerbehandlung(Fehlerbehandlung f) { fehlerbehandlung_ = std::move(f); }
+    // Runs one event handler under the top-level error handling.
+    void ausfuehren(const std::function<void()>& handler);
 
     // The loaded window, created (hidden) on first use. While the program is
     // ending, a window that is no longer loaded is not created again: the
@@ -80,6 +87,7 @@ private:
     Fensterhost& host_;
     Deklarationen deklarationen_;
     Fabrik fabrik_;
+    Fehlerbehandlung fehlerbehandlung_;
     std::vector<std::unique_ptr<Eintrag>> eintraege_;
     std::unique_ptr<Fenster> attrappe_;
     bool endet_ = false;

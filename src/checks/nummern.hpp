@@ -1,0 +1,26 @@
+// Character filters and the check of event (VNR) and participant (EFN) numbers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/plattform.hpp"
+
+namespace karmo {
+
+// The digits "0" to "9" of `Text`, in their order.
+std::string Nur_Ziffern(std::string_view Text);
+// Digits and ":".
+std::string Nur_Zeitzeichen(std::string_view Text);
+// Digits and ".".
+std::string Nur_Datumszeichen(std::string_view Text);
+
+// The Luhn check digit ("0" to "9") of the digits in `Nutzteil`.
+std::string Pruefziffer_berechnen(std::string_view Nutzteil);
+
+// True when `Nummer` has the length of its kind ("VNR": 19, "EFN": 15) and a
+// correct check digit. Otherwise it has shown at most one message and
+// returns false; an unknown kind returns false silently.
+bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_view Art);
+
+} // namespace karmo

@@ -1,0 +1,309 @@
+// Win32 implementation of the platform interface, on the wide-character API.
+#include "platform/win32/win32_plattform.hpp"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace karmo {
+
+namespace {
+
+// Closes a kernel handle on every way out of a function.
+class Handle {
+public:
+    explicit Handle(HANDLE h) noexcept : h_(h) {}
+    ~Handle() {
+        if (gueltig()) CloseHandle(h_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    bool gueltig() const noexcept { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE get() const noexcept { return h_; }
+    // Closes now, so that a failure of the close itself can be reported.
+    bool schliessen() noexcept {
+        const bool ok = CloseHandle(h_) != FALSE;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+class Suche {
+public:
+    explicit Suche(HANDLE h) noexcept : h_(h) {}
+    ~Suche() {
+        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+    }
+    Suche(const Suche&) = delete;
+    Suche& operator=(const Suche&) = delete;
+    HANDLE get() const noexcept { return h_; }
+
+private:
+    HANDLE h_;
+};
+
+// Releases a COM interface pointer.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T* operator->() const noexcept { return p_; }
+    T** adresse() noexcept { return &p_; }
+    void** roh() noexcept { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+constexpr DWORD kNichtGewoehnlich = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+Ergebnis letzter_fehler() {
+    const DWORD nummer = GetLastError();
+    // A failing call that leaves no error number still must not read as success.
+    if (nummer == ERROR_SUCCESS) return {static_cast<int>(ERROR_GEN_FAILURE), win32::fehlertext(ERROR_GEN_FAILURE)};
+    return {static_cast<int>(nummer), win32::fehlertext(nummer)};
+}
+
+Ergebnis aus_hresult(HRESULT hr) {
+    // Win32 errors wrapped in an HRESULT keep their plain number.
+    if (HRESULT_FACILITY(hr) == FACILITY_WIN32) {
+        const auto nummer = static_cast<DWORD>(HRESULT_CODE(hr));
+        return {static_cast<int>(nummer), win32::fehlertext(nummer)};
+    }
+    return {static_cast<int>(hr), win32::fehlertext(static_cast<unsigned long>(hr))};
+}
+
+Ergebnis erfolg_oder_fehler(BOOL ok) { return ok ? Ergebnis::erfolg() : letzter_fehler(); }
+
+bool gewoehnlich(DWORD attribute) { return (attribute & kNichtGewoehnlich) == 0; }
+
+// All ordinary files that a FindFirstFile pattern matches, stopping after the
+// first when `nur_erste` is set.
+std::vector<std::string> suchen(const std::wstring& muster, bool nur_erste) {
+    std::vector<std::string> namen;
+    WIN32_FIND_DATAW fund{};
+    Suche suche(FindFirstFileW(muster.c_str(), &fund));
+    if (suche.get() == INVALID_HANDLE_VALUE) return namen;
+    do {
+        if (gewoehnlich(fund.dwFileAttributes)) {
+            namen.push_back(win32::schmal(fund.cFileName));
+            if (nur_erste) break;
+        }
+    } while (FindNextFileW(suche.get(), &fund));
+    return namen;
+}
+
+class Win32Lesedatei final : public Lesedatei {
+public:
+    explicit Win32Lesedatei(HANDLE h) : datei_(h) {}
+
+    std::size_t lesen(char* ziel, std::size_t n, Ergebnis& fehler) override {
+        const auto menge = static_cast<DWORD>(std::min<std::size_t>(n, std::numeric_limits<DWORD>::max()));
+        DWORD gelesen = 0;
+        if (!ReadFile(datei_.get(), ziel, menge, &gelesen, nullptr)) {
+            fehler = letzter_fehler();
+            return 0;
+        }
+        return gelesen;
+    }
+
+private:
+    Handle datei_;
+};
+
+} // namespace
+
+namespace win32 {
+
+std::wstring breit(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int laenge = static_cast<int>(utf8.size());
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), laenge, nullptr, 0);
+    std::wstring ergebnis(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), laenge, ergebnis.data(), n);
+    return ergebnis;
+}
+
+std::string schmal(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    const int laenge = static_cast<int>(utf16.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), laenge, nullptr, 0, nullptr, nullptr);
+    std::string ergebnis(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), laenge, ergebnis.data(), n, nullptr, nullptr);
+    return ergebnis;
+}
+
+std::string fehlertext(unsigned long nummer) {
+    wchar_t* puffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, static_cast<DWORD>(nummer), 0, reinterpret_cast<LPWSTR>(&puffer), 0,
+                                   nullptr);
+    std::wstring text;
+    if (n > 0 && puffer != nullptr) text.assign(puffer, n);
+    if (puffer != nullptr) LocalFree(puffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+    if (text.empty()) return "Fehler " + std::to_string(nummer);
+    return schmal(text);
+}
+
+std::optional<std::string> verknuepfungsziel(std::string_view lnk) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh())))
+        return std::nullopt;
+    ComPtr<IPersistFile> datei;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, datei.roh()))) return std::nullopt;
+    if (FAILED(datei->Load(breit(lnk).c_str(), STGM_READ))) return std::nullopt;
+    wchar_t ziel[MAX_PATH] = {};
+    if (FAILED(link->GetPath(ziel, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
+    return schmal(ziel);
+}
+
+} // namespace win32
+
+Win32Plattform::Win32Plattform() {
+    // S_FALSE (already initialised on this thread) also needs a matching uninitialise.
+    com_bereit_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+Win32Plattform::~Win32Plattform() {
+    if (com_bereit_) CoUninitialize();
+}
+
+void Win32Plattform::meldung(std::string_view text) {
+    MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_OK);
+}
+
+std::optional<std::string> Win32Plattform::erste_datei(std::string_view ordner) {
+    std::wstring muster = win32::breit(ordner);
+    if (!muster.empty() && muster.back() != L'\\' && muster.back() != L'/') muster += L'\\';
+    muster += L'*';
+    auto namen = suchen(muster, true);
+    if (namen.empty()) return std::nullopt;
+    return std::move(namen.front());
+}
+
+bool Win32Plattform::datei_existiert(std::string_view pfad) {
+    const DWORD attribute = GetFileAttributesW(win32::breit(pfad).c_str());
+    return attribute != INVALID_FILE_ATTRIBUTES && gewoehnlich(attribute);
+}
+
+std::vector<std::string> Win32Plattform::dateien(std::string_view muster) {
+    return suchen(win32::breit(muster), false);
+}
+
+bool Win32Plattform::ordner_existiert(std::string_view pfad) {
+    const DWORD attribute = GetFileAttributesW(win32::breit(pfad).c_str());
+    return attribute != INVALID_FILE_ATTRIBUTES && (attribute & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+Ergebnis Win32Plattform::ordner_anlegen(std::string_view pfad) {
+    return erfolg_oder_fehler(CreateDirectoryW(win32::breit(pfad).c_str(), nullptr));
+}
+
+Ergebnis Win32Plattform::kopieren(std::string_view quelle, std::string_view ziel) {
+    return erfolg_oder_fehler(CopyFileW(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(), FALSE));
+}
+
+Ergebnis Win32Plattform::loeschen(std::string_view pfad) {
+    return erfolg_oder_fehler(DeleteFileW(win32::breit(pfad).c_str()));
+}
+
+Ergebnis Win32Plattform::ersetzen(std::string_view quelle, std::string_view ziel) {
+    return erfolg_oder_fehler(MoveFileExW(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
+Ergebnis Win32Plattform::schreiben(std::string_view pfad, std::string_view bytes) {
+    Handle datei(CreateFileW(win32::breit(pfad).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!datei.gueltig()) return letzter_fehler();
+    while (!bytes.empty()) {
+        const auto menge = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD geschrieben = 0;
+        if (!WriteFile(datei.get(), bytes.data(), menge, &geschrieben, nullptr)) return letzter_fehler();
+        if (geschrieben == 0) return {static_cast<int>(ERROR_WRITE_FAULT), win32::fehlertext(ERROR_WRITE_FAULT)};
+        bytes.remove_prefix(geschrieben);
+    }
+    // A full disk can show up only when the last buffer is flushed on close.
+    if (!datei.schliessen()) return letzter_fehler();
+    return Ergebnis::erfolg();
+}
+
+std::unique_ptr<Lesedatei> Win32Plattform::oeffnen(std::string_view pfad, Ergebnis& fehler) {
+    HANDLE h = CreateFileW(win32::breit(pfad).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        fehler = letzter_fehler();
+        return nullptr;
+    }
+    fehler = Ergebnis::erfolg();
+    return std::make_unique<Win32Lesedatei>(h);
+}
+
+long Win32Plattform::shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) {
+    const HINSTANCE h = ShellExecuteW(nullptr, win32::breit(verb).c_str(), win32::breit(ziel).c_str(), nullptr,
+                                      nullptr, anzeige);
+    // The result is a status code dressed as a module handle.
+    return static_cast<long>(reinterpret_cast<INT_PTR>(h));
+}
+
+std::string Win32Plattform::spezialordner(Spezialordner ordner) {
+    const KNOWNFOLDERID& id = ordner == Spezialordner::Desktop ? FOLDERID_Desktop : FOLDERID_Programs;
+    PWSTR pfad = nullptr;
+    std::string ergebnis;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &pfad)) && pfad != nullptr) ergebnis = win32::schmal(pfad);
+    CoTaskMemFree(pfad);
+    while (!ergebnis.empty() && ergebnis.back() == '\\') ergebnis.pop_back();
+    return ergebnis;
+}
+
+Ergebnis Win32Plattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
+    ComPtr<IShellLinkW> link;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh());
+    if (FAILED(hr)) return aus_hresult(hr);
+    hr = link->SetPath(win32::breit(ziel).c_str());
+    if (FAILED(hr)) return aus_hresult(hr);
+    ComPtr<IPersistFile> datei;
+    hr = link->QueryInterface(IID_IPersistFile, datei.roh());
+    if (FAILED(hr)) return aus_hresult(hr);
+    hr = datei->Save(win32::breit(lnk).c_str(), TRUE);
+    if (FAILED(hr)) return aus_hresult(hr);
+    return Ergebnis::erfolg();
+}
+
+std::string Win32Plattform::programmpfad() {
+    std::wstring puffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, puffer.data(), static_cast<DWORD>(puffer.size()));
+        if (n == 0) return {};
+        if (n < puffer.size()) {
+            puffer.resize(n);
+            return win32::schmal(puffer);
+        }
+        puffer.resize(puffer.size() * 2);
+    }
+}
+
+Datum Win32Plattform::heute() {
+    SYSTEMTIME jetzt{};
+    GetLocalTime(&jetzt);
+    return {jetzt.wDay, jetzt.wMonth, jetzt.wYear};
+}
+
+} // namespace karmo
