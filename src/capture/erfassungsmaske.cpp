@@ -1,0 +1,62 @@
+// Saving, transferring and leaving an event from a capture form, and its event-number field.
+#include "capture/erfassungsmaske.hpp"
+
+#include "checks/nummern.hpp"
+#include "checks/portal.hpp"
+#include "common/fehler.hpp"
+#include "common/text.hpp"
+#include "eventfile/dateizugriff.hpp"
+
+namespace karmo {
+
+using ui::Ctl;
+
+void Erfassungsmaske::VNR_LostFocus() {
+    const std::string vnr = Nur_Ziffern(f_.text(Ctl::VNR));
+    f_.setze_text(Ctl::VNR, vnr);
+    // The bare prefix "276" is what a new form shows: not a number to check.
+    if (text::zeichenzahl(vnr) == 3) return;
+    if (!Nummer_pruefen(p_.plattform(), vnr, "VNR")) f_.fokus(Ctl::VNR);
+}
+
+void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), zustand().Aktuelle_VNR); }
+
+void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
+
+bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
+    try {
+        return Veranstaltung_speichern(p_, pfad, modus) == Speicherergebnis::Geschrieben;
+    } catch (const Fehler& e) {
+        p_.plattform().meldung("Fehler:" + std::to_string(e.nummer()) + " : " + e.text());
+        return false;
+    }
+}
+
+void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& modus) {
+    if (f_.zeilenzahl(Ctl::Teilnehmerliste) == 0) {
+        p_.plattform().meldung("Keine Teilnehmer gefunden!");
+        return;
+    }
+    zustand().Aktuelle_Datei = pfad;
+    if (!speichern(zustand().Aktuelle_Datei, modus)) return;
+    Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei);
+}
+
+void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {
+    if (!speichern(pfad, modus)) return;
+    f_.verbergen();
+    p_.form(ui::FormId::Auswahl).zeigen();
+}
+
+void Erfassungsmaske::beenden(const std::string& pfad, const std::string& modus) {
+    if (mehr_als_praefix() && !speichern(pfad, modus)) return;
+    p_.Programm_beenden(); // unloads this form too: nothing may follow
+}
+
+bool Erfassungsmaske::schliessen_erlaubt(const std::string& pfad, const std::string& modus) {
+    return !mehr_als_praefix() || speichern(pfad, modus);
+}
+
+bool Erfassungsmaske::mehr_als_praefix() const { return text::zeichenzahl(f_.text(Ctl::VNR)) > 3; }
+
+} // namespace karmo

@@ -1,0 +1,54 @@
+// What the two capture forms share: the participant list, the event number check, saving and leaving.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "capture/teilnehmerliste.hpp"
+#include "state/programm.hpp"
+#include "ui/formular.hpp"
+
+namespace karmo {
+
+class Erfassungsmaske : public ui::Formularlogik {
+public:
+    Teilnehmerliste& liste() { return liste_; }
+
+    void VNR_LostFocus();
+    void Einsehen_Click();
+    // Called while the program ends (its own close box has already been
+    // answered by query_unload): ending again is harmless.
+    void form_unload() override;
+
+protected:
+    Erfassungsmaske(Programm& p, ui::Fenster& f) : p_(p), f_(f), liste_(p, f) {}
+
+    // Saves; true only when the file was written. A refused save has already
+    // put the focus into the missing field and said why. An error is shown
+    // here in one message and the form stays as it is: a failed save must not
+    // take the open event with it.
+    bool speichern(const std::string& pfad, const std::string& modus);
+
+    // The transfer button: refuses an empty list, saves under `pfad` and
+    // opens the portal's upload page only when the file was written.
+    void uebertragen(const std::string& pfad, const std::string& modus);
+    // The main-menu button: saves, then hides the form and shows the menu.
+    void zum_hauptmenue(const std::string& pfad, const std::string& modus);
+    // "Programm beenden": saves when the VNR box holds more than the prefix,
+    // then ends the program - unless that save did not succeed.
+    void beenden(const std::string& pfad, const std::string& modus);
+    // The close box, answered like "Programm beenden": true lets the window be
+    // unloaded (whose Form_Unload then ends the program).
+    bool schliessen_erlaubt(const std::string& pfad, const std::string& modus);
+
+    Zustand& zustand() { return p_.zustand(); }
+
+    Programm& p_;
+    ui::Fenster& f_;
+    Teilnehmerliste liste_;
+
+private:
+    bool mehr_als_praefix() const;
+};
+
+} // namespace karmo

@@ -1,0 +1,177 @@
+// Capturing scanned participant numbers, correcting their points and removing lines.
+#include "capture/teilnehmerliste.hpp"
+
+#include "capture/ereignisbindung.hpp"
+#include "checks/nummern.hpp"
+#include "common/text.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
+
+namespace karmo {
+
+using ui::Ctl;
+
+namespace {
+
+constexpr std::array<Ereignisbindung<Teilnehmerliste>, 3> k_klicks{{
+    {Ctl::PKT_Korrektur, &Teilnehmerliste::PKT_Korrektur_Click},
+    {Ctl::Ref_PKT, &Teilnehmerliste::Ref_PKT_Click},
+    {Ctl::Loeschen, &Teilnehmerliste::Loeschen_Click},
+}};
+
+constexpr std::array<Ereignisbindung<Teilnehmerliste>, 2> k_fokusverluste{{
+    {Ctl::EFN, &Teilnehmerliste::EFN_LostFocus},
+    {Ctl::Punkte, &Teilnehmerliste::Punkte_LostFocus},
+}};
+
+// The duplicate check compares the first 15 characters of a line.
+std::string_view schluessel(std::string_view zeile) { return text::links(zeile, 15); }
+
+} // namespace
+
+// --- events ----------------------------------------------------------------------
+
+bool Teilnehmerliste::click(Ctl c) { return ausloesen<Teilnehmerliste>(k_klicks, *this, c); }
+
+bool Teilnehmerliste::lostfocus(Ctl c) { return ausloesen<Teilnehmerliste>(k_fokusverluste, *this, c); }
+
+bool Teilnehmerliste::keypress(Ctl c, int& taste) {
+    if (c != Ctl::EFN) return false;
+    EFN_KeyPress(taste);
+    return true;
+}
+
+void Teilnehmerliste::melden(std::string_view text) { p_.plattform().meldung(text); }
+
+// --- handlers -----------------------------------------------------------------------
+
+// The scanner ends each number with Enter: capture at once. The key itself
+// goes on to the box unchanged.
+void Teilnehmerliste::EFN_KeyPress(int& KeyAscii) {
+    if (KeyAscii == 13) EFN_LostFocus();
+}
+
+void Teilnehmerliste::EFN_LostFocus() {
+    const std::string efn = Nur_Ziffern(f_.text(Ctl::EFN));
+    f_.setze_text(Ctl::EFN, efn);
+
+    // Points first: a participant must not be captured without them, and this
+    // fires even for an empty EFN.
+    const std::string punkte = f_.text(Ctl::Punkte);
+    if (punkte.empty() || punkte == "0") {
+        melden("Bitte füllen Sie erst den Punktewert aus!");
+        f_.setze_text(Ctl::EFN, "");
+        f_.fokus(Ctl::Punkte);
+        return;
+    }
+    if (efn.empty()) return;
+    if (!Nummer_pruefen(p_.plattform(), efn, "EFN")) {
+        f_.fokus(Ctl::EFN); // the rejected number stays for correction
+        return;
+    }
+    if (test_vorhanden(efn)) {
+        melden("Diese Nummer ist in der Liste schon vorhanden!");
+        f_.setze_text(Ctl::EFN, "");
+        f_.fokus(Ctl::EFN);
+        return;
+    }
+    const std::string zeile = Teilnehmer_Eintrag(efn, punkte, "0");
+    f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
+    verzeichnis_.hinzu(zeile);
+    verzeichnis_.merken(f_);
+    f_.setze_text(Ctl::EFN, "");
+    f_.fokus(Ctl::EFN); // ready for the next scan
+}
+
+void Teilnehmerliste::Punkte_LostFocus() { f_.setze_text(Ctl::Punkte, Nur_Ziffern(f_.text(Ctl::Punkte))); }
+
+void Teilnehmerliste::PKT_Korrektur_Click() {
+    korrigieren(Haelfte::Basis, Ctl::PKT_neu, "Bitte erst eine EFN durch anklicken auswählen!",
+                "Bitte erst die neue Punktzahl eingeben!");
+}
+
+void Teilnehmerliste::Ref_PKT_Click() {
+    korrigieren(Haelfte::Referent, Ctl::referent,
+                "Bitte erst eine EFN aus der Teilnehmerliste durch anklicken auswählen!",
+                "Bitte erst die Referentenpunktzahl in das Feld eingeben!");
+}
+
+void Teilnehmerliste::Loeschen_Click() {
+    const int i = f_.listenindex(Ctl::Teilnehmerliste);
+    if (i < 0) return;
+    verzeichnis_.abgleichen(f_);
+    const std::string zeile = f_.zeile(Ctl::Teilnehmerliste, i);
+    f_.zeile_entfernen(Ctl::Teilnehmerliste, i);
+    verzeichnis_.weg(zeile);
+    verzeichnis_.merken(f_);
+}
+
+bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {
+    verzeichnis_.abgleichen(f_);
+    return verzeichnis_.enthaelt(EFN);
+}
+
+// The line is rebuilt from what it holds: its first 15 characters, the new
+// value for one half of the points and the digits of the other half. A line
+// too short to hold points (only from a loaded file) keeps what it has and
+// gets the missing half empty; no other line is touched.
+void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_auswahl, std::string_view ohne_wert) {
+    const int i = f_.listenindex(Ctl::Teilnehmerliste);
+    const std::string wert = f_.text(feld);
+    if (f_.ausgewaehlt_anzahl(Ctl::Teilnehmerliste) == 0 || i < 0) {
+        melden(ohne_auswahl);
+    } else if (wert.empty()) {
+        melden(ohne_wert);
+    } else {
+        verzeichnis_.abgleichen(f_);
+        const std::string alt = f_.zeile(Ctl::Teilnehmerliste, i);
+        const std::string efn(eintrag_efn(alt));
+        const std::string neu = h == Haelfte::Basis
+                                    ? Teilnehmer_Eintrag(efn, wert, eintrag_referentenpunkte(alt))
+                                    : Teilnehmer_Eintrag(efn, eintrag_basispunkte(alt), wert);
+        f_.zeile_ersetzen(Ctl::Teilnehmerliste, i, neu);
+        verzeichnis_.weg(alt);
+        verzeichnis_.hinzu(neu);
+        verzeichnis_.merken(f_);
+    }
+    f_.fokus(Ctl::EFN);
+}
+
+// --- index of the list ----------------------------------------------------------------
+
+void Teilnehmerliste::Verzeichnis::abgleichen(const ui::Fenster& f) {
+    const int n = f.zeilenzahl(Ctl::Teilnehmerliste);
+    if (n == zeilen_ &&
+        (n == 0 || (f.zeile(Ctl::Teilnehmerliste, 0) == erste_ && f.zeile(Ctl::Teilnehmerliste, n - 1) == letzte_))) {
+        return;
+    }
+    anzahl_.clear();
+    anzahl_.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) hinzu(f.zeile(Ctl::Teilnehmerliste, i));
+    merken(f);
+}
+
+bool Teilnehmerliste::Verzeichnis::enthaelt(std::string_view efn) const { return anzahl_.find(efn) != anzahl_.end(); }
+
+void Teilnehmerliste::Verzeichnis::hinzu(std::string_view zeile) {
+    const std::string_view s = schluessel(zeile);
+    auto it = anzahl_.find(s);
+    if (it == anzahl_.end()) {
+        anzahl_.emplace(std::string(s), 1);
+    } else {
+        ++it->second;
+    }
+}
+
+void Teilnehmerliste::Verzeichnis::weg(std::string_view zeile) {
+    auto it = anzahl_.find(schluessel(zeile));
+    if (it == anzahl_.end()) return;
+    if (--it->second == 0) anzahl_.erase(it);
+}
+
+void Teilnehmerliste::Verzeichnis::merken(const ui::Fenster& f) {
+    zeilen_ = f.zeilenzahl(Ctl::Teilnehmerliste);
+    erste_ = zeilen_ > 0 ? f.zeile(Ctl::Teilnehmerliste, 0) : std::string();
+    letzte_ = zeilen_ > 0 ? f.zeile(Ctl::Teilnehmerliste, zeilen_ - 1) : std::string();
+}
+
+} // namespace karmo

@@ -1,0 +1,134 @@
+// The participant-list group that both capture forms share: its controls and its handlers.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "state/programm.hpp"
+#include "ui/fenster.hpp"
+#include "ui/steuerelemente.hpp"
+
+namespace karmo {
+
+// --- declaration -------------------------------------------------------------
+
+// Position and size in twips, relative to the inside of the container.
+struct Lage {
+    int links;
+    int oben;
+    int breite;
+    int hoehe;
+};
+
+// What differs between the two forms: where the group's controls sit, the
+// initial points text, the frame that holds Punkte and Teilnehmer, and the
+// tab positions of Punkte and EFN (the rest of the group follows EFN).
+struct Teilnehmerliste_Lage {
+    std::string_view punkte_anfang;
+    ui::Ctl rahmen;
+    Lage punkte, punkte_lbl, label8, teilnehmer, label11, efn, label13, liste;
+    Lage frame2, pkt_neu, pkt_korrektur, frame1, referent, ref_pkt, loeschen;
+    int tab_punkte;
+    int tab_efn;
+};
+
+inline constexpr std::size_t k_teilnehmerliste_elemente = 15;
+// Tab positions taken by the group from EFN on: EFN, the list and the five
+// controls of the correction frames.
+inline constexpr int k_teilnehmerliste_tabs_ab_efn = 7;
+
+// The group's rows, containers before their contents. Names, kinds, texts and
+// limits are the same in both forms.
+constexpr std::array<ui::Steuerelement, k_teilnehmerliste_elemente>
+Teilnehmerliste_Elemente(const Teilnehmerliste_Lage& l) {
+    using ui::Art;
+    using ui::Ctl;
+    const auto zeile = [](Art art, Ctl name, std::string_view text, Ctl container, Lage g, int max, int tab) {
+        return ui::Steuerelement{art, name, -1, text, container, g.links, g.oben, g.breite, g.hoehe, max, tab,
+                                 ui::k_stil_keiner};
+    };
+    const int t = l.tab_efn;
+    return {{
+        zeile(Art::Textfeld, Ctl::Punkte, l.punkte_anfang, l.rahmen, l.punkte, 3, l.tab_punkte),
+        zeile(Art::Label, Ctl::Punkte_lbl, "Punkte", l.rahmen, l.punkte_lbl, 0, -1),
+        zeile(Art::Label, Ctl::Label8, "Fortbildungspunkte laut Akkreditierungs-/Anerkennungsbescheid", l.rahmen,
+              l.label8, 0, -1),
+        zeile(Art::Rahmen, Ctl::Teilnehmer, "Teilnehmer", l.rahmen, l.teilnehmer, 0, -1),
+        zeile(Art::Label, Ctl::Label11, "EFN Erfassung (Barcode des Teilnehmers):", Ctl::Teilnehmer, l.label11, 0, -1),
+        zeile(Art::Textfeld, Ctl::EFN, "", Ctl::Teilnehmer, l.efn, 15, t),
+        zeile(Art::Label, Ctl::Label13, "Erfasste EFN (Basis-/Referentenpunkte)", Ctl::Teilnehmer, l.label13, 0, -1),
+        zeile(Art::Liste, Ctl::Teilnehmerliste, "", Ctl::Teilnehmer, l.liste, 0, t + 1),
+        zeile(Art::Rahmen, Ctl::Frame2, "Basispunktekorrektur", Ctl::Teilnehmer, l.frame2, 0, -1),
+        zeile(Art::Textfeld, Ctl::PKT_neu, "", Ctl::Frame2, l.pkt_neu, 3, t + 2),
+        zeile(Art::Schaltflaeche, Ctl::PKT_Korrektur, "Korrektur", Ctl::Frame2, l.pkt_korrektur, 0, t + 3),
+        zeile(Art::Rahmen, Ctl::Frame1, "Referentenpunkte", Ctl::Teilnehmer, l.frame1, 0, -1),
+        zeile(Art::Textfeld, Ctl::referent, "", Ctl::Frame1, l.referent, 2, t + 4),
+        zeile(Art::Schaltflaeche, Ctl::Ref_PKT, "Hinzufügen", Ctl::Frame1, l.ref_pkt, 0, t + 5),
+        zeile(Art::Schaltflaeche, Ctl::Loeschen, "EFN löschen", Ctl::Teilnehmer, l.loeschen, 0, t + 6),
+    }};
+}
+
+// --- handlers ------------------------------------------------------------------
+
+// The group's event handlers, owned by the capture form whose window holds
+// the controls. The list box is the only store of the participants.
+class Teilnehmerliste {
+public:
+    Teilnehmerliste(Programm& p, ui::Fenster& f) : p_(p), f_(f) {}
+
+    // Forward the form's events; false when the event is none of the group's.
+    bool click(ui::Ctl c);
+    bool keypress(ui::Ctl c, int& taste);
+    bool lostfocus(ui::Ctl c);
+
+    void EFN_KeyPress(int& KeyAscii);
+    void EFN_LostFocus();
+    void Punkte_LostFocus();
+    void PKT_Korrektur_Click();
+    void Ref_PKT_Click();
+    void Loeschen_Click();
+
+    // Whether a line of the list has exactly `EFN` as its first 15 characters.
+    bool test_vorhanden(const std::string& EFN);
+
+private:
+    // Counts the lines of the list by their first 15 characters, so that a
+    // scan does not walk the whole list. The list is also changed from
+    // outside the group (a new event clears it, loading refills it); that is
+    // recognised by the line count and the first and last line, which the
+    // index compares before every use, rebuilding itself when they differ.
+    class Verzeichnis {
+    public:
+        void abgleichen(const ui::Fenster& f);
+        bool enthaelt(std::string_view efn) const;
+        void hinzu(std::string_view zeile);
+        void weg(std::string_view zeile);
+        // Records the list's state after the group changed it itself.
+        void merken(const ui::Fenster& f);
+
+    private:
+        struct Hash {
+            using is_transparent = void;
+            std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+        };
+        std::unordered_map<std::string, int, Hash, std::equal_to<>> anzahl_;
+        int zeilen_ = -1;
+        std::string erste_;
+        std::string letzte_;
+    };
+
+    // Rewrites the selected line with new base or speaker points; the shared
+    // steps of the two correction buttons.
+    enum class Haelfte { Basis, Referent };
+    void korrigieren(Haelfte h, ui::Ctl feld, std::string_view ohne_auswahl, std::string_view ohne_wert);
+    void melden(std::string_view text);
+
+    Programm& p_;
+    ui::Fenster& f_;
+    Verzeichnis verzeichnis_;
+};
+
+} // namespace karmo
