@@ -1,0 +1,21 @@
+// The participant's list line "EFN (base/speaker)" and its reading by position.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace karmo {
+
+// efn + " (" + basis + "/" + referent + ")"
+std::string Teilnehmer_Eintrag(std::string_view efn, std::string_view basis, std::string_view referent);
+
+// The first 15 characters of the line (all of it when shorter).
+std::string_view eintrag_efn(std::string_view zeile);
+// The digits of the points part (from the 17th character on) up to and
+// including its first "/"; "" when the part has no "/".
+std::string eintrag_basispunkte(std::string_view zeile);
+// The digits of the points part after its first "/"; the digits of the
+// whole part when it has no "/".
+std::string eintrag_referentenpunkte(std::string_view zeile);
+
+} // namespace karmo

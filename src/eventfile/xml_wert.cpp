@@ -1,0 +1,102 @@
+// Element values by plain substring search, with the 16-bit position limits of the file format.
+#include "eventfile/xml_wert.hpp"
+
+#include "common/text.hpp"
+
+namespace karmo {
+namespace {
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+
+// Positions are counted in characters; `utf8` says whether a character may
+// take several bytes (text from the program) or always one (file bytes).
+std::string wert(std::string_view zeile, std::string_view tag, std::string_view art, bool utf8) {
+    const std::size_t zeichen = utf8 ? text::zeichenzahl(zeile) : zeile.size();
+    if (zeile.empty() || zeichen > xml::k_hoechstlaenge) return {};
+
+    std::string auf;
+    auf.reserve(tag.size() + 3);
+    auf.append("<").append(tag).append(">");
+    std::string zu;
+    zu.reserve(tag.size() + 3);
+    zu.append("</").append(tag).append(">");
+
+    // Byte offset of the first character after the opening tag. Without an
+    // opening tag the old position arithmetic (0 + tag length + 2) still
+    // applies: the value would start at that character.
+    std::size_t start = 0;
+    const std::size_t p = zeile.find(auf);
+    if (p != std::string_view::npos) {
+        start = p + auf.size();
+    } else {
+        const std::size_t zeichen_vor = (utf8 ? text::zeichenzahl(tag) : tag.size()) + 1;
+        if (zeichen_vor > zeichen) return {};
+        start = utf8 ? text::byte_offset(zeile, zeichen_vor) : zeichen_vor;
+    }
+    const std::size_t q = zeile.find(zu);
+    if (q == std::string_view::npos || q <= start) return {};
+
+    const std::string_view inhalt = zeile.substr(start, q - start);
+    if (art == "n") return xml::zahl_runden(inhalt);
+    return std::string(inhalt);
+}
+
+} // namespace
+
+std::string XML_Wert(std::string_view Zeile, std::string_view Tag, std::string_view Art) {
+    return wert(Zeile, Tag, Art, true);
+}
+
+namespace xml {
+
+std::string wert_roh(std::string_view zeile, bool zu_lang, std::string_view tag, std::string_view art) {
+    if (zu_lang) return {};
+    return wert(zeile, tag, art, false);
+}
+
+std::string zahl_runden(std::string_view w) {
+    std::size_t i = 0;
+    bool negativ = false;
+    if (i < w.size() && (w[i] == '+' || w[i] == '-')) negativ = w[i++] == '-';
+    const std::size_t ganz_anfang = i;
+    while (i < w.size() && ziffer(w[i])) ++i;
+    std::string_view ganz = w.substr(ganz_anfang, i - ganz_anfang);
+    std::string_view bruch;
+    if (i < w.size() && w[i] == '.') {
+        const std::size_t b = ++i;
+        while (i < w.size() && ziffer(w[i])) ++i;
+        bruch = w.substr(b, i - b);
+    }
+    while (!ganz.empty() && ganz.front() == '0') ganz.remove_prefix(1);
+
+    // Beyond the range of a double the old conversion overflowed.
+    constexpr std::size_t k_hoechste_stellen = 309;
+    if (ganz.size() > k_hoechste_stellen) return {};
+
+    bool aufrunden = false;
+    if (!bruch.empty()) {
+        if (bruch[0] > '5') {
+            aufrunden = true;
+        } else if (bruch[0] == '5') {
+            bool rest = false;
+            for (std::size_t k = 1; k < bruch.size() && !rest; ++k) rest = bruch[k] != '0';
+            const bool ungerade = !ganz.empty() && ((ganz.back() - '0') % 2) == 1;
+            aufrunden = rest || ungerade;
+        }
+    }
+
+    std::string ergebnis(ganz);
+    if (aufrunden) {
+        std::size_t k = ergebnis.size();
+        while (k > 0 && ergebnis[k - 1] == '9') ergebnis[--k] = '0';
+        if (k == 0) ergebnis.insert(ergebnis.begin(), '1');
+        else ++ergebnis[k - 1];
+    }
+    if (ergebnis.size() > k_hoechste_stellen) return {};
+    if (ergebnis.empty()) return "0";
+    if (negativ) ergebnis.insert(ergebnis.begin(), '-');
+    return ergebnis;
+}
+
+} // namespace xml
+} // namespace karmo

@@ -1,0 +1,131 @@
+// Chunked line reading with a bounded line, for files of any size and shape.
+#include "eventfile/zeilenleser.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "eventfile/xml_wert.hpp"
+
+namespace karmo::xml {
+namespace {
+
+constexpr std::size_t k_blockgroesse = 64 * 1024;
+constexpr std::size_t k_laengstes_wort = [] {
+    std::size_t n = 0;
+    for (auto w : k_suchwoerter) n = std::max(n, w.size());
+    return n;
+}();
+static_assert(k_suchwoerter.size() <= 32, "one bit per word");
+
+const char* const k_quelle = "Dateizugriff";
+
+} // namespace
+
+Zeilenleser::Zeilenleser(Lesedatei& datei) : datei_(datei), puffer_(k_blockgroesse) {}
+
+bool Zeilenleser::nachfuellen() {
+    if (dateiende_) return false;
+    Ergebnis fehler;
+    const std::size_t n = datei_.lesen(puffer_.data(), puffer_.size(), fehler);
+    if (!fehler.ok()) throw Fehler(fehler.nummer, k_quelle, fehler.text);
+    pos_ = 0;
+    fuellung_ = n;
+    if (n == 0) dateiende_ = true;
+    return n != 0;
+}
+
+void Zeilenleser::lf_schlucken() {
+    if (!cr_offen_) return;
+    if (pos_ == fuellung_) {
+        // The current line may still point into the buffer that refilling
+        // overwrites: keep a copy of it first.
+        if (!ansicht_.empty() && ansicht_.data() != zeile_.data()) {
+            zeile_.assign(ansicht_);
+            ansicht_ = zeile_;
+        }
+        if (!nachfuellen()) return;
+    }
+    cr_offen_ = false;
+    if (puffer_[pos_] == '\n') ++pos_;
+}
+
+bool Zeilenleser::ende() {
+    lf_schlucken();
+    if (pos_ < fuellung_) return false;
+    if (!ansicht_.empty() && ansicht_.data() != zeile_.data()) {
+        zeile_.assign(ansicht_);
+        ansicht_ = zeile_;
+    }
+    return !nachfuellen();
+}
+
+void Zeilenleser::lesen() {
+    lf_schlucken();
+    ansicht_ = {};
+    if (pos_ == fuellung_ && !nachfuellen()) throw Fehler(62, k_quelle, "Einlesen hinter Dateiende.");
+    zeile_.clear();
+    zu_lang_ = false;
+    funde_ = 0;
+    bool ganz_im_puffer = true;
+    for (;;) {
+        const char* a = puffer_.data() + pos_;
+        const std::size_t n = fuellung_ - pos_;
+        const auto* cr = static_cast<const char*>(std::memchr(a, '\r', n));
+        const std::size_t laenge = cr ? static_cast<std::size_t>(cr - a) : n;
+        if (cr && ganz_im_puffer && laenge <= k_hoechstlaenge) {
+            // The usual case: the whole line lies in the buffer.
+            ansicht_ = std::string_view(a, laenge);
+            pos_ += laenge + 1;
+            cr_offen_ = true;
+            return;
+        }
+        anhaengen(a, laenge);
+        ganz_im_puffer = false;
+        pos_ += laenge;
+        if (cr) {
+            ++pos_;
+            cr_offen_ = true;
+            break;
+        }
+        if (!nachfuellen()) break; // the last line needs no line end
+    }
+    ansicht_ = zeile_;
+}
+
+void Zeilenleser::anhaengen(const char* a, std::size_t n) {
+    if (zu_lang_) {
+        ueberhang_durchsuchen(a, n);
+        return;
+    }
+    const std::size_t platz = k_hoechstlaenge - zeile_.size();
+    const std::size_t nehmen = std::min(n, platz);
+    zeile_.append(a, nehmen);
+    if (nehmen == n) return;
+    // From here on the line is only searched, not kept.
+    zu_lang_ = true;
+    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
+        if (zeile_.find(k_suchwoerter[i]) != std::string::npos) funde_ |= 1U << i;
+    }
+    fenster_.assign(zeile_, zeile_.size() - std::min(zeile_.size(), k_laengstes_wort - 1));
+    ueberhang_durchsuchen(a + nehmen, n - nehmen);
+}
+
+void Zeilenleser::ueberhang_durchsuchen(const char* a, std::size_t n) {
+    // The tail of what came before stays in front, so that a word split
+    // between two chunks is found as well.
+    fenster_.append(a, n);
+    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
+        if ((funde_ & (1U << i)) == 0 && fenster_.find(k_suchwoerter[i]) != std::string::npos) funde_ |= 1U << i;
+    }
+    fenster_.erase(0, fenster_.size() - std::min(fenster_.size(), k_laengstes_wort - 1));
+}
+
+bool Zeilenleser::enthaelt(std::string_view wort) const {
+    if (!zu_lang_) return ansicht_.find(wort) != std::string_view::npos;
+    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
+        if (k_suchwoerter[i] == wort) return (funde_ & (1U << i)) != 0;
+    }
+    return ansicht_.find(wort) != std::string_view::npos;
+}
+
+} // namespace karmo::xml
