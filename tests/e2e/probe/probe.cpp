@@ -19,6 +19,7 @@
 //   probe checked WIN SEL                 1 or 0
 //   probe enabled WIN SEL                 1 or 0
 //   probe point WIN SEL                   screen coordinates of the control's centre: "x y"
+//   probe item-point WIN SEL N            screen coordinates of the centre of list box line N (scrolled into view)
 //   probe rect WIN                        screen rectangle of the window: "x y w h"
 //   probe focus                           the focused control: "WINDOW-TITLE<TAB>class<TAB>selector<TAB>text"
 //   probe wait-focus WIN SEL [ms]         until that control has the focus
@@ -392,6 +393,29 @@ int run(int argc, wchar_t** argv) {
         GetWindowRect(c, &r);
         wchar_t line[64];
         swprintf(line, 64, L"%ld %ld", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        outln(line);
+        return 0;
+    }
+    if (cmd == L"item-point" && argc >= 5) {
+        const int n = _wtoi(argv[4]);
+        DWORD_PTR count = 0, top = 0, height = 0;
+        SendMessageTimeoutW(c, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);
+        if (n < 0 || n >= static_cast<int>(count)) return 1;
+        RECT client{};
+        GetClientRect(c, &client);
+        SendMessageTimeoutW(c, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &height);
+        SendMessageTimeoutW(c, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 3000, &top);
+        const int per_page = height ? static_cast<int>(client.bottom / static_cast<LONG>(height)) : 1;
+        // Scrolling is not user input the program reacts to; it only brings the line under the pointer.
+        if (n < static_cast<int>(top) || n >= static_cast<int>(top) + per_page) {
+            SendMessageTimeoutW(c, LB_SETTOPINDEX, static_cast<WPARAM>(n), 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+            SendMessageTimeoutW(c, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 3000, &top);
+        }
+        POINT pt{client.right / 2,
+                 static_cast<LONG>((n - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2)};
+        ClientToScreen(c, &pt);
+        wchar_t line[64];
+        swprintf(line, 64, L"%ld %ld", pt.x, pt.y);
         outln(line);
         return 0;
     }
