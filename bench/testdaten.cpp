@@ -146,7 +146,7 @@ namespace {
 // Content lines as organisers type them: umlauts, typographic quotes and
 // dashes that only Windows-1252 has, and a bare "&" now and then.
 constexpr std::array<std::string_view, 12> k_inhaltszeilen = {
-    "Fachtagung „Traumafolgestörungen im Kindes- und Jugendalter“ – Grundlagen & Praxis",
+    "Fachtagung „Traumafolgestörungen im Kindes- und Jugendalter“ – Grundlagen und Praxis",
     "Referentinnen: Dr. Jördis Müller-Weiß, Dipl.-Psych. Anneliese Köhler; Ort: Großer Saal, Schloßstraße 5",
     "Pausen 10:30–10:45 und 12:30–13:15 Uhr; Verpflegung für alle Teilnehmenden inklusive",
     "Supervision & Intervision in der ambulanten Psychotherapie",
@@ -159,6 +159,9 @@ constexpr std::array<std::string_view, 12> k_inhaltszeilen = {
     "Leitung: Prof. Dr. Björn Grünewald & Dr. Maïté Lefèvre",
     "Hinweis: Bitte Fortbildungsausweis mitbringen …",
 };
+// The largest event is also fed to an XML parser as a peer, which stops at
+// a bare "&"; its content keeps to the other characters. The folder's
+// contents draw from all lines above, "&" included.
 
 std::string datum(Zufall& z) {
     char puffer[16];
