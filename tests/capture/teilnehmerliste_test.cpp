@@ -42,6 +42,20 @@ TEST_P(Liste, ScanMitEnterFuegtZeileAnUndBleibtImEfnFeld) {
     EXPECT_EQ(zeilen(f), (std::vector<std::string>{"123456789012347 (8/0)", "100000000000009 (8/0)"}));
 }
 
+TEST_P(Liste, EnterErfasstUndGehtUnveraendertWeiter) {
+    punkte("8");
+    f.setze_text(Ctl::EFN, k_efn);
+    ui::Formularlogik& logik = *u.sammlung.logik(GetParam());
+    int taste = '5';
+    logik.keypress(Ctl::EFN, taste);
+    EXPECT_EQ(taste, '5');
+    EXPECT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 0);
+    taste = 13;
+    logik.keypress(Ctl::EFN, taste);
+    EXPECT_EQ(taste, 13);
+    EXPECT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 1);
+}
+
 TEST_P(Liste, DoppelteNummerWirdAbgewiesen) {
     punkte("8");
     scannen(k_efn);
