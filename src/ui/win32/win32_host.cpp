@@ -92,9 +92,10 @@ Klasse klasse(const Steuerelement& s) {
     return {L"STATIC", stil, 0};
 }
 
-// Order of creation, which is the z-order and so the Tab order: the tab
-// stops by tab index, then the other controls as declared, then the frames,
-// inner ones before outer ones, so that a group box lies beneath what it holds.
+// Order of creation, which is the z-order (first created on top) and so the
+// Tab order: the tab stops by tab index, then the other controls, a later one
+// above an earlier one as a forms designer stacks them, then the frames, inner
+// ones before outer ones, so that a group box lies beneath what it holds.
 std::vector<std::size_t> erzeugungsreihenfolge(std::span<const Steuerelement> el) {
     std::vector<std::size_t> tab, rest, rahmen;
     for (std::size_t i = 0; i < el.size(); ++i) {
@@ -107,6 +108,7 @@ std::vector<std::size_t> erzeugungsreihenfolge(std::span<const Steuerelement> el
         }
     }
     std::stable_sort(tab.begin(), tab.end(), [&](std::size_t a, std::size_t b) { return el[a].tabindex < el[b].tabindex; });
+    std::reverse(rest.begin(), rest.end());
     std::reverse(rahmen.begin(), rahmen.end());
     tab.insert(tab.end(), rest.begin(), rest.end());
     tab.insert(tab.end(), rahmen.begin(), rahmen.end());
@@ -264,8 +266,7 @@ void Win32Fenster::steuerelemente_anlegen() {
     }
 }
 
-HFONT Win32Fenster::schrift(std::uint32_t schluessel) {
-    if (auto it = schriften_.find(schluessel); it != schriften_.end()) return it->second;
+LOGFONTW Win32Fenster::schriftbild(std::uint32_t schluessel) const {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0, dpi_)) {
@@ -288,15 +289,46 @@ HFONT Win32Fenster::schrift(std::uint32_t schluessel) {
         break;
     case k_fam_arial_black:
         gesicht(L"Arial Black");
-        lf.lfHeight = -MulDiv(20, static_cast<int>(dpi_), 72);
+        lf.lfHeight = logo_hoehe_ ? logo_hoehe_ : -MulDiv(20, static_cast<int>(dpi_), 72);
         break;
     default:
         break;
     }
     lf.lfWeight = (schluessel % 2) ? FW_BOLD : FW_NORMAL;
+    return lf;
+}
+
+HFONT Win32Fenster::schrift(std::uint32_t schluessel) {
+    if (auto it = schriften_.find(schluessel); it != schriften_.end()) return it->second;
+    const LOGFONTW lf = schriftbild(schluessel);
     HFONT f = CreateFontIndirectW(&lf);
     schriften_[schluessel] = f;
     return f;
+}
+
+// The logo type is large, about 20 points, but no larger than lets each logo
+// label's text fit its box; all logo labels of a window share one size, so a
+// name split over two labels reads as one word.
+int Win32Fenster::logo_hoehe() const {
+    int hoehe = -MulDiv(20, static_cast<int>(dpi_), 72);
+    HDC dc = GetDC(hwnd_);
+    for (const Element& el : elemente_) {
+        const std::uint32_t schluessel = schriftschluessel(el.d->stil, deklaration_.stil);
+        if (schluessel / 2 != k_fam_arial_black || el.d->text.empty()) continue;
+        LOGFONTW lf = schriftbild(schluessel);
+        lf.lfHeight = hoehe;
+        HFONT f = CreateFontIndirectW(&lf);
+        HGDIOBJ alt = SelectObject(dc, f);
+        const std::wstring t = win32::breit(el.d->text);
+        SIZE groesse{};
+        GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &groesse);
+        SelectObject(dc, alt);
+        DeleteObject(f);
+        const int breite = pixel(el.x + el.d->breite, static_cast<int>(dpi_)) - pixel(el.x, static_cast<int>(dpi_));
+        if (groesse.cx > breite && groesse.cx > 0) hoehe = -std::max(1, static_cast<int>(-hoehe * breite / groesse.cx));
+    }
+    ReleaseDC(hwnd_, dc);
+    return hoehe;
 }
 
 // Places the controls and gives them their fonts for the window's current
@@ -305,6 +337,8 @@ void Win32Fenster::anordnen(UINT dpi) {
     dpi_ = dpi;
     std::map<std::uint32_t, HFONT> alt;
     alt.swap(schriften_);
+    logo_hoehe_ = 0;
+    logo_hoehe_ = logo_hoehe();
     const int d = static_cast<int>(dpi);
     for (Element& el : elemente_) {
         const int links = pixel(el.x, d);
