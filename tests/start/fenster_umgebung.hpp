@@ -40,7 +40,7 @@ struct FensterUmgebung {
         f.zeigen();
         return f;
     }
-    bool sichtbar(ui::FormId id) const { return sammlung.geladen(id) && const_cast<Programm&>(p).form(id).sichtbar(); }
+    bool sichtbar(ui::FormId id) { return sammlung.geladen(id) && p.form(id).sichtbar(); }
     bool beendet() const { return sammlung.endet() && sammlung.leer(); }
 };
 
