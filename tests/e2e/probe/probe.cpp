@@ -24,6 +24,9 @@
 //   probe focus                           the focused control: "WINDOW-TITLE<TAB>class<TAB>selector<TAB>text"
 //   probe wait-focus WIN SEL [ms]         until that control has the focus
 //   probe controls WIN                    every child control: selector, class, id, rect, text
+//   probe serve                           reads commands from stdin (see serve()) so that one Wine
+//                                         process answers them all: a Wine start costs a good part
+//                                         of a second on a busy machine
 //
 // WIN is a top-level window's exact title, or "msgbox" for the visible message box (class #32770).
 // SEL picks a child control:
@@ -422,10 +425,49 @@ int run(int argc, wchar_t** argv) {
     return usage();
 }
 
+std::wstring from_utf8(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+// One command per record: UTF-8 arguments separated by 0x1F, the record ended by 0x1E (arguments may
+// hold line breaks). After its output each command writes a line of 0x04 and its exit status.
+int serve() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::string record;
+    int ch;
+    while ((ch = fgetc(stdin)) != EOF) {
+        if (ch != 0x1E) {
+            record.push_back(static_cast<char>(ch));
+            continue;
+        }
+        std::vector<std::wstring> args{L"probe"};
+        size_t start = 0;
+        for (;;) {
+            const size_t end = record.find('\x1f', start);
+            args.push_back(from_utf8(record.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        record.clear();
+        std::vector<wchar_t*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const int rc = run(static_cast<int>(args.size()), argv.data());
+        fprintf(stdout, "\x04%d\n", rc);
+        fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::wstring(argv[1]) == L"serve") return serve();
     const int rc = run(argc, argv);
     fflush(stdout);
     return rc;
