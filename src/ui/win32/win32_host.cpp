@@ -16,7 +16,9 @@ constexpr wchar_t k_klasse[] = L"KarmoFenster";
 // Control ids start above IDOK/IDCANCEL, which the dialog navigation sends
 // for Enter and Escape.
 constexpr int k_erste_id = 100;
-constexpr DWORD k_fensterstil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: a group box does not paint its inside, the window's
+// background must show through it.
+constexpr DWORD k_fensterstil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // An error caught at a window procedure, thrown again by the message loop
 // (no C++ exception may unwind through the system's code).
@@ -85,9 +87,10 @@ Klasse klasse(const Steuerelement& s) {
     case Art::Liste:
         return {L"LISTBOX", stil | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     case Art::Kontrollkaestchen:
-        return {L"BUTTON", stil | BS_AUTOCHECKBOX, 0};
+        return {L"BUTTON", stil | BS_AUTOCHECKBOX | BS_MULTILINE, 0};
     case Art::Schaltflaeche:
-        return {L"BUTTON", stil | BS_PUSHBUTTON, 0};
+        // Captions longer than the button wrap, as in the forms they were laid out for.
+        return {L"BUTTON", stil | BS_PUSHBUTTON | BS_MULTILINE, 0};
     }
     return {L"STATIC", stil, 0};
 }
