@@ -73,29 +73,27 @@ karmo_wine_vorlage() {
     ) 9>"$KARMO_WINE_TEMPLATE.lock"
 }
 
-# Starts Xvfb on a free display (-noreset keeps the keyboard map that
-# setxkbmap sets when the last client leaves) and exports DISPLAY.
+# Starts Xvfb and exports DISPLAY. The server picks a free display itself
+# (-displayfd): a number chosen from free lock files could be taken by a
+# parallel run at the same moment. -noreset keeps the keyboard map that
+# setxkbmap sets, also when the last client leaves.
 karmo_xvfb_starten() {
-    local nummer
-    for nummer in $(seq 90 150); do
-        [[ -e /tmp/.X${nummer}-lock || -e /tmp/.X11-unix/X${nummer} ]] && continue
-        Xvfb ":$nummer" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-        _karmo_xvfb_pid=$!
-        local i
-        for i in $(seq 1 50); do
-            if xdpyinfo -display ":$nummer" >/dev/null 2>&1; then
-                export DISPLAY=":$nummer"
-                return 0
-            fi
-            kill -0 "$_karmo_xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$_karmo_xvfb_pid" 2>/dev/null || true
-        wait "$_karmo_xvfb_pid" 2>/dev/null || true
-        _karmo_xvfb_pid=""
+    local nummer_datei nummer="" i
+    nummer_datei=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$nummer_datei" >/dev/null 2>&1 &
+    _karmo_xvfb_pid=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s "$nummer_datei" ]] && break
+        kill -0 "$_karmo_xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "Xvfb konnte nicht gestartet werden" >&2
-    return 1
+    nummer=$(tr -dc '0-9' <"$nummer_datei")
+    rm -f "$nummer_datei"
+    if [[ -z "$nummer" ]]; then
+        echo "Xvfb konnte nicht gestartet werden" >&2
+        return 1
+    fi
+    export DISPLAY=":$nummer"
 }
 
 # Stops what karmo_wine_neu started: the prefix's wineserver, Xvfb, temp folders.
