@@ -119,7 +119,9 @@ TEST_F(Dateisystem, OrdnerEineEbeneAnlegen) {
 
 TEST_F(Dateisystem, Windows1252UndUmlauteImNamen) {
     const std::string text = "Grüße aus der Straße: 5 € für Ärzte\r\n";
-    const std::string erwartet = "Gr\xFC\xDF" "e aus der Stra\xDF" "e: 5 \x80 f\xFCr \xC4rzte\r\n";
+    const std::string erwartet = "Gr\xFC\xDF"
+                                 "e aus der Stra\xDF"
+                                 "e: 5 \x80 f\xFCr \xC4rzte\r\n";
     const std::string datei = pfad("Prüfung_€.XML");
 
     ASSERT_TRUE(p.schreiben(datei, text::utf8_zu_cp1252(text)).ok());

@@ -150,10 +150,9 @@ std::string schmal(std::wstring_view utf16) {
 
 std::string fehlertext(unsigned long nummer) {
     wchar_t* puffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, static_cast<DWORD>(nummer), 0, reinterpret_cast<LPWSTR>(&puffer), 0,
-                                   nullptr);
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(nummer), 0, reinterpret_cast<LPWSTR>(&puffer), 0, nullptr);
     std::wstring text;
     if (n > 0 && puffer != nullptr) text.assign(puffer, n);
     if (puffer != nullptr) LocalFree(puffer);
@@ -257,8 +256,8 @@ std::unique_ptr<Lesedatei> Win32Plattform::oeffnen(std::string_view pfad, Ergebn
 }
 
 long Win32Plattform::shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) {
-    const HINSTANCE h = ShellExecuteW(nullptr, win32::breit(verb).c_str(), win32::breit(ziel).c_str(), nullptr,
-                                      nullptr, anzeige);
+    const HINSTANCE h =
+        ShellExecuteW(nullptr, win32::breit(verb).c_str(), win32::breit(ziel).c_str(), nullptr, nullptr, anzeige);
     // The result is a status code dressed as a module handle.
     return static_cast<long>(reinterpret_cast<INT_PTR>(h));
 }
