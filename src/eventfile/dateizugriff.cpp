@@ -133,23 +133,25 @@ std::string nur(std::string_view t, bool punkt_erlaubt) {
 
 // --------------------------------------------------------------- loading --
 
+using xml::Wort;
+
 struct Feldzeile {
     std::string_view element;
-    std::string_view auf;
-    std::string_view zu;
+    Wort auf;
+    Wort zu;
     std::string_view feld;
 };
 
 // The loader's field table; type 1 uses the first two rows.
 constexpr std::array<Feldzeile, 8> k_felder{{
-    {"VNR", "<VNR>", "</VNR>", "VNR"},
-    {"Punkte", "<Punkte>", "</Punkte>", "Punkte"},
-    {"Datum_von", "<Datum_von>", "</Datum_von>", "Datum_von"},
-    {"Datum_bis", "<Datum_bis>", "</Datum_bis>", "DATUM_BIS"},
-    {"Uhrzeit_von", "<Uhrzeit_von>", "</Uhrzeit_von>", "Uhrzeit_s"},
-    {"Uhrzeit_bis", "<Uhrzeit_bis>", "</Uhrzeit_bis>", "Uhrzeit_e"},
-    {"Bemerkung", "<Bemerkung>", "</Bemerkung>", "Inhalt"},
-    {"Dauer", "<Dauer>", "</Dauer>", "Dauer"},
+    {"VNR", Wort::VNR, Wort::VNR_zu, "VNR"},
+    {"Punkte", Wort::Punkte, Wort::Punkte_zu, "Punkte"},
+    {"Datum_von", Wort::Datum_von, Wort::Datum_von_zu, "Datum_von"},
+    {"Datum_bis", Wort::Datum_bis, Wort::Datum_bis_zu, "DATUM_BIS"},
+    {"Uhrzeit_von", Wort::Uhrzeit_von, Wort::Uhrzeit_von_zu, "Uhrzeit_s"},
+    {"Uhrzeit_bis", Wort::Uhrzeit_bis, Wort::Uhrzeit_bis_zu, "Uhrzeit_e"},
+    {"Bemerkung", Wort::Bemerkung, Wort::Bemerkung_zu, "Inhalt"},
+    {"Dauer", Wort::Dauer, Wort::Dauer_zu, "Dauer"},
 }};
 
 std::unique_ptr<Lesedatei> oeffnen(Plattform& pl, std::string_view pfad) {
@@ -166,11 +168,25 @@ std::unique_ptr<Lesedatei> oeffnen(Plattform& pl, std::string_view pfad) {
 void kopf_pruefen(xml::Zeilenleser& leser, int nummer, const char* quelle) {
     leser.lesen();
     leser.lesen();
-    if (!leser.enthaelt("Veranstaltung")) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
+    if (!leser.enthaelt(Wort::Veranstaltung)) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
 }
 
-std::string wert_s(const xml::Zeilenleser& leser, std::string_view tag) {
-    return xml::wert_roh(leser.zeile(), leser.zu_lang(), tag, "s");
+// File text to program text; most values are plain ASCII and stay as they are.
+std::string utf8(std::string roh) {
+    for (char c : roh) {
+        if (static_cast<unsigned char>(c) >= 0x80) return text::cp1252_zu_utf8(roh);
+    }
+    return roh;
+}
+
+// XML_Wert of kind "s" on the current line, which contains the opening tag
+// `auf`: taken from the positions the reader has already found.
+std::string wert_s(const xml::Zeilenleser& leser, Wort auf, Wort zu) {
+    if (leser.zu_lang() || !leser.enthaelt(zu)) return {};
+    const std::size_t start = leser.position(auf) + xml::k_suchwoerter[static_cast<std::size_t>(auf)].size();
+    const std::size_t q = leser.position(zu);
+    if (q <= start) return {};
+    return std::string(leser.zeile().substr(start, q - start));
 }
 
 // A header value whose closing tag is not in its first line: the following
@@ -200,8 +216,8 @@ void kopfzeile_lesen(xml::Zeilenleser& leser, ui::Fenster& form, int anzahl) {
     for (int r = 0; r < anzahl; ++r) {
         const Feldzeile& f = k_felder[static_cast<std::size_t>(r)];
         if (!leser.enthaelt(f.auf)) continue;
-        const std::string wert = leser.enthaelt(f.zu) ? wert_s(leser, f.element) : mehrzeilig_lesen(leser, f);
-        Feld_setzen(f.feld, text::cp1252_zu_utf8(wert), form, anzahl);
+        const std::string wert = leser.enthaelt(f.zu) ? wert_s(leser, f.auf, f.zu) : mehrzeilig_lesen(leser, f);
+        Feld_setzen(f.feld, utf8(wert), form, anzahl);
         return;
     }
 }
@@ -214,11 +230,11 @@ void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form) {
     std::string referent = "0";
     while (!leser.ende()) {
         leser.lesen();
-        if (leser.enthaelt("<EFN>")) efn = wert_s(leser, "EFN");
-        if (leser.enthaelt("<Punkte_Basis>")) basis = wert_s(leser, "Punkte_Basis");
-        if (leser.enthaelt("<Punkte_Referent>")) referent = wert_s(leser, "Punkte_Referent");
-        if (leser.enthaelt("</Teilnehmer>")) {
-            form.zeile_anfuegen(Ctl::Teilnehmerliste, text::cp1252_zu_utf8(Teilnehmer_Eintrag(efn, basis, referent)));
+        if (leser.enthaelt(Wort::EFN)) efn = wert_s(leser, Wort::EFN, Wort::EFN_zu);
+        if (leser.enthaelt(Wort::Punkte_Basis)) basis = wert_s(leser, Wort::Punkte_Basis, Wort::Punkte_Basis_zu);
+        if (leser.enthaelt(Wort::Punkte_Referent)) referent = wert_s(leser, Wort::Punkte_Referent, Wort::Punkte_Referent_zu);
+        if (leser.enthaelt(Wort::Teilnehmer_zu)) {
+            form.zeile_anfuegen(Ctl::Teilnehmerliste, utf8(Teilnehmer_Eintrag(efn, basis, referent)));
             return;
         }
     }
@@ -385,8 +401,8 @@ void Veranstaltung_laden(Programm& p, int Index) {
                 leser.lesen();
                 kopfzeile_lesen(leser, form, anzahl);
                 // The line last read, which may be the end of a multi-line value.
-                if (leser.enthaelt("<Teilnehmer>")) teilnehmer_lesen(leser, form);
-                if (leser.enthaelt("</Veranstaltung>")) break;
+                if (leser.enthaelt(Wort::Teilnehmer)) teilnehmer_lesen(leser, form);
+                if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
             }
         }
 
@@ -410,17 +426,17 @@ std::string Get_VNR(Programm& p, std::string& Dateiname) {
         xml::Zeilenleser leser(*datei);
         kopf_pruefen(leser, 3001, "Get_VNR");
         std::string vnr, datum, zeit;
-        while (!leser.enthaelt("<Teilnehmer>") && !leser.ende() && !leser.enthaelt("</Veranstaltung>")) {
+        while (!leser.enthaelt(Wort::Teilnehmer) && !leser.ende() && !leser.enthaelt(Wort::Veranstaltung_zu)) {
             leser.lesen();
-            if (leser.enthaelt("<VNR>")) vnr = wert_s(leser, "VNR");
-            if (leser.enthaelt("<Datum_von>")) datum = wert_s(leser, "Datum_von");
-            if (leser.enthaelt("<Uhrzeit_von>")) zeit = wert_s(leser, "Uhrzeit_von");
+            if (leser.enthaelt(Wort::VNR)) vnr = wert_s(leser, Wort::VNR, Wort::VNR_zu);
+            if (leser.enthaelt(Wort::Datum_von)) datum = wert_s(leser, Wort::Datum_von, Wort::Datum_von_zu);
+            if (leser.enthaelt(Wort::Uhrzeit_von)) zeit = wert_s(leser, Wort::Uhrzeit_von, Wort::Uhrzeit_von_zu);
         }
         if (vnr.empty()) return {};
         // Lengths in characters: the values are still one byte per character.
-        std::string ergebnis = text::cp1252_zu_utf8(vnr);
-        if (datum.size() > 3) ergebnis += " am " + text::cp1252_zu_utf8(datum);
-        if (zeit.size() > 3) ergebnis += " um " + text::cp1252_zu_utf8(zeit);
+        std::string ergebnis = utf8(vnr);
+        if (datum.size() > 3) ergebnis += " am " + utf8(datum);
+        if (zeit.size() > 3) ergebnis += " um " + utf8(zeit);
         return ergebnis;
     } catch (const Fehler&) {
         return {};
@@ -437,7 +453,7 @@ std::uint8_t Meldungsart_lesen(Plattform& pl, std::string_view Pfad) {
         xml::Zeilenleser leser(*datei);
         while (!leser.ende()) {
             leser.lesen();
-            if (!leser.enthaelt("<Meldungsart>")) continue;
+            if (!leser.enthaelt(Wort::Meldungsart)) continue;
             const std::string wert = xml::wert_roh(leser.zeile(), leser.zu_lang(), "Meldungsart", "n");
             // Only 0 to 255 fit the byte; "" is no number at all.
             if (wert.empty() || wert.front() == '-' || wert.size() > 3) return k_unlesbar;

@@ -1,6 +1,8 @@
 // Element values by plain substring search, with the 16-bit position limits of the file format.
 #include "eventfile/xml_wert.hpp"
 
+#include <cstring>
+
 #include "common/text.hpp"
 
 namespace karmo {
@@ -8,24 +10,57 @@ namespace {
 
 bool ziffer(char c) { return c >= '0' && c <= '9'; }
 
+// First position of a tag ("<" ...) in the text; npos when none. Lines hold
+// few "<", so jumping from one to the next is the quickest search.
+std::size_t tag_suchen(std::string_view text, std::string_view tag) {
+    const char* const anfang = text.data();
+    const char* p = anfang;
+    const char* const ende = anfang + text.size();
+    while (static_cast<std::size_t>(ende - p) >= tag.size()) {
+        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(ende - p) - tag.size() + 1));
+        if (p == nullptr) break;
+        std::size_t k = 1;
+        while (k < tag.size() && p[k] == tag[k]) ++k;
+        if (k == tag.size()) return static_cast<std::size_t>(p - anfang);
+        ++p;
+    }
+    return std::string_view::npos;
+}
+
 // Positions are counted in characters; `utf8` says whether a character may
 // take several bytes (text from the program) or always one (file bytes).
 std::string wert(std::string_view zeile, std::string_view tag, std::string_view art, bool utf8) {
     const std::size_t zeichen = utf8 ? text::zeichenzahl(zeile) : zeile.size();
     if (zeile.empty() || zeichen > xml::k_hoechstlaenge) return {};
 
-    std::string auf;
-    auf.reserve(tag.size() + 3);
-    auf.append("<").append(tag).append(">");
-    std::string zu;
-    zu.reserve(tag.size() + 3);
-    zu.append("</").append(tag).append(">");
+    // The tags are built on the stack: this runs for every value of a file.
+    constexpr std::size_t k_puffer = 64;
+    char auf_puffer[k_puffer];
+    char zu_puffer[k_puffer];
+    std::string auf_lang, zu_lang;
+    std::string_view auf, zu;
+    if (tag.size() + 3 <= k_puffer) {
+        auf_puffer[0] = '<';
+        std::memcpy(auf_puffer + 1, tag.data(), tag.size());
+        auf_puffer[tag.size() + 1] = '>';
+        auf = std::string_view(auf_puffer, tag.size() + 2);
+        zu_puffer[0] = '<';
+        zu_puffer[1] = '/';
+        std::memcpy(zu_puffer + 2, tag.data(), tag.size());
+        zu_puffer[tag.size() + 2] = '>';
+        zu = std::string_view(zu_puffer, tag.size() + 3);
+    } else {
+        auf_lang.append("<").append(tag).append(">");
+        zu_lang.append("</").append(tag).append(">");
+        auf = auf_lang;
+        zu = zu_lang;
+    }
 
     // Byte offset of the first character after the opening tag. Without an
     // opening tag the old position arithmetic (0 + tag length + 2) still
     // applies: the value would start at that character.
     std::size_t start = 0;
-    const std::size_t p = zeile.find(auf);
+    const std::size_t p = tag_suchen(zeile, auf);
     if (p != std::string_view::npos) {
         start = p + auf.size();
     } else {
@@ -33,7 +68,7 @@ std::string wert(std::string_view zeile, std::string_view tag, std::string_view 
         if (zeichen_vor > zeichen) return {};
         start = utf8 ? text::byte_offset(zeile, zeichen_vor) : zeichen_vor;
     }
-    const std::size_t q = zeile.find(zu);
+    const std::size_t q = tag_suchen(zeile, zu);
     if (q == std::string_view::npos || q <= start) return {};
 
     const std::string_view inhalt = zeile.substr(start, q - start);

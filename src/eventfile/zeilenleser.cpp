@@ -19,6 +19,69 @@ static_assert(k_suchwoerter.size() <= 32, "one bit per word");
 
 const char* const k_quelle = "Dateizugriff";
 
+constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
+
+// The words that start with "<", by length. A word can only match where
+// the text from a "<" to the next ">" has its length, so a line is searched
+// in one pass over its "<".
+struct Verzeichnis {
+    static constexpr std::size_t k_fach = 4;
+    std::array<std::array<std::uint8_t, k_fach>, k_laengstes_wort + 1> woerter{};
+    std::array<std::uint8_t, k_laengstes_wort + 1> anzahl{};
+
+    constexpr Verzeichnis() {
+        for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
+            const std::string_view w = k_suchwoerter[i];
+            if (w[0] != '<') continue;
+            woerter[w.size()][anzahl[w.size()]++] = static_cast<std::uint8_t>(i);
+        }
+    }
+};
+constexpr Verzeichnis k_verzeichnis{};
+static_assert([] {
+    for (auto n : k_verzeichnis.anzahl) {
+        if (n > Verzeichnis::k_fach) return false;
+    }
+    return true;
+}());
+
+// The words are short and mostly differ early: a plain loop beats a call.
+bool beginnt_mit(const char* p, std::string_view w) {
+    for (std::size_t k = 1; k < w.size(); ++k) {
+        if (p[k] != w[k]) return false;
+    }
+    return true;
+}
+
+// The words beginning with "<" in `zeile`, and where each first occurs.
+std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
+    std::uint32_t funde = 0;
+    const char* const anfang = zeile.data();
+    const char* const ende = anfang + zeile.size();
+    const char* p = anfang;
+    while (p < ende) {
+        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(ende - p)));
+        if (p == nullptr) break;
+        const char* const grenze = p + std::min(k_laengstes_wort, static_cast<std::size_t>(ende - p));
+        const char* q = p + 1;
+        while (q < grenze && *q != '>' && *q != '<') ++q;
+        if (q == grenze || *q == '<') {
+            p = q;
+            continue;
+        }
+        const auto laenge = static_cast<std::size_t>(q - p + 1);
+        for (std::size_t j = 0; j < k_verzeichnis.anzahl[laenge]; ++j) {
+            const std::uint8_t i = k_verzeichnis.woerter[laenge][j];
+            if ((funde & (1U << i)) == 0 && beginnt_mit(p, k_suchwoerter[i])) {
+                funde |= 1U << i;
+                positionen[i] = static_cast<std::uint32_t>(p - anfang);
+            }
+        }
+        p = q + 1;
+    }
+    return funde;
+}
+
 } // namespace
 
 Zeilenleser::Zeilenleser(Lesedatei& datei) : datei_(datei), puffer_(k_blockgroesse) {}
@@ -66,6 +129,7 @@ void Zeilenleser::lesen() {
     zeile_.clear();
     zu_lang_ = false;
     funde_ = 0;
+    funde_bekannt_ = false;
     bool ganz_im_puffer = true;
     for (;;) {
         const char* a = puffer_.data() + pos_;
@@ -103,9 +167,9 @@ void Zeilenleser::anhaengen(const char* a, std::size_t n) {
     if (nehmen == n) return;
     // From here on the line is only searched, not kept.
     zu_lang_ = true;
-    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
-        if (zeile_.find(k_suchwoerter[i]) != std::string::npos) funde_ |= 1U << i;
-    }
+    funde_ = woerter_in(zeile_, positionen_.data());
+    if (zeile_.find(k_suchwoerter[0]) != std::string::npos) funde_ |= bit(Wort::Veranstaltung);
+    funde_bekannt_ = true;
     fenster_.assign(zeile_, zeile_.size() - std::min(zeile_.size(), k_laengstes_wort - 1));
     ueberhang_durchsuchen(a + nehmen, n - nehmen);
 }
@@ -120,12 +184,9 @@ void Zeilenleser::ueberhang_durchsuchen(const char* a, std::size_t n) {
     fenster_.erase(0, fenster_.size() - std::min(fenster_.size(), k_laengstes_wort - 1));
 }
 
-bool Zeilenleser::enthaelt(std::string_view wort) const {
-    if (!zu_lang_) return ansicht_.find(wort) != std::string_view::npos;
-    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
-        if (k_suchwoerter[i] == wort) return (funde_ & (1U << i)) != 0;
-    }
-    return ansicht_.find(wort) != std::string_view::npos;
+void Zeilenleser::woerter_suchen() const {
+    funde_ = woerter_in(ansicht_, positionen_.data());
+    funde_bekannt_ = true;
 }
 
 } // namespace karmo::xml

@@ -13,12 +13,23 @@ namespace karmo::xml {
 
 // Every text the readers search lines for. A line longer than the reader
 // keeps is still searched for these in full.
-inline constexpr std::array<std::string_view, 24> k_suchwoerter{
+inline constexpr std::array<std::string_view, 28> k_suchwoerter{
     "Veranstaltung", "</Veranstaltung>", "<Meldungsart>", "<VNR>",        "</VNR>",
     "<Punkte>",      "</Punkte>",        "<Datum_von>",   "</Datum_von>", "<Datum_bis>",
     "</Datum_bis>",  "<Uhrzeit_von>",    "</Uhrzeit_von>", "<Uhrzeit_bis>", "</Uhrzeit_bis>",
     "<Bemerkung>",   "</Bemerkung>",     "<Dauer>",       "</Dauer>",     "<Teilnehmer>",
-    "</Teilnehmer>", "<EFN>",            "<Punkte_Basis>", "<Punkte_Referent>",
+    "</Teilnehmer>", "<EFN>",            "<Punkte_Basis>", "<Punkte_Referent>", "</Meldungsart>",
+    "</EFN>",        "</Punkte_Basis>",  "</Punkte_Referent>",
+};
+
+// Index of a word in k_suchwoerter.
+enum class Wort : std::uint8_t {
+    Veranstaltung, Veranstaltung_zu, Meldungsart, VNR, VNR_zu,
+    Punkte, Punkte_zu, Datum_von, Datum_von_zu, Datum_bis,
+    Datum_bis_zu, Uhrzeit_von, Uhrzeit_von_zu, Uhrzeit_bis, Uhrzeit_bis_zu,
+    Bemerkung, Bemerkung_zu, Dauer, Dauer_zu, Teilnehmer,
+    Teilnehmer_zu, EFN, Punkte_Basis, Punkte_Referent, Meldungsart_zu,
+    EFN_zu, Punkte_Basis_zu, Punkte_Referent_zu,
 };
 
 // A line ends at CR or CR LF; a lone LF belongs to the line. The last line
@@ -37,15 +48,23 @@ public:
     // longer (zu_lang). Valid until the next lesen().
     std::string_view zeile() const { return ansicht_; }
     bool zu_lang() const { return zu_lang_; }
-    // Whether the whole current line contains `wort`; beyond the kept part
-    // only the words of k_suchwoerter are known.
-    bool enthaelt(std::string_view wort) const;
+    // Whether the whole current line contains the word.
+    bool enthaelt(Wort wort) const {
+        // The one word without "<" is only asked of line 2.
+        if (wort == Wort::Veranstaltung && !zu_lang_) return ansicht_.find(k_suchwoerter[0]) != std::string_view::npos;
+        if (!funde_bekannt_) woerter_suchen();
+        return (funde_ & (1U << static_cast<unsigned>(wort))) != 0;
+    }
+    // Byte position of the word's first occurrence in zeile(); only for a
+    // word starting with "<" that the line contains and a line not too long.
+    std::size_t position(Wort wort) const { return positionen_[static_cast<std::size_t>(wort)]; }
 
 private:
     bool nachfuellen();
     void lf_schlucken();
     void anhaengen(const char* a, std::size_t n);
     void ueberhang_durchsuchen(const char* a, std::size_t n);
+    void woerter_suchen() const;
 
     Lesedatei& datei_;
     std::vector<char> puffer_;
@@ -57,7 +76,10 @@ private:
     std::string zeile_; // the current line when it is not kept in puffer_
     std::string_view ansicht_;
     bool zu_lang_ = false;
-    std::uint32_t funde_ = 0; // found words of a line that is too long
+    // Words found in the current line (all of them once `funde_bekannt_`).
+    mutable std::uint32_t funde_ = 0;
+    mutable bool funde_bekannt_ = false;
+    mutable std::array<std::uint32_t, k_suchwoerter.size()> positionen_{};
     std::string fenster_;     // tail of the scanned part, for words across chunks
 };
 

@@ -153,6 +153,7 @@ TEST(Zeilenleser, LesenHinterDemEndeUndLesefehlerWerdenGemeldet) {
 }
 
 TEST(Zeilenleser, ZuLangeZeileBehaeltDenAnfangUndFindetSuchwoerterImGanzen) {
+    using xml::Wort;
     // The words lie far beyond the kept part, one of them across a chunk edge.
     std::string zeile = "<VNR>" + std::string(100000, 'a');
     const std::size_t kante = 131072;
@@ -163,16 +164,36 @@ TEST(Zeilenleser, ZuLangeZeileBehaeltDenAnfangUndFindetSuchwoerterImGanzen) {
     leser.lesen();
     EXPECT_TRUE(leser.zu_lang());
     EXPECT_EQ(leser.zeile().size(), xml::k_hoechstlaenge);
-    EXPECT_TRUE(leser.enthaelt("<VNR>"));
-    EXPECT_TRUE(leser.enthaelt("</Teilnehmer>"));
-    EXPECT_TRUE(leser.enthaelt("</Veranstaltung>"));
-    EXPECT_FALSE(leser.enthaelt("<Teilnehmer>"));
-    EXPECT_FALSE(leser.enthaelt("</VNR>"));
+    EXPECT_TRUE(leser.enthaelt(Wort::VNR));
+    EXPECT_TRUE(leser.enthaelt(Wort::Teilnehmer_zu));
+    EXPECT_TRUE(leser.enthaelt(Wort::Veranstaltung_zu));
+    EXPECT_FALSE(leser.enthaelt(Wort::Teilnehmer));
+    EXPECT_FALSE(leser.enthaelt(Wort::VNR_zu));
     EXPECT_EQ(xml::wert_roh(leser.zeile(), leser.zu_lang(), "VNR", "s"), "");
     leser.lesen();
     EXPECT_FALSE(leser.zu_lang());
     EXPECT_EQ(leser.zeile(), "<Punkte>");
     EXPECT_TRUE(leser.ende());
+}
+
+TEST(Zeilenleser, FindetWoerterUndIhreErstePosition) {
+    using xml::Wort;
+    Stueckweise datei("x <EFN> <Punkte_Basis><Punkte_Basis> </EFN><EFN <Punkte_Ref>\r\n\r\n<Veranstaltung >", 100);
+    xml::Zeilenleser leser(datei);
+    leser.lesen();
+    EXPECT_TRUE(leser.enthaelt(Wort::EFN));
+    EXPECT_EQ(leser.position(Wort::EFN), 2U);
+    EXPECT_TRUE(leser.enthaelt(Wort::Punkte_Basis));
+    EXPECT_EQ(leser.position(Wort::Punkte_Basis), 8U);
+    EXPECT_TRUE(leser.enthaelt(Wort::EFN_zu));
+    EXPECT_FALSE(leser.enthaelt(Wort::Punkte_Referent));
+    EXPECT_FALSE(leser.enthaelt(Wort::Punkte));
+    EXPECT_FALSE(leser.enthaelt(Wort::Veranstaltung));
+    leser.lesen();
+    EXPECT_FALSE(leser.enthaelt(Wort::EFN));
+    leser.lesen();
+    EXPECT_TRUE(leser.enthaelt(Wort::Veranstaltung));
+    EXPECT_FALSE(leser.enthaelt(Wort::Veranstaltung_zu));
 }
 
 TEST(Zeilenleser, ZeileBleibtGueltigWennEndePrueftUndNachfuellt) {
