@@ -3,6 +3,7 @@
 // Prints one line "ergebnis <karmo seconds> <bare seconds>" (medians of
 // interleaved rounds) and a second line with the rounds' details.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -70,6 +71,22 @@ struct NackteListe {
     void leeren() { SendMessageW(liste, LB_RESETCONTENT, 0, 0); }
 };
 
+LRESULT CALLBACK durchreichen(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) { return DefSubclassProc(h, m, w, l); }
+
+// Times one fill of list box `h` with LB_ADDSTRING (text converted per line).
+double fuellzeit(HWND h, const std::vector<std::string>& zeilen) {
+    SendMessageW(h, LB_RESETCONTENT, 0, 0);
+    std::wstring w;
+    const double t0 = jetzt();
+    for (const auto& z : zeilen) {
+        const int n = MultiByteToWideChar(CP_UTF8, 0, z.data(), static_cast<int>(z.size()), nullptr, 0);
+        w.resize(static_cast<std::size_t>(n));
+        MultiByteToWideChar(CP_UTF8, 0, z.data(), static_cast<int>(z.size()), w.data(), n);
+        SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    return jetzt() - t0;
+}
+
 } // namespace
 
 int wmain() {
@@ -81,7 +98,7 @@ int wmain() {
         auto maske = host.erzeugen(karmo::k_MA2_Maske, ohne_handler);
         NackteListe nackt;
 
-        constexpr int k_runden = 7;
+        constexpr int k_runden = 3;
         std::vector<double> karmo_zeiten, nackt_zeiten;
         for (int r = 0; r < k_runden + 1; ++r) {
             maske->liste_leeren(karmo::ui::Ctl::Teilnehmerliste);
@@ -109,6 +126,17 @@ int wmain() {
                     *std::max_element(karmo_zeiten.begin(), karmo_zeiten.end()) * 1e3,
                     *std::min_element(nackt_zeiten.begin(), nackt_zeiten.end()) * 1e3,
                     *std::max_element(nackt_zeiten.begin(), nackt_zeiten.end()) * 1e3);
+
+        // Where the difference lies: the same messages sent straight to the
+        // form's list box (still behind the renderer's subclass), and a bare
+        // list box behind a pass-through subclass of comctl32.
+        auto& w32 = dynamic_cast<karmo::ui::Win32Fenster&>(*maske);
+        const double direkt = fuellzeit(w32.steuerelement(karmo::ui::Ctl::Teilnehmerliste), zeilen);
+        NackteListe unterklasse;
+        SetWindowSubclass(unterklasse.liste, &durchreichen, 1, 0);
+        const double mit_unterklasse = fuellzeit(unterklasse.liste, zeilen);
+        std::printf("diagnosis: LB_ADDSTRING straight to the form's list box %.1f ms; bare list box behind a pass-through "
+                    "SetWindowSubclass %.1f ms\n", direkt * 1e3, mit_unterklasse * 1e3);
         return 0;
     } catch (const std::exception& e) {
         std::printf("fehler\n%s\n", e.what());
