@@ -12,8 +12,7 @@ namespace {
 // Keeps the bytes that `behalten` accepts. The kept characters are all
 // ASCII, and no byte of a multi-byte UTF-8 character lies in that range, so
 // filtering byte by byte drops other characters whole.
-template <typename Regel>
-std::string filtern(std::string_view text, Regel behalten) {
+template <typename Regel> std::string filtern(std::string_view text, Regel behalten) {
     std::string ergebnis;
     ergebnis.reserve(text.size());
     for (char c : text) {

@@ -66,8 +66,8 @@ std::string ordner(Plattform& pl, Spezialordner welcher) {
 
 } // namespace
 
-const ui::Formular k_Einrichtung{ui::FormId::Einrichtung, "Einrichtung", "Einrichtung von Karmo", 11745, 5730, 0,
-                                 k_elemente};
+const ui::Formular k_Einrichtung{
+    ui::FormId::Einrichtung, "Einrichtung", "Einrichtung von Karmo", 11745, 5730, 0, k_elemente};
 
 Einrichtung::Einrichtung(Programm& p, ui::Fenster& fenster) : p_(p), f_(fenster) {}
 
@@ -92,7 +92,8 @@ void Einrichtung::einrichten() {
     z.Basisverzeichnis = k_basisverzeichnis;
 
     if (!Pfad_anlegen(p_, z.Basisverzeichnis + "Daten\\")) {
-        throw Fehler(1002, k_quelle_anlegen, "Das Verzeichnis " + z.Basisverzeichnis + " konnte nicht angelegt werden.");
+        throw Fehler(1002, k_quelle_anlegen,
+                     "Das Verzeichnis " + z.Basisverzeichnis + " konnte nicht angelegt werden.");
     }
     // A program file that is already there (put there since the start) stays.
     if (!Programmdatei_vorhanden(p_)) Programmdatei_kopieren(p_);

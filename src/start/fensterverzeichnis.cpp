@@ -16,28 +16,44 @@ namespace karmo {
 
 const ui::Formular& Deklaration(ui::FormId id) {
     switch (id) {
-    case ui::FormId::Einrichtung: return k_Einrichtung;
-    case ui::FormId::Update: return k_Update;
-    case ui::FormId::Auswahl: return k_Auswahl;
-    case ui::FormId::VNR_Eingabe: return k_VNR_Eingabe;
-    case ui::FormId::Kat_Auswahl: return k_Kat_Auswahl;
-    case ui::FormId::Dateidialog: return k_Dateidialog;
-    case ui::FormId::MA1_Maske: return k_MA1_Maske;
-    case ui::FormId::MA2_Maske: return k_MA2_Maske;
+        case ui::FormId::Einrichtung:
+            return k_Einrichtung;
+        case ui::FormId::Update:
+            return k_Update;
+        case ui::FormId::Auswahl:
+            return k_Auswahl;
+        case ui::FormId::VNR_Eingabe:
+            return k_VNR_Eingabe;
+        case ui::FormId::Kat_Auswahl:
+            return k_Kat_Auswahl;
+        case ui::FormId::Dateidialog:
+            return k_Dateidialog;
+        case ui::FormId::MA1_Maske:
+            return k_MA1_Maske;
+        case ui::FormId::MA2_Maske:
+            return k_MA2_Maske;
     }
     throw std::logic_error("unbekanntes Fenster");
 }
 
 std::unique_ptr<ui::Formularlogik> Logik_erzeugen(Programm& p, ui::FormId id, ui::Fenster& fenster) {
     switch (id) {
-    case ui::FormId::Einrichtung: return std::make_unique<Einrichtung>(p, fenster);
-    case ui::FormId::Update: return std::make_unique<Update>(p, fenster);
-    case ui::FormId::Auswahl: return std::make_unique<Auswahl>(p, fenster);
-    case ui::FormId::VNR_Eingabe: return std::make_unique<VNR_Eingabe>(p, fenster);
-    case ui::FormId::Kat_Auswahl: return std::make_unique<Kat_Auswahl>(p, fenster);
-    case ui::FormId::Dateidialog: return std::make_unique<Dateidialog>(p, fenster);
-    case ui::FormId::MA1_Maske: return std::make_unique<MA1_Maske>(p, fenster);
-    case ui::FormId::MA2_Maske: return std::make_unique<MA2_Maske>(p, fenster);
+        case ui::FormId::Einrichtung:
+            return std::make_unique<Einrichtung>(p, fenster);
+        case ui::FormId::Update:
+            return std::make_unique<Update>(p, fenster);
+        case ui::FormId::Auswahl:
+            return std::make_unique<Auswahl>(p, fenster);
+        case ui::FormId::VNR_Eingabe:
+            return std::make_unique<VNR_Eingabe>(p, fenster);
+        case ui::FormId::Kat_Auswahl:
+            return std::make_unique<Kat_Auswahl>(p, fenster);
+        case ui::FormId::Dateidialog:
+            return std::make_unique<Dateidialog>(p, fenster);
+        case ui::FormId::MA1_Maske:
+            return std::make_unique<MA1_Maske>(p, fenster);
+        case ui::FormId::MA2_Maske:
+            return std::make_unique<MA2_Maske>(p, fenster);
     }
     throw std::logic_error("unbekanntes Fenster");
 }

@@ -17,33 +17,33 @@ Erstes_Fenster Startentscheidung(Programm& p) {
     if (!pl.datei_existiert(z.Basisverzeichnis + "Karmo.exe")) return Erstes_Fenster::Einrichtung;
 
     switch (Installation_pruefen(p)) {
-    case 0:
-        return Erstes_Fenster::Auswahl;
-    case 1:
-        // Lost settings beside an installed program are simply written
-        // again; the program file is not replaced.
-        if (Einstellungen_schreiben(p) == 0) return Erstes_Fenster::Auswahl;
-        pl.meldung("Es ist ein Problem beim lesen der Einstellungen aufgetreten!");
-        return Erstes_Fenster::Keines;
-    default:
-        return Erstes_Fenster::Update;
+        case 0:
+            return Erstes_Fenster::Auswahl;
+        case 1:
+            // Lost settings beside an installed program are simply written
+            // again; the program file is not replaced.
+            if (Einstellungen_schreiben(p) == 0) return Erstes_Fenster::Auswahl;
+            pl.meldung("Es ist ein Problem beim lesen der Einstellungen aufgetreten!");
+            return Erstes_Fenster::Keines;
+        default:
+            return Erstes_Fenster::Update;
     }
 }
 
 void Main(Programm& p) {
     switch (Startentscheidung(p)) {
-    case Erstes_Fenster::Einrichtung:
-        p.form(ui::FormId::Einrichtung).zeigen();
-        break;
-    case Erstes_Fenster::Update:
-        p.form(ui::FormId::Update).zeigen();
-        break;
-    case Erstes_Fenster::Auswahl:
-        p.form(ui::FormId::Auswahl).zeigen();
-        break;
-    case Erstes_Fenster::Keines:
-        p.Programm_beenden();
-        break;
+        case Erstes_Fenster::Einrichtung:
+            p.form(ui::FormId::Einrichtung).zeigen();
+            break;
+        case Erstes_Fenster::Update:
+            p.form(ui::FormId::Update).zeigen();
+            break;
+        case Erstes_Fenster::Auswahl:
+            p.form(ui::FormId::Auswahl).zeigen();
+            break;
+        case Erstes_Fenster::Keines:
+            p.Programm_beenden();
+            break;
     }
 }
 

@@ -14,16 +14,15 @@ namespace {
 
 constexpr std::array<ui::Steuerelement, 5> k_elemente{{
     {Art::Label, Ctl::Lumo, -1, "Karmo", Ctl::Keiner, 10290, 420, 1065, 525, 0, -1, ui::k_arial_black},
-    {Art::Label, Ctl::Ueberschrift, -1, "Aktualisierung von Karmo auf Ihrem System", Ctl::Keiner, 3000, 720, 5775,
-     435, 0, -1, ui::k_fett},
+    {Art::Label, Ctl::Ueberschrift, -1, "Aktualisierung von Karmo auf Ihrem System", Ctl::Keiner, 3000, 720, 5775, 435,
+     0, -1, ui::k_fett},
     {Art::Label, Ctl::Label2, -1,
      "Die installierte Version der Software ist älter als diese Version! Soll die Software auf den neuesten Stand "
      "aktualisiert werden?",
      Ctl::Keiner, 540, 1410, 11055, 405, 0, -1, ui::k_arial},
     {Art::Schaltflaeche, Ctl::Anlegen, -1, "Programm aktualisieren (empfohlen)", Ctl::Keiner, 750, 1980, 5025, 525, 0,
      0, ui::k_stil_keiner},
-    {Art::Schaltflaeche, Ctl::neindanke, -1, "Abbrechen", Ctl::Keiner, 6060, 1980, 5115, 525, 0, 1,
-     ui::k_stil_keiner},
+    {Art::Schaltflaeche, Ctl::neindanke, -1, "Abbrechen", Ctl::Keiner, 6060, 1980, 5115, 525, 0, 1, ui::k_stil_keiner},
 }};
 
 } // namespace

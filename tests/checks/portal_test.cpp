@@ -69,7 +69,8 @@ TEST(Portal, EinsehenUndShellErgebnis) {
     FakePlattform p;
     Veranstaltung_einsehen(p, "2760123456789012344");
     ASSERT_EQ(p.shell_aufrufe.size(), 1U);
-    EXPECT_EQ(p.shell_aufrufe[0].ziel, std::string(k_portal_basis) + "index.php?page=vnr_intern&vnr=2760123456789012344");
+    EXPECT_EQ(p.shell_aufrufe[0].ziel,
+              std::string(k_portal_basis) + "index.php?page=vnr_intern&vnr=2760123456789012344");
     EXPECT_EQ(p.shell_aufrufe[0].anzeige, 3);
 
     p.shell_ergebnis = 33;

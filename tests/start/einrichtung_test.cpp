@@ -67,8 +67,8 @@ TEST_F(Einrichtung_, NurDesktop) {
     f.klicken(Ctl::Anlegen);
     EXPECT_EQ(pl.verknuepfungsziel(lnk_desktop()), "c:\\zelva\\Karmo.exe");
     EXPECT_FALSE(gibt(pl.startmenue_programme + "\\ZELVA"));
-    EXPECT_EQ(pl.meldungen,
-              std::vector<std::string>{"Die Verknüpfung wurde angelegt. Sie können nun die Desktop - Verknüpfungen nutzen!"});
+    EXPECT_EQ(pl.meldungen, std::vector<std::string>{
+                                "Die Verknüpfung wurde angelegt. Sie können nun die Desktop - Verknüpfungen nutzen!"});
 }
 
 TEST_F(Einrichtung_, NurStartmenueInDessenProgrammordner) {
@@ -78,8 +78,9 @@ TEST_F(Einrichtung_, NurStartmenueInDessenProgrammordner) {
     EXPECT_FALSE(gibt(lnk_desktop()));
     EXPECT_EQ(pl.verknuepfungsziel(lnk_programm()), "c:\\zelva\\Karmo.exe");
     EXPECT_EQ(pl.verknuepfungsziel(lnk_daten()), "c:\\zelva\\DATEN");
-    EXPECT_EQ(pl.meldungen, std::vector<std::string>{
-                                "Die Verknüpfung wurde angelegt. Sie können nun die Startmenüeintrag - Verknüpfungen nutzen!"});
+    EXPECT_EQ(pl.meldungen,
+              std::vector<std::string>{
+                  "Die Verknüpfung wurde angelegt. Sie können nun die Startmenüeintrag - Verknüpfungen nutzen!"});
     EXPECT_TRUE(sichtbar(FormId::Auswahl));
 }
 
@@ -90,8 +91,8 @@ TEST_F(Einrichtung_, KeineVerknuepfung) {
     f.klicken(Ctl::Anlegen);
     EXPECT_FALSE(gibt(lnk_desktop()));
     EXPECT_FALSE(gibt(pl.startmenue_programme + "\\ZELVA"));
-    EXPECT_EQ(pl.meldungen,
-              std::vector<std::string>{"Keine Verknüpfungen angelegt. Sie finden die ZELVA-Dateien unter c:\\zelva\\."});
+    EXPECT_EQ(pl.meldungen, std::vector<std::string>{
+                                "Keine Verknüpfungen angelegt. Sie finden die ZELVA-Dateien unter c:\\zelva\\."});
     EXPECT_EQ(pl.datei_lesen("c:\\zelva\\config.ini"), "1.051\r\n");
     EXPECT_TRUE(sichtbar(FormId::Auswahl));
 }
@@ -131,10 +132,10 @@ TEST_F(Einrichtung_, OrdnerNichtAnlegbar) {
 TEST_F(Einrichtung_, ProgrammNichtKopierbar) {
     pl.exe = "c:\\gibt\\es\\nicht.exe";
     zeigen(FormId::Einrichtung).klicken(Ctl::Anlegen);
-    EXPECT_EQ(pl.meldungen,
-              std::vector<std::string>{"Bei der Installation ist ein Fehler aufgetreten : \r\n"
-                                       "Fehler: 1003 Das Programm Karmo.exe konnte nicht in das Verzeichnis c:\\zelva\\ "
-                                       "kopiert werden!"});
+    EXPECT_EQ(pl.meldungen, std::vector<std::string>{
+                                "Bei der Installation ist ein Fehler aufgetreten : \r\n"
+                                "Fehler: 1003 Das Programm Karmo.exe konnte nicht in das Verzeichnis c:\\zelva\\ "
+                                "kopiert werden!"});
     EXPECT_FALSE(gibt("c:\\zelva\\config.ini"));
     EXPECT_TRUE(beendet());
 }
@@ -142,8 +143,8 @@ TEST_F(Einrichtung_, ProgrammNichtKopierbar) {
 TEST_F(Einrichtung_, VerknuepfungNichtSpeicherbar) {
     pl.schreibgeschuetzt.insert(lnk_programm());
     zeigen(FormId::Einrichtung).klicken(Ctl::Anlegen);
-    EXPECT_EQ(pl.meldungen,
-              std::vector<std::string>{"Bei der Installation ist ein Fehler aufgetreten : \r\nFehler: 5 Zugriff verweigert"});
+    EXPECT_EQ(pl.meldungen, std::vector<std::string>{
+                                "Bei der Installation ist ein Fehler aufgetreten : \r\nFehler: 5 Zugriff verweigert"});
     // What was made before the failure stays.
     EXPECT_EQ(pl.verknuepfungsziel(lnk_desktop()), "c:\\zelva\\Karmo.exe");
     EXPECT_TRUE(beendet());
