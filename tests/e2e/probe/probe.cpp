@@ -21,6 +21,7 @@
 //   probe point WIN SEL                   screen coordinates of the control's centre: "x y"
 //   probe item-point WIN SEL N            screen coordinates of the centre of list box line N (scrolled into view)
 //   probe rect WIN                        screen rectangle of the window: "x y w h"
+//   probe settle WIN                      lets the window finish painting (before a screenshot)
 //   probe focus                           the focused control: "WINDOW-TITLE<TAB>class<TAB>selector<TAB>text"
 //   probe wait-focus WIN SEL [ms]         until that control has the focus
 //   probe controls WIN                    every child control: selector, class, id, rect, text
@@ -307,6 +308,17 @@ int run(int argc, wchar_t** argv) {
         else
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return poll(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }) ? 0 : 1;
+    }
+    if (cmd == L"settle" && argc >= 3) {
+        // Lets pending paints happen before a screenshot: a window that has just appeared is shown
+        // before its controls have painted themselves.
+        HWND h = find_top(argv[2]);
+        if (!h) return 1;
+        SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+        RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+        Sleep(300);
+        return 0;
     }
     if (cmd == L"rect" && argc >= 3) {
         HWND h = find_top(argv[2]);
