@@ -266,6 +266,20 @@ TEST_F(Win32Fenster, UserFocusMovesRaiseLostFocusButCodeFocusDoesNot) {
     EXPECT_EQ(logik.ereignisse, std::vector<std::string>{"lost:" + Protokollant::n(Ctl::EFN)});
 }
 
+// A list box is not subclassed (that would slow down filling it); it reports
+// its focus loss through its notification, under the same rule.
+TEST_F(Win32Fenster, AListLosingTheFocusToAControlRaisesLostFocusToo) {
+    zeigen();
+    benutzer_fokus(Ctl::Teilnehmerliste);
+    logik.ereignisse.clear();
+    benutzer_fokus(Ctl::EFN);
+    EXPECT_EQ(logik.ereignisse, std::vector<std::string>{"lost:" + Protokollant::n(Ctl::Teilnehmerliste)});
+    benutzer_fokus(Ctl::Teilnehmerliste);
+    logik.ereignisse.clear();
+    f->fokus(Ctl::Punkte);
+    EXPECT_TRUE(logik.ereignisse.empty());
+}
+
 TEST_F(Win32Fenster, FocusLeavingForAnotherWindowOrHidingRaisesNothing) {
     zeigen();
     benutzer_fokus(Ctl::EFN);

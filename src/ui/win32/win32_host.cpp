@@ -263,7 +263,9 @@ void Win32Fenster::steuerelemente_anlegen() {
         if (el.d->art == Art::Kontrollkaestchen && (el.d->stil & k_markiert)) {
             SendMessageW(el.hwnd, BM_SETCHECK, BST_CHECKED, 0);
         }
-        if (el.d->art != Art::Label && el.d->art != Art::Rahmen) {
+        // List boxes report their focus loss through LBN_KILLFOCUS instead: a
+        // subclassed list box pays for the subclass lookup on every line added.
+        if (el.d->art != Art::Label && el.d->art != Art::Rahmen && el.d->art != Art::Liste) {
             SetWindowSubclass(el.hwnd, &Win32Fenster::unterprozedur, i, reinterpret_cast<DWORD_PTR>(this));
         }
     }
@@ -591,7 +593,12 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
         if (meldung == BN_CLICKED) ereignisse_.click(el->d->name);
         break;
     case Art::Liste:
-        if (meldung == LBN_SELCHANGE) ereignisse_.click(el->d->name);
+        if (meldung == LBN_SELCHANGE) {
+            ereignisse_.click(el->d->name);
+        } else if (meldung == LBN_KILLFOCUS) {
+            // The focus has already moved on when the list box reports losing it.
+            fokusverlust(*el, GetFocus());
+        }
         break;
     default:
         break;
@@ -612,6 +619,12 @@ LRESULT Win32Fenster::farbe(UINT m, WPARAM w, LPARAM l) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     return standard;
+}
+
+// LostFocus only for the user's own move to another control of this window:
+// not for a handler's fokus(), a message box, another window, or hiding.
+void Win32Fenster::fokusverlust(const Element& el, HWND neu) {
+    if (host_.code_fokus_ == 0 && neu != el.hwnd && gehoert_dazu(neu)) ereignisse_.lostfocus(el.d->name);
 }
 
 LRESULT CALLBACK Win32Fenster::unterprozedur(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR ref) noexcept {
@@ -656,11 +669,7 @@ LRESULT Win32Fenster::steuerelement_bearbeiten(Element& el, UINT m, WPARAM w, LP
     }
     case WM_KILLFOCUS: {
         const LRESULT r = DefSubclassProc(h, m, w, l);
-        // LostFocus only for the user's own move to another control of this
-        // window: not for a handler's fokus(), a message box, another window,
-        // or hiding.
-        HWND neu = reinterpret_cast<HWND>(w);
-        if (host_.code_fokus_ == 0 && neu != h && gehoert_dazu(neu)) ereignisse_.lostfocus(el.d->name);
+        fokusverlust(el, reinterpret_cast<HWND>(w));
         return r;
     }
     default:

@@ -73,6 +73,7 @@ private:
     void befehl(WPARAM w, LPARAM l);
     LRESULT farbe(UINT m, WPARAM w, LPARAM l);
     void aktivierung(WPARAM w);
+    void fokusverlust(const Element& el, HWND neu);
 
     void steuerelemente_anlegen();
     void anordnen(UINT dpi);
