@@ -68,6 +68,13 @@ void cp1252_anfuegen(std::string& out, std::string_view utf8) {
     }
 }
 
+// Points are written as their digits only; every other character is dropped.
+void ziffern_anfuegen(std::string& out, std::string_view t) {
+    for (char c : t) {
+        if (c >= '0' && c <= '9') out.push_back(c);
+    }
+}
+
 void zeile(std::string& out, std::string_view t) {
     out.append(t);
     out.append("\r\n");
@@ -111,13 +118,17 @@ std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
     element(out, "", "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
     for (int i = 0; i < anzahl; ++i) {
         const std::string eintrag = form.zeile(Ctl::Teilnehmerliste, i);
-        zeile(out, "<Teilnehmer>");
-        element(out, " ", "EFN", eintrag_efn(eintrag));
-        element(out, " ", "Punkte_Basis", eintrag_basispunkte(eintrag));
-        zeile(out, " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>");
-        zeile(out, " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>");
-        element(out, " ", "Punkte_Referent", eintrag_referentenpunkte(eintrag));
-        zeile(out, "</Teilnehmer>");
+        const Eintragsteile teile = eintrag_teilen(eintrag);
+        out.append("<Teilnehmer>\r\n <EFN>");
+        cp1252_anfuegen(out, teile.efn);
+        out.append("</EFN>\r\n <Punkte_Basis>");
+        ziffern_anfuegen(out, teile.basis);
+        out.append("</Punkte_Basis>\r\n"
+                   " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
+                   " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
+                   " <Punkte_Referent>");
+        ziffern_anfuegen(out, teile.referent);
+        out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
     }
     zeile(out, "</Veranstaltung>");
     return out;

@@ -18,8 +18,16 @@ std::string ziffern(std::string_view t) {
     return out;
 }
 
-// "" for a line too short to have one.
-std::string_view punkteteil(std::string_view zeile) { return text::ab(zeile, k_punkteteil_ab); }
+// Position `start` (1-based) in characters; lines are nearly always ASCII.
+std::string_view ab_zeichen(std::string_view zeile, std::size_t start) {
+    const std::size_t vor = start - 1;
+    if (zeile.size() >= vor) {
+        bool ascii = true;
+        for (std::size_t i = 0; i < vor && ascii; ++i) ascii = static_cast<unsigned char>(zeile[i]) < 0x80;
+        if (ascii) return zeile.substr(vor);
+    }
+    return text::ab(zeile, start);
+}
 
 } // namespace
 
@@ -30,20 +38,24 @@ std::string Teilnehmer_Eintrag(std::string_view efn, std::string_view basis, std
     return out;
 }
 
-std::string_view eintrag_efn(std::string_view zeile) { return text::links(zeile, k_efn_laenge); }
-
-std::string eintrag_basispunkte(std::string_view zeile) {
-    const std::string_view teil = punkteteil(zeile);
-    const std::size_t strich = teil.find('/');
-    if (strich == std::string_view::npos) return {};
-    return ziffern(teil.substr(0, strich + 1));
+Eintragsteile eintrag_teilen(std::string_view zeile) {
+    Eintragsteile t;
+    const std::string_view rest = ab_zeichen(zeile, k_punkteteil_ab);
+    t.efn = zeile.substr(0, zeile.size() - ab_zeichen(zeile, k_efn_laenge + 1).size());
+    const std::size_t strich = rest.find('/');
+    if (strich == std::string_view::npos) {
+        t.referent = rest;
+    } else {
+        t.basis = rest.substr(0, strich + 1);
+        t.referent = rest.substr(strich + 1);
+    }
+    return t;
 }
 
-std::string eintrag_referentenpunkte(std::string_view zeile) {
-    const std::string_view teil = punkteteil(zeile);
-    const std::size_t strich = teil.find('/');
-    if (strich == std::string_view::npos) return ziffern(teil);
-    return ziffern(teil.substr(strich + 1));
-}
+std::string_view eintrag_efn(std::string_view zeile) { return eintrag_teilen(zeile).efn; }
+
+std::string eintrag_basispunkte(std::string_view zeile) { return ziffern(eintrag_teilen(zeile).basis); }
+
+std::string eintrag_referentenpunkte(std::string_view zeile) { return ziffern(eintrag_teilen(zeile).referent); }
 
 } // namespace karmo

@@ -6,6 +6,15 @@
 
 namespace karmo {
 
+// The line cut by position: its first 15 characters, the points part up to
+// and including the first "/" (empty without one), and the rest after it.
+struct Eintragsteile {
+    std::string_view efn;
+    std::string_view basis;
+    std::string_view referent;
+};
+Eintragsteile eintrag_teilen(std::string_view zeile);
+
 // efn + " (" + basis + "/" + referent + ")"
 std::string Teilnehmer_Eintrag(std::string_view efn, std::string_view basis, std::string_view referent);
 

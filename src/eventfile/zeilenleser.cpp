@@ -21,37 +21,72 @@ const char* const k_quelle = "Dateizugriff";
 
 constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
 
-// The words that start with "<", by length. A word can only match where
-// the text from a "<" to the next ">" has its length, so a line is searched
-// in one pass over its "<".
+// The words that start with "<", grouped by the character after "<" (after
+// "</" for closing tags). Each is compared by a few word-sized loads, so a
+// line costs one pass over its "<" and a handful of compares at each.
+struct Wortform {
+    std::uint64_t vorn = 0, mitte = 0, hinten = 0;
+    std::size_t laenge = 0;
+    std::uint8_t index = 0;
+};
+
+std::uint64_t lade8(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+std::uint64_t lade4(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Loads the parts of `p` that cover `laenge` bytes (at least 4, at most 24).
+Wortform form_von(const char* p, std::size_t laenge) {
+    Wortform f;
+    f.laenge = laenge;
+    if (laenge < 8) {
+        f.vorn = lade4(p);
+        f.hinten = lade4(p + laenge - 4);
+    } else {
+        f.vorn = lade8(p);
+        f.hinten = lade8(p + laenge - 8);
+        if (laenge > 16) f.mitte = lade8(p + 8);
+    }
+    return f;
+}
+
+bool gleich(const char* p, const Wortform& w) {
+    const Wortform t = form_von(p, w.laenge);
+    return t.vorn == w.vorn && t.hinten == w.hinten && t.mitte == w.mitte;
+}
+
+std::size_t schluessel(const char* p) {
+    return p[1] == '/' ? 256 + static_cast<unsigned char>(p[2]) : static_cast<unsigned char>(p[1]);
+}
+
 struct Verzeichnis {
     static constexpr std::size_t k_fach = 4;
-    std::array<std::array<std::uint8_t, k_fach>, k_laengstes_wort + 1> woerter{};
-    std::array<std::uint8_t, k_laengstes_wort + 1> anzahl{};
+    std::array<std::array<Wortform, k_fach>, 512> woerter{};
+    std::array<std::uint8_t, 512> anzahl{};
+    std::size_t kuerzestes = 64;
 
-    constexpr Verzeichnis() {
+    Verzeichnis() {
         for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
             const std::string_view w = k_suchwoerter[i];
             if (w[0] != '<') continue;
-            woerter[w.size()][anzahl[w.size()]++] = static_cast<std::uint8_t>(i);
+            const std::size_t k = schluessel(w.data());
+            Wortform f = form_von(w.data(), w.size());
+            f.index = static_cast<std::uint8_t>(i);
+            woerter[k][anzahl[k]++] = f;
+            kuerzestes = std::min(kuerzestes, w.size());
         }
     }
 };
-constexpr Verzeichnis k_verzeichnis{};
-static_assert([] {
-    for (auto n : k_verzeichnis.anzahl) {
-        if (n > Verzeichnis::k_fach) return false;
-    }
-    return true;
-}());
+const Verzeichnis k_verzeichnis;
 
-// The words are short and mostly differ early: a plain loop beats a call.
-bool beginnt_mit(const char* p, std::string_view w) {
-    for (std::size_t k = 1; k < w.size(); ++k) {
-        if (p[k] != w[k]) return false;
-    }
-    return true;
-}
+static_assert(k_laengstes_wort <= 24, "three loads cover a word");
 
 // The words beginning with "<" in `zeile`, and where each first occurs.
 std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
@@ -59,25 +94,20 @@ std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
     const char* const anfang = zeile.data();
     const char* const ende = anfang + zeile.size();
     const char* p = anfang;
-    while (p < ende) {
-        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(ende - p)));
+    while (static_cast<std::size_t>(ende - p) >= k_verzeichnis.kuerzestes) {
+        p = static_cast<const char*>(
+            std::memchr(p, '<', static_cast<std::size_t>(ende - p) - k_verzeichnis.kuerzestes + 1));
         if (p == nullptr) break;
-        const char* const grenze = p + std::min(k_laengstes_wort, static_cast<std::size_t>(ende - p));
-        const char* q = p + 1;
-        while (q < grenze && *q != '>' && *q != '<') ++q;
-        if (q == grenze || *q == '<') {
-            p = q;
-            continue;
-        }
-        const auto laenge = static_cast<std::size_t>(q - p + 1);
-        for (std::size_t j = 0; j < k_verzeichnis.anzahl[laenge]; ++j) {
-            const std::uint8_t i = k_verzeichnis.woerter[laenge][j];
-            if ((funde & (1U << i)) == 0 && beginnt_mit(p, k_suchwoerter[i])) {
-                funde |= 1U << i;
-                positionen[i] = static_cast<std::uint32_t>(p - anfang);
+        const auto rest = static_cast<std::size_t>(ende - p);
+        const std::size_t k = schluessel(p);
+        for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
+            const Wortform& w = k_verzeichnis.woerter[k][j];
+            if (rest >= w.laenge && (funde & (1U << w.index)) == 0 && gleich(p, w)) {
+                funde |= 1U << w.index;
+                positionen[w.index] = static_cast<std::uint32_t>(p - anfang);
             }
         }
-        p = q + 1;
+        ++p;
     }
     return funde;
 }
