@@ -16,16 +16,16 @@ using ui::Ctl;
 
 const char* erwartete_klasse(Art a) {
     switch (a) {
-    case Art::Label:
-        return "Static";
-    case Art::Rahmen:
-    case Art::Kontrollkaestchen:
-    case Art::Schaltflaeche:
-        return "Button";
-    case Art::Textfeld:
-        return "Edit";
-    case Art::Liste:
-        return "ListBox";
+        case Art::Label:
+            return "Static";
+        case Art::Rahmen:
+        case Art::Kontrollkaestchen:
+        case Art::Schaltflaeche:
+            return "Button";
+        case Art::Textfeld:
+            return "Edit";
+        case Art::Liste:
+            return "ListBox";
     }
     return "?";
 }
@@ -108,8 +108,8 @@ TEST_P(Deklarationen, TabGoesThroughTheStopsInTabIndexOrder) {
 
 INSTANTIATE_TEST_SUITE_P(AlleFenster, Deklarationen,
                          ::testing::Values(ui::FormId::Einrichtung, ui::FormId::Update, ui::FormId::Auswahl,
-                                           ui::FormId::VNR_Eingabe, ui::FormId::Kat_Auswahl,
-                                           ui::FormId::Dateidialog, ui::FormId::MA1_Maske, ui::FormId::MA2_Maske),
+                                           ui::FormId::VNR_Eingabe, ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog,
+                                           ui::FormId::MA1_Maske, ui::FormId::MA2_Maske),
                          [](const auto& p) { return std::string(Deklaration(p.param).name); });
 
 // The capture form of report type 2 as the organiser sees it: the event

@@ -22,8 +22,8 @@ constexpr std::array<ui::Steuerelement, 10> k_elemente{{
     {Art::Textfeld, Ctl::Inhalt, -1, "Inhalt", Ctl::Veranstaltungsdaten, 990, 1100, 4000, 600, 250, 2,
      ui::k_mehrzeilig},
     {Art::Liste, Ctl::Teilnehmerliste, -1, "", Ctl::Veranstaltungsdaten, 990, 1800, 4000, 1800, 0, 3, 0},
-    {Art::Kontrollkaestchen, Ctl::Akkred_VA, -1, "Akkreditiert", Ctl::Veranstaltungsdaten, 990, 3700, 3000, 285, 0,
-     4, ui::k_markiert},
+    {Art::Kontrollkaestchen, Ctl::Akkred_VA, -1, "Akkreditiert", Ctl::Veranstaltungsdaten, 990, 3700, 3000, 285, 0, 4,
+     ui::k_markiert},
     {Art::Schaltflaeche, Ctl::Ende, -1, "Ende", Ctl::Keiner, 6300, 150, 1500, 450, 0, -1, ui::k_arial},
 }};
 
@@ -96,8 +96,8 @@ TEST_F(Win32Fenster, FrameContentsArePlacedByEdgesInsideTheirFrame) {
 
 TEST_F(Win32Fenster, ReadOnlyBoxOnButtonFaceAndFontsByStyle) {
     HDC dc = GetDC(h(Ctl::VNR));
-    const auto pinsel = SendMessageW(f->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(h(Ctl::VNR)));
+    const auto pinsel =
+        SendMessageW(f->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h(Ctl::VNR)));
     EXPECT_EQ(reinterpret_cast<HBRUSH>(pinsel), GetSysColorBrush(COLOR_BTNFACE));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
     ReleaseDC(h(Ctl::VNR), dc);
@@ -120,7 +120,7 @@ TEST_F(Win32Fenster, TabOrderFollowsTheTabIndexAndSkipsNonStops) {
         reihe.push_back(c);
         c = GetNextDlgTabItem(f->hwnd(), c, FALSE);
     }
-    const std::vector<HWND> erwartet{h(Ctl::EFN), h(Ctl::Punkte), h(Ctl::Inhalt), h(Ctl::Teilnehmerliste),
+    const std::vector<HWND> erwartet{h(Ctl::EFN),       h(Ctl::Punkte), h(Ctl::Inhalt), h(Ctl::Teilnehmerliste),
                                      h(Ctl::Akkred_VA), h(Ctl::Weiter)};
     EXPECT_EQ(reihe, erwartet);
 }
@@ -188,8 +188,8 @@ TEST_F(Win32Fenster, EnterInASingleLineBoxIsKeyCode13AndNotInserted) {
     taste_senden(h(Ctl::EFN), VK_RETURN);
     pumpen(host);
     const std::string efn = Protokollant::n(Ctl::EFN);
-    EXPECT_EQ(logik.ereignisse, (std::vector<std::string>{"key:" + efn + ":52", "key:" + efn + ":50",
-                                                          "key:" + efn + ":13"}));
+    EXPECT_EQ(logik.ereignisse,
+              (std::vector<std::string>{"key:" + efn + ":52", "key:" + efn + ":50", "key:" + efn + ":13"}));
     EXPECT_EQ(f->text(Ctl::EFN), "42");
 }
 
@@ -227,8 +227,7 @@ TEST_F(Win32Fenster, ScannedCardsArriveWholeAndInOrder) {
     };
     zeigen();
     benutzer_fokus(Ctl::EFN);
-    const std::vector<std::string> karten{"123456789012345", "987654321098765", "555555555555555",
-                                          "100000000000001"};
+    const std::vector<std::string> karten{"123456789012345", "987654321098765", "555555555555555", "100000000000001"};
     for (const auto& k : karten) {
         ziffern_senden(h(Ctl::EFN), k);
         taste_senden(h(Ctl::EFN), VK_RETURN);
@@ -319,8 +318,8 @@ TEST_F(Win32Fenster, ButtonClickComesAfterTheLostFocusItCaused) {
     logik.ereignisse.clear();
     SendMessageW(h(Ctl::Weiter), BM_CLICK, 0, 0);
     pumpen(host);
-    EXPECT_EQ(logik.ereignisse, (std::vector<std::string>{"lost:" + Protokollant::n(Ctl::EFN),
-                                                          "click:" + Protokollant::n(Ctl::Weiter)}));
+    EXPECT_EQ(logik.ereignisse,
+              (std::vector<std::string>{"lost:" + Protokollant::n(Ctl::EFN), "click:" + Protokollant::n(Ctl::Weiter)}));
 
     // Enter on a focused command button clicks it.
     logik.ereignisse.clear();

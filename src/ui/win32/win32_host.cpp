@@ -75,22 +75,24 @@ Klasse klasse(const Steuerelement& s) {
     DWORD stil = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     if (s.tabindex >= 0) stil |= WS_TABSTOP;
     switch (s.art) {
-    case Art::Label:
-        return {L"STATIC", stil | SS_LEFT, 0};
-    case Art::Rahmen:
-        return {L"BUTTON", stil | BS_GROUPBOX, 0};
-    case Art::Textfeld:
-        stil |= WS_BORDER | ES_AUTOHSCROLL;
-        if (s.stil & k_gesperrt) stil |= ES_READONLY;
-        if (s.stil & k_mehrzeilig) stil = (stil & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | ES_AUTOVSCROLL;
-        return {L"EDIT", stil, WS_EX_CLIENTEDGE};
-    case Art::Liste:
-        return {L"LISTBOX", stil | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
-    case Art::Kontrollkaestchen:
-        return {L"BUTTON", stil | BS_AUTOCHECKBOX | BS_MULTILINE, 0};
-    case Art::Schaltflaeche:
-        // Captions longer than the button wrap, as in the forms they were laid out for.
-        return {L"BUTTON", stil | BS_PUSHBUTTON | BS_MULTILINE, 0};
+        case Art::Label:
+            return {L"STATIC", stil | SS_LEFT, 0};
+        case Art::Rahmen:
+            return {L"BUTTON", stil | BS_GROUPBOX, 0};
+        case Art::Textfeld:
+            stil |= WS_BORDER | ES_AUTOHSCROLL;
+            if (s.stil & k_gesperrt) stil |= ES_READONLY;
+            if (s.stil & k_mehrzeilig)
+                stil = (stil & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL |
+                       ES_AUTOVSCROLL;
+            return {L"EDIT", stil, WS_EX_CLIENTEDGE};
+        case Art::Liste:
+            return {L"LISTBOX", stil | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+        case Art::Kontrollkaestchen:
+            return {L"BUTTON", stil | BS_AUTOCHECKBOX | BS_MULTILINE, 0};
+        case Art::Schaltflaeche:
+            // Captions longer than the button wrap, as in the forms they were laid out for.
+            return {L"BUTTON", stil | BS_PUSHBUTTON | BS_MULTILINE, 0};
     }
     return {L"STATIC", stil, 0};
 }
@@ -110,7 +112,8 @@ std::vector<std::size_t> erzeugungsreihenfolge(std::span<const Steuerelement> el
             rest.push_back(i);
         }
     }
-    std::stable_sort(tab.begin(), tab.end(), [&](std::size_t a, std::size_t b) { return el[a].tabindex < el[b].tabindex; });
+    std::stable_sort(tab.begin(), tab.end(),
+                     [&](std::size_t a, std::size_t b) { return el[a].tabindex < el[b].tabindex; });
     std::reverse(rest.begin(), rest.end());
     std::reverse(rahmen.begin(), rahmen.end());
     tab.insert(tab.end(), rest.begin(), rest.end());
@@ -160,7 +163,9 @@ std::unique_ptr<Fenster> Win32Host::erzeugen(const Formular& deklaration, Formul
     return std::make_unique<Win32Fenster>(*this, deklaration, ereignisse);
 }
 
-void Win32Host::abmelden(Win32Fenster* f) { fenster_.erase(std::remove(fenster_.begin(), fenster_.end(), f), fenster_.end()); }
+void Win32Host::abmelden(Win32Fenster* f) {
+    fenster_.erase(std::remove(fenster_.begin(), fenster_.end(), f), fenster_.end());
+}
 
 Win32Fenster* Win32Host::fenster_zu(HWND h) const {
     if (!h) return nullptr;
@@ -233,8 +238,17 @@ Win32Fenster::Win32Fenster(Win32Host& host, const Formular& deklaration, Formula
                             nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) throw std::runtime_error("Fenster " + std::string(deklaration_.name) + " nicht erzeugt");
     host_.anmelden(this);
-    steuerelemente_anlegen();
-    anordnen(fenster_dpi(hwnd_));
+    try {
+        steuerelemente_anlegen();
+        anordnen(fenster_dpi(hwnd_));
+    } catch (...) {
+        // No destructor runs for a half-built window.
+        abbau_ = true;
+        host_.abmelden(this);
+        DestroyWindow(hwnd_);
+        for (auto& [schluessel, f] : schriften_) DeleteObject(f);
+        throw;
+    }
 }
 
 Win32Fenster::~Win32Fenster() {
@@ -254,8 +268,8 @@ void Win32Fenster::steuerelemente_anlegen() {
         const Klasse k = klasse(*el.d);
         const std::wstring text = el.d->art == Art::Liste ? std::wstring() : win32::breit(el.d->text);
         el.hwnd = CreateWindowExW(k.ex_stil, k.name, text.c_str(), k.stil, 0, 0, 0, 0, hwnd_,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_erste_id + static_cast<int>(i))),
-                                  inst, nullptr);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(k_erste_id + static_cast<int>(i))), inst,
+                                  nullptr);
         if (!el.hwnd) throw std::runtime_error("Steuerelement nicht erzeugt: " + std::string(deklaration_.name));
         if (el.d->art == Art::Textfeld && el.d->maxlaenge > 0) {
             SendMessageW(el.hwnd, EM_LIMITTEXT, static_cast<WPARAM>(el.d->maxlaenge), 0);
@@ -285,19 +299,19 @@ LOGFONTW Win32Fenster::schriftbild(std::uint32_t schluessel) const {
         lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
     };
     switch (schluessel / 2) {
-    case k_fam_arial:
-        gesicht(L"Arial");
-        break;
-    case k_fam_ms_sans_serif:
-        gesicht(L"MS Sans Serif");
-        lf.lfHeight = -MulDiv(8, static_cast<int>(dpi_), 72);
-        break;
-    case k_fam_arial_black:
-        gesicht(L"Arial Black");
-        lf.lfHeight = logo_hoehe_ ? logo_hoehe_ : -MulDiv(20, static_cast<int>(dpi_), 72);
-        break;
-    default:
-        break;
+        case k_fam_arial:
+            gesicht(L"Arial");
+            break;
+        case k_fam_ms_sans_serif:
+            gesicht(L"MS Sans Serif");
+            lf.lfHeight = -MulDiv(8, static_cast<int>(dpi_), 72);
+            break;
+        case k_fam_arial_black:
+            gesicht(L"Arial Black");
+            lf.lfHeight = logo_hoehe_ ? logo_hoehe_ : -MulDiv(20, static_cast<int>(dpi_), 72);
+            break;
+        default:
+            break;
     }
     lf.lfWeight = (schluessel % 2) ? FW_BOLD : FW_NORMAL;
     return lf;
@@ -352,8 +366,8 @@ void Win32Fenster::anordnen(UINT dpi) {
         const int unten = pixel(el.y + el.d->hoehe, d);
         SetWindowPos(el.hwnd, nullptr, links, oben, rechts - links, unten - oben,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-        SendMessageW(el.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(schrift(schriftschluessel(el.d->stil, deklaration_.stil))),
-                     FALSE);
+        SendMessageW(el.hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(schrift(schriftschluessel(el.d->stil, deklaration_.stil))), FALSE);
     }
     for (auto& [schluessel, f] : alt) DeleteObject(f);
     RECT r{0, 0, pixel(deklaration_.breite, d), pixel(deklaration_.hoehe, d)};
@@ -527,30 +541,30 @@ LRESULT CALLBACK Win32Fenster::fensterprozedur(HWND h, UINT m, WPARAM w, LPARAM 
 
 LRESULT Win32Fenster::bearbeiten(UINT m, WPARAM w, LPARAM l) {
     switch (m) {
-    case WM_CLOSE:
-        // The collection may unload and destroy this window inside the call;
-        // nothing of `this` is touched afterwards.
-        ereignisse_.form_unload();
-        return 0;
-    case WM_COMMAND:
-        befehl(w, l);
-        return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-        return farbe(m, w, l);
-    case WM_ACTIVATE:
-        aktivierung(w);
-        return 0;
-    case WM_DPICHANGED: {
-        anordnen(HIWORD(w));
-        const RECT* r = reinterpret_cast<const RECT*>(l);
-        SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
-    default:
-        return DefWindowProcW(hwnd_, m, w, l);
+        case WM_CLOSE:
+            // The collection may unload and destroy this window inside the call;
+            // nothing of `this` is touched afterwards.
+            ereignisse_.form_unload();
+            return 0;
+        case WM_COMMAND:
+            befehl(w, l);
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+            return farbe(m, w, l);
+        case WM_ACTIVATE:
+            aktivierung(w);
+            return 0;
+        case WM_DPICHANGED: {
+            anordnen(HIWORD(w));
+            const RECT* r = reinterpret_cast<const RECT*>(l);
+            SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        default:
+            return DefWindowProcW(hwnd_, m, w, l);
     }
 }
 
@@ -588,20 +602,20 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
     const Element* el = element_zu(quelle);
     if (!el) return;
     switch (el->d->art) {
-    case Art::Schaltflaeche:
-    case Art::Kontrollkaestchen:
-        if (meldung == BN_CLICKED) ereignisse_.click(el->d->name);
-        break;
-    case Art::Liste:
-        if (meldung == LBN_SELCHANGE) {
-            ereignisse_.click(el->d->name);
-        } else if (meldung == LBN_KILLFOCUS) {
-            // The focus has already moved on when the list box reports losing it.
-            fokusverlust(*el, GetFocus());
-        }
-        break;
-    default:
-        break;
+        case Art::Schaltflaeche:
+        case Art::Kontrollkaestchen:
+            if (meldung == BN_CLICKED) ereignisse_.click(el->d->name);
+            break;
+        case Art::Liste:
+            if (meldung == LBN_SELCHANGE) {
+                ereignisse_.click(el->d->name);
+            } else if (meldung == LBN_KILLFOCUS) {
+                // The focus has already moved on when the list box reports losing it.
+                fokusverlust(*el, GetFocus());
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -645,35 +659,35 @@ LRESULT CALLBACK Win32Fenster::unterprozedur(HWND h, UINT m, WPARAM w, LPARAM l,
 LRESULT Win32Fenster::steuerelement_bearbeiten(Element& el, UINT m, WPARAM w, LPARAM l) {
     HWND h = el.hwnd;
     switch (m) {
-    case WM_CHAR: {
-        if (el.d->art != Art::Textfeld) break;
-        int taste = static_cast<int>(w);
-        const Ctl name = el.d->name;
-        ereignisse_.keypress(name, taste);
-        // The handler may have unloaded the window; the control tells.
-        if (!IsWindow(h)) return 0;
-        if (taste == 0) return 0;
-        // A single-line box has no use for Enter but to beep.
-        if (taste == 13 && !(el.d->stil & k_mehrzeilig)) return 0;
-        return DefSubclassProc(h, m, static_cast<WPARAM>(taste), l);
-    }
-    case WM_GETDLGCODE: {
-        // A multi-line box wants every key, Tab included; here Tab moves on,
-        // as in every other control.
-        LRESULT code = DefSubclassProc(h, m, w, l);
-        const MSG* msg = reinterpret_cast<const MSG*>(l);
-        if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB) {
-            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        case WM_CHAR: {
+            if (el.d->art != Art::Textfeld) break;
+            int taste = static_cast<int>(w);
+            const Ctl name = el.d->name;
+            ereignisse_.keypress(name, taste);
+            // The handler may have unloaded the window; the control tells.
+            if (!IsWindow(h)) return 0;
+            if (taste == 0) return 0;
+            // A single-line box has no use for Enter but to beep.
+            if (taste == 13 && !(el.d->stil & k_mehrzeilig)) return 0;
+            return DefSubclassProc(h, m, static_cast<WPARAM>(taste), l);
         }
-        return code;
-    }
-    case WM_KILLFOCUS: {
-        const LRESULT r = DefSubclassProc(h, m, w, l);
-        fokusverlust(el, reinterpret_cast<HWND>(w));
-        return r;
-    }
-    default:
-        break;
+        case WM_GETDLGCODE: {
+            // A multi-line box wants every key, Tab included; here Tab moves on,
+            // as in every other control.
+            LRESULT code = DefSubclassProc(h, m, w, l);
+            const MSG* msg = reinterpret_cast<const MSG*>(l);
+            if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB) {
+                code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+            }
+            return code;
+        }
+        case WM_KILLFOCUS: {
+            const LRESULT r = DefSubclassProc(h, m, w, l);
+            fokusverlust(el, reinterpret_cast<HWND>(w));
+            return r;
+        }
+        default:
+            break;
     }
     return DefSubclassProc(h, m, w, l);
 }

@@ -91,12 +91,12 @@ private:
     Formularlogik& ereignisse_;
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
-    std::vector<Element> elemente_;          // in declaration order; control id = 100 + position
-    std::map<Ctl, std::size_t> erstes_;      // name -> first element of that name
+    std::vector<Element> elemente_;            // in declaration order; control id = 100 + position
+    std::map<Ctl, std::size_t> erstes_;        // name -> first element of that name
     std::map<std::uint32_t, HFONT> schriften_; // font key -> font at the current dpi
-    int logo_hoehe_ = 0; // font height of the large logo type at the current dpi
-    HWND letzter_fokus_ = nullptr; // focus to give back when the window is activated again
-    HWND vorgemerkt_ = nullptr;    // focus asked for while the window was hidden
+    int logo_hoehe_ = 0;                       // font height of the large logo type at the current dpi
+    HWND letzter_fokus_ = nullptr;             // focus to give back when the window is activated again
+    HWND vorgemerkt_ = nullptr;                // focus asked for while the window was hidden
     bool abbau_ = false;
 };
 
