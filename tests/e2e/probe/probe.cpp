@@ -43,8 +43,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <io.h>
 #include <fcntl.h>
+#include <io.h>
 #include <string>
 #include <vector>
 
@@ -340,11 +340,12 @@ int run(int argc, wchar_t** argv) {
     }
     if (cmd == L"wait-focus" && argc >= 4) {
         const std::wstring win = argv[2], sel = argv[3];
-        return poll(arg_ms(argc, argv, 4, 10000), [&] {
-                   HWND top = find_top(win);
-                   HWND c = find_child(top, sel);
-                   return c && focus_of(top) == c && GetForegroundWindow() == top;
-               })
+        return poll(arg_ms(argc, argv, 4, 10000),
+                    [&] {
+                        HWND top = find_top(win);
+                        HWND c = find_child(top, sel);
+                        return c && focus_of(top) == c && GetForegroundWindow() == top;
+                    })
                    ? 0
                    : 1;
     }
@@ -426,8 +427,8 @@ int run(int argc, wchar_t** argv) {
             SendMessageTimeoutW(c, LB_SETTOPINDEX, static_cast<WPARAM>(n), 0, SMTO_ABORTIFHUNG, 3000, nullptr);
             SendMessageTimeoutW(c, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 3000, &top);
         }
-        POINT pt{client.right / 2,
-                 static_cast<LONG>((n - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2)};
+        POINT pt{client.right / 2, static_cast<LONG>((n - static_cast<int>(top)) * static_cast<int>(height) +
+                                                     static_cast<int>(height) / 2)};
         ClientToScreen(c, &pt);
         wchar_t line[64];
         swprintf(line, 64, L"%ld %ld", pt.x, pt.y);
