@@ -27,18 +27,26 @@ constexpr std::array<ui::Steuerelement, 5> k_elemente{{
 
 } // namespace
 
-const ui::Formular k_Auswahl{ui::FormId::Auswahl, "Auswahl", "Karmo Version 1.05", 8520, 4095, ui::k_arial,
-                             k_elemente};
+const ui::Formular k_Auswahl{ui::FormId::Auswahl, "Auswahl", "Karmo Version 1.05", 8520, 4095, ui::k_arial, k_elemente};
 
 Auswahl::Auswahl(Programm& p, ui::Fenster& fenster) : p_(p), f_(fenster) {}
 
 void Auswahl::click(Ctl c) {
     switch (c) {
-    case Ctl::Neu: Neu_Click(); break;
-    case Ctl::Laden: Laden_Click(); break;
-    case Ctl::Uebertragen: Uebertragen_Click(); break;
-    case Ctl::Ende: Ende_Click(); break;
-    default: break;
+        case Ctl::Neu:
+            Neu_Click();
+            break;
+        case Ctl::Laden:
+            Laden_Click();
+            break;
+        case Ctl::Uebertragen:
+            Uebertragen_Click();
+            break;
+        case Ctl::Ende:
+            Ende_Click();
+            break;
+        default:
+            break;
     }
 }
 

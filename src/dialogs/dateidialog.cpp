@@ -28,15 +28,20 @@ constexpr std::array<ui::Steuerelement, 4> k_elemente{{
 } // namespace
 
 const ui::Formular k_Dateidialog{ui::FormId::Dateidialog, "Dateidialog", "Veranstaltungsdaten laden", 7740, 4785,
-                                 ui::k_stil_keiner, k_elemente};
+                                 ui::k_stil_keiner,       k_elemente};
 
 Dateidialog::Dateidialog(Programm& p, ui::Fenster& fenster) : p_(p), f_(fenster) {}
 
 void Dateidialog::click(Ctl c) {
     switch (c) {
-    case Ctl::Dateiliste: Dateiliste_Click(); break;
-    case Ctl::CancelButton: CancelButton_Click(); break;
-    default: break;
+        case Ctl::Dateiliste:
+            Dateiliste_Click();
+            break;
+        case Ctl::CancelButton:
+            CancelButton_Click();
+            break;
+        default:
+            break;
     }
 }
 

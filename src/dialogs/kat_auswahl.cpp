@@ -26,8 +26,8 @@ constexpr std::array<ui::Steuerelement, 5> k_elemente{{
 
 } // namespace
 
-const ui::Formular k_Kat_Auswahl{ui::FormId::Kat_Auswahl, "Kat_Auswahl", "Kategorie", 8565, 6825, ui::k_arial,
-                                 k_elemente};
+const ui::Formular k_Kat_Auswahl{
+    ui::FormId::Kat_Auswahl, "Kat_Auswahl", "Kategorie", 8565, 6825, ui::k_arial, k_elemente};
 
 Kat_Auswahl::Kat_Auswahl(Programm& p, ui::Fenster& fenster) : p_(p), f_(fenster) {}
 

@@ -31,16 +31,21 @@ constexpr std::array<ui::Steuerelement, 5> k_elemente{{
 
 } // namespace
 
-const ui::Formular k_VNR_Eingabe{ui::FormId::VNR_Eingabe, "VNR_Eingabe", "Eingabe der VNR", 7590, 3615, ui::k_arial,
-                                 k_elemente};
+const ui::Formular k_VNR_Eingabe{
+    ui::FormId::VNR_Eingabe, "VNR_Eingabe", "Eingabe der VNR", 7590, 3615, ui::k_arial, k_elemente};
 
 VNR_Eingabe::VNR_Eingabe(Programm& p, ui::Fenster& fenster) : p_(p), f_(fenster) {}
 
 void VNR_Eingabe::click(Ctl c) {
     switch (c) {
-    case Ctl::Weiter: Weiter_Click(); break;
-    case Ctl::CancelButton: CancelButton_Click(); break;
-    default: break;
+        case Ctl::Weiter:
+            Weiter_Click();
+            break;
+        case Ctl::CancelButton:
+            CancelButton_Click();
+            break;
+        default:
+            break;
     }
 }
 

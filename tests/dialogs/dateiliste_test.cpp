@@ -61,10 +61,11 @@ TEST(Auswahl, FremdeDateienFehlenUndZeilenBleibenBeiIhrenPfaden) {
     u.pl.datei_ablegen(daten("leer.XML"), "");
     u.hauptmenue().klicken(Ctl::Uebertragen);
     EXPECT_EQ(u.p.zustand().Lade_Zweck, 2);
-    erwarte_zeilen_zu_pfaden(u, {
-        {daten("2767501234567890125_21.12.2006.XML"), std::string(k_vnr_norvia) + " am 21.12.2006 um 09:00"},
-        {daten("2767701234567890123.XML"), std::string(k_vnr_seltavia)},
-    });
+    erwarte_zeilen_zu_pfaden(
+        u, {
+               {daten("2767501234567890125_21.12.2006.XML"), std::string(k_vnr_norvia) + " am 21.12.2006 um 09:00"},
+               {daten("2767701234567890123.XML"), std::string(k_vnr_seltavia)},
+           });
 }
 
 TEST(Auswahl, NachAbbrechenBautLadenDieListeNeuAusDemOrdner) {
@@ -81,9 +82,9 @@ TEST(Auswahl, NachAbbrechenBautLadenDieListeNeuAusDemOrdner) {
     u.fenster(FormId::Auswahl).klicken(Ctl::Laden);
     EXPECT_EQ(u.p.zustand().Lade_Zweck, 1);
     erwarte_zeilen_zu_pfaden(u, {
-        {daten("a.XML"), std::string(k_vnr_norvia)},
-        {daten("b.XML"), std::string(k_vnr_seltavia)},
-    });
+                                    {daten("a.XML"), std::string(k_vnr_norvia)},
+                                    {daten("b.XML"), std::string(k_vnr_seltavia)},
+                                });
 }
 
 TEST(Auswahl, MehrAls300DateienWerdenAlleAngebotenUndGeladen) {
@@ -167,11 +168,11 @@ TEST(Dateidialog, MisslungenesLadenFuehrtZumHauptmenueZurueck) {
 // that must not keep any window alive.
 TEST(Programmende, EndeBeiGeladenenDialogenLeertDieSammlung) {
     DialogUmgebung u;
-    u.vnr_eingeben(k_vnr_seltavia);                      // Auswahl, VNR_Eingabe, Kat_Auswahl
-    u.fenster(FormId::Kat_Auswahl).schliessen();         // back to the main menu
-    u.vnr_eingeben(k_vnr_seltavia);                      // Kat_Auswahl loaded again
+    u.vnr_eingeben(k_vnr_seltavia);              // Auswahl, VNR_Eingabe, Kat_Auswahl
+    u.fenster(FormId::Kat_Auswahl).schliessen(); // back to the main menu
+    u.vnr_eingeben(k_vnr_seltavia);              // Kat_Auswahl loaded again
     u.fenster(FormId::Kat_Auswahl).verbergen();
-    u.hauptmenue().klicken(Ctl::Laden);                  // Dateidialog
+    u.hauptmenue().klicken(Ctl::Laden); // Dateidialog
     ASSERT_TRUE(u.formulare.geladen(FormId::VNR_Eingabe));
     ASSERT_TRUE(u.formulare.geladen(FormId::Kat_Auswahl));
     ASSERT_TRUE(u.formulare.geladen(FormId::Dateidialog));

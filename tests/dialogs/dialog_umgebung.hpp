@@ -46,14 +46,22 @@ inline const ui::Formular k_leer_update{FormId::Update, "Update", "", 1000, 1000
 
 inline const ui::Formular& deklaration(FormId id) {
     switch (id) {
-    case FormId::Auswahl: return k_Auswahl;
-    case FormId::VNR_Eingabe: return k_VNR_Eingabe;
-    case FormId::Kat_Auswahl: return k_Kat_Auswahl;
-    case FormId::Dateidialog: return k_Dateidialog;
-    case FormId::MA1_Maske: return k_ma1_ersatz;
-    case FormId::MA2_Maske: return k_ma2_ersatz;
-    case FormId::Einrichtung: return k_leer_einrichtung;
-    case FormId::Update: return k_leer_update;
+        case FormId::Auswahl:
+            return k_Auswahl;
+        case FormId::VNR_Eingabe:
+            return k_VNR_Eingabe;
+        case FormId::Kat_Auswahl:
+            return k_Kat_Auswahl;
+        case FormId::Dateidialog:
+            return k_Dateidialog;
+        case FormId::MA1_Maske:
+            return k_ma1_ersatz;
+        case FormId::MA2_Maske:
+            return k_ma2_ersatz;
+        case FormId::Einrichtung:
+            return k_leer_einrichtung;
+        case FormId::Update:
+            return k_leer_update;
     }
     return k_leer_update;
 }
@@ -61,11 +69,16 @@ inline const ui::Formular& deklaration(FormId id) {
 // The capture forms get no handlers here: the dialogs only fill their boxes.
 inline std::unique_ptr<ui::Formularlogik> logik(Programm& p, FormId id, ui::Fenster& f) {
     switch (id) {
-    case FormId::Auswahl: return std::make_unique<Auswahl>(p, f);
-    case FormId::VNR_Eingabe: return std::make_unique<VNR_Eingabe>(p, f);
-    case FormId::Kat_Auswahl: return std::make_unique<Kat_Auswahl>(p, f);
-    case FormId::Dateidialog: return std::make_unique<Dateidialog>(p, f);
-    default: return nullptr;
+        case FormId::Auswahl:
+            return std::make_unique<Auswahl>(p, f);
+        case FormId::VNR_Eingabe:
+            return std::make_unique<VNR_Eingabe>(p, f);
+        case FormId::Kat_Auswahl:
+            return std::make_unique<Kat_Auswahl>(p, f);
+        case FormId::Dateidialog:
+            return std::make_unique<Dateidialog>(p, f);
+        default:
+            return nullptr;
     }
 }
 
