@@ -78,6 +78,16 @@ TEST(VNR_Eingabe, FremdzeichenWerdenVorDerPruefungEntfernt) {
     EXPECT_TRUE(u.fenster(FormId::Kat_Auswahl).sichtbar());
 }
 
+TEST(VNR_Eingabe, TrennzeichenZaehlenBeimTippenGegenDie19Zeichen) {
+    DialogUmgebung u;
+    u.vnr_eingeben("2767 501234567890125");
+    ui::FakeFenster& e = u.fenster(FormId::VNR_Eingabe);
+    EXPECT_EQ(e.text(Ctl::VNR_FELD), "276750123456789012"); // the last digit did not fit
+    EXPECT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_TRUE(e.sichtbar());
+    EXPECT_FALSE(u.formulare.geladen(FormId::Kat_Auswahl));
+}
+
 TEST(VNR_Eingabe, LeeresFeldTutNichts) {
     DialogUmgebung u;
     u.vnr_eingeben("");
