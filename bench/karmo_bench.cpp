@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "direkt_plattform.hpp"
 #include "testdaten.hpp"
 
 #include "platform/fake/fake_plattform.hpp"
@@ -91,8 +92,9 @@ const ui::Formular& deklaration(ui::FormId id) {
     return leere[static_cast<std::size_t>(id)];
 }
 
-struct Umgebung {
-    explicit Umgebung(const fs::path& wurzel) : plattform(wurzel), formulare(host, deklaration), programm(plattform, formulare) {
+template <class P>
+struct UmgebungMit {
+    explicit UmgebungMit(const fs::path& wurzel) : plattform(wurzel), formulare(host, deklaration), programm(plattform, formulare) {
         formulare.setze_fabrik([this](ui::FormId id, ui::Fenster& f) -> std::unique_ptr<ui::Formularlogik> {
 #if KARMO_BENCH_MASKE
             if (id == ui::FormId::MA2_Maske) return std::make_unique<karmo::MA2_Maske>(programm, f);
@@ -113,11 +115,14 @@ struct Umgebung {
 
     ui::FakeFenster& fenster(ui::FormId id) { return dynamic_cast<ui::FakeFenster&>(programm.form(id)); }
 
-    karmo::FakePlattform plattform;
+    P plattform;
     ui::FakeHost host;
     ui::Formularsammlung formulare;
     karmo::Programm programm;
 };
+using Umgebung = UmgebungMit<karmo::FakePlattform>;
+// Diagnosis: the same program over a lean platform instead of the test double.
+using DirektUmgebung = UmgebungMit<bench::DirektPlattform>;
 
 [[noreturn]] void abbruch(const std::string& text) {
     throw std::runtime_error(text);
@@ -125,7 +130,8 @@ struct Umgebung {
 
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
 // Loads "c:\<name>" as the file dialog would, row 0 of the list.
-void laden(Umgebung& u, const std::string& windows_pfad) {
+template <class U>
+void laden(U& u, const std::string& windows_pfad) {
     u.programm.zustand().Dateiliste_Pfade.assign(1, windows_pfad);
     karmo::Veranstaltung_laden(u.programm, 0);
     if (!u.plattform.meldungen.empty()) abbruch("Laden meldet: " + u.plattform.meldungen.back());
@@ -269,6 +275,13 @@ void benchmarks_registrieren(const Orte& orte) {
     });
 #endif
 
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    registrieren("laden_direkt", [orte, gross_windows](benchmark::State& s) {
+        DirektUmgebung u(orte.gross_wurzel());
+        for (auto _ : s) laden(u, gross_windows);
+    });
+#endif
+
     // Save: the save button's procedure with the loaded event, against
     // writing the same bytes to a file of the same folder.
     const fs::path ausgabe = orte.gross_wurzel() / "ausgabe";
@@ -334,6 +347,12 @@ void benchmarks_registrieren(const Orte& orte) {
         s.counters["zeilen"] = zeilen;
         if (zeilen != 10000 || u.programm.zustand().Dateiliste_Pfade.size() != 10000)
             s.SkipWithError(("Dateiliste hat " + std::to_string(zeilen) + " Zeilen").c_str());
+    }, false, 1.0);
+    registrieren("dateiliste_direkt", [orte](benchmark::State& s) {
+        DirektUmgebung u(orte.ordner_wurzel());
+        ui::FakeFenster& dialog = u.fenster(ui::FormId::Dateidialog);
+        for (auto _ : s) karmo::Dateiliste_aufbauen(u.programm, dialog);
+        if (dialog.zeilenzahl(ui::Ctl::Dateiliste) != 10000) s.SkipWithError("Dateiliste unvollständig");
     }, false, 1.0);
 #endif
 
@@ -575,6 +594,11 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
                           "save procedure not in the tree yet"));
     zeilen.push_back(paar("build the file list of the 10,100-file folder", "dateiliste_karmo", "dateiliste_boden",
                           "opening every file, reading its first 4 KiB", 1.5, "file list not in the tree yet"));
+    if (const auto d = sammler.median("laden_direkt"))
+        details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
+                << ".\n";
+    if (const auto d = sammler.median("dateiliste_direkt"))
+        details << "Diagnosis, file list: the same over a lean platform instead of the test double: " << ms(*d) << ".\n";
     if (const auto ganz = sammler.median("dateiliste_ganz"))
         details << "Diagnosis, file list: opening every file and reading it to its end in 64 KiB blocks: " << ms(*ganz) << ".\n";
     {
