@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "eventfile/xml_wert.hpp"
 
@@ -79,17 +80,23 @@ struct Verzeichnis {
             const std::size_t k = schluessel(w.data());
             Wortform f = form_von(w.data(), w.size());
             f.index = static_cast<std::uint8_t>(i);
+            if (anzahl[k] == k_fach) throw std::logic_error("Suchwoerter: Fach zu klein");
             woerter[k][anzahl[k]++] = f;
             kuerzestes = std::min(kuerzestes, w.size());
         }
     }
 };
-const Verzeichnis k_verzeichnis;
+// Built on first use, so that reading works during static initialisation too.
+const Verzeichnis& verzeichnis() {
+    static const Verzeichnis v;
+    return v;
+}
 
 static_assert(k_laengstes_wort <= 24, "three loads cover a word");
 
 // The words beginning with "<" in `zeile`, and where each first occurs.
 std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
+    const Verzeichnis& k_verzeichnis = verzeichnis();
     std::uint32_t funde = 0;
     const char* const anfang = zeile.data();
     const char* const ende = anfang + zeile.size();
@@ -208,9 +215,9 @@ void Zeilenleser::ueberhang_durchsuchen(const char* a, std::size_t n) {
     // The tail of what came before stays in front, so that a word split
     // between two chunks is found as well.
     fenster_.append(a, n);
-    for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
-        if ((funde_ & (1U << i)) == 0 && fenster_.find(k_suchwoerter[i]) != std::string::npos) funde_ |= 1U << i;
-    }
+    std::array<std::uint32_t, k_suchwoerter.size()> unbenutzt{};
+    funde_ |= woerter_in(fenster_, unbenutzt.data());
+    if (fenster_.find(k_suchwoerter[0]) != std::string::npos) funde_ |= bit(Wort::Veranstaltung);
     fenster_.erase(0, fenster_.size() - std::min(fenster_.size(), k_laengstes_wort - 1));
 }
 
