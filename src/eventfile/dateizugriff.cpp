@@ -324,8 +324,8 @@ bool Pfad_anlegen(Programm& p, std::string_view Pfad) {
         pl.meldung("Fehler bei der Pfaderstellung: " + std::to_string(e.nummer) + " " + e.text);
         return false;
     };
-    // The old counter was a byte: 256 characters and more overflow before
-    // the first folder, exactly 255 when it steps past the last character.
+    // The character counter is a byte: 256 characters and more overflow
+    // before the first folder, exactly 255 when it steps past the last one.
     const Ergebnis ueberlauf{6, "Überlauf"};
     constexpr std::size_t k_grenze = 255;
     const std::size_t laenge = text::zeichenzahl(Pfad);

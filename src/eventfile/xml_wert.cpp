@@ -56,9 +56,9 @@ std::string wert(std::string_view zeile, std::string_view tag, std::string_view 
         zu = zu_lang;
     }
 
-    // Byte offset of the first character after the opening tag. Without an
-    // opening tag the old position arithmetic (0 + tag length + 2) still
-    // applies: the value would start at that character.
+    // Byte offset of the first character after the opening tag. A missing
+    // opening tag counts as position 0, so the value would start at
+    // character tag length + 2 (readers only ask lines holding the tag).
     std::size_t start = 0;
     const std::size_t p = tag_suchen(zeile, auf);
     if (p != std::string_view::npos) {
@@ -104,7 +104,7 @@ std::string zahl_runden(std::string_view w) {
     }
     while (!ganz.empty() && ganz.front() == '0') ganz.remove_prefix(1);
 
-    // Beyond the range of a double the old conversion overflowed.
+    // Beyond the range of a double the conversion overflows: no number.
     constexpr std::size_t k_hoechste_stellen = 309;
     if (ganz.size() > k_hoechste_stellen) return {};
 

@@ -38,8 +38,8 @@ class Zeilenleser {
 public:
     explicit Zeilenleser(Lesedatei& datei);
 
-    // Reads the next line. Past the end of the file: error 62, as the old
-    // line input raised; a read error: the platform's error.
+    // Reads the next line. Past the end of the file: error 62 "Einlesen
+    // hinter Dateiende."; a read error: the platform's error.
     void lesen();
     // Whether no character is left after the current line.
     bool ende();
