@@ -181,6 +181,18 @@ TEST_F(Win32Fenster, ListLinesAreAddedReplacedRemovedAndCleared) {
     EXPECT_TRUE(logik.ereignisse.empty());
 }
 
+// Lines added by a handler are drawn once it is done: the scroll bar then
+// covers every line.
+TEST_F(Win32Fenster, AListFilledWhileShownIsDrawnWhenTheHandlerIsDone) {
+    zeigen();
+    for (int i = 0; i < 300; ++i) f->zeile_anfuegen(Ctl::Teilnehmerliste, "Zeile " + std::to_string(i));
+    pumpen(host);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(h(Ctl::Teilnehmerliste), SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 299);
+    EXPECT_EQ(f->zeile(Ctl::Teilnehmerliste, 299), "Zeile 299");
+}
+
 TEST_F(Win32Fenster, EnterInASingleLineBoxIsKeyCode13AndNotInserted) {
     zeigen();
     benutzer_fokus(Ctl::EFN);

@@ -16,6 +16,9 @@ constexpr wchar_t k_klasse[] = L"KarmoFenster";
 // Control ids start above IDOK/IDCANCEL, which the dialog navigation sends
 // for Enter and Escape.
 constexpr int k_erste_id = 100;
+// Posted to a window to let its list boxes draw again (WM_USER and just above
+// belong to the dialog navigation's DM_ messages).
+constexpr UINT k_nachzeichnen = WM_APP + 1;
 // No WS_CLIPCHILDREN: a group box does not paint its inside, the window's
 // background must show through it.
 constexpr DWORD k_fensterstil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -466,9 +469,30 @@ std::string Win32Fenster::zeile(Ctl c, int i) const {
     return listenzeile(h, i);
 }
 
+// A handler that adds many lines (a loaded event) would have the list box
+// repaint its scroll bar after every one; drawing waits instead until the
+// handler is done and the message loop takes the next message. The posted
+// message comes before any waiting keystroke, so nothing is reordered.
+void Win32Fenster::zeichnen_aufschieben(HWND liste) {
+    if (std::find(aufgeschoben_.begin(), aufgeschoben_.end(), liste) != aufgeschoben_.end()) return;
+    if (aufgeschoben_.empty()) PostMessageW(hwnd_, k_nachzeichnen, 0, 0);
+    SendMessageW(liste, WM_SETREDRAW, FALSE, 0);
+    aufgeschoben_.push_back(liste);
+}
+
+void Win32Fenster::nachzeichnen() {
+    for (HWND liste : aufgeschoben_) {
+        SendMessageW(liste, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(liste, nullptr, TRUE);
+    }
+    aufgeschoben_.clear();
+}
+
 void Win32Fenster::zeile_anfuegen(Ctl c, std::string_view t) {
+    HWND h = liste(c);
     const std::wstring w = win32::breit(t);
-    const auto r = SendMessageW(liste(c), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    zeichnen_aufschieben(h);
+    const auto r = SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     if (r == LB_ERR || r == LB_ERRSPACE) throw std::length_error("Liste voll");
 }
 
@@ -478,13 +502,11 @@ void Win32Fenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
     const auto auswahl = SendMessageW(h, LB_GETCURSEL, 0, 0);
     const auto oben = SendMessageW(h, LB_GETTOPINDEX, 0, 0);
     const std::wstring w = win32::breit(t);
-    SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+    zeichnen_aufschieben(h);
     SendMessageW(h, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.c_str()));
     SendMessageW(h, LB_DELETESTRING, static_cast<WPARAM>(i + 1), 0);
     if (auswahl != LB_ERR) SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(auswahl), 0);
     SendMessageW(h, LB_SETTOPINDEX, static_cast<WPARAM>(oben), 0);
-    SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(h, nullptr, TRUE);
 }
 
 void Win32Fenster::zeile_entfernen(Ctl c, int i) {
@@ -555,6 +577,9 @@ LRESULT Win32Fenster::bearbeiten(UINT m, WPARAM w, LPARAM l) {
             return farbe(m, w, l);
         case WM_ACTIVATE:
             aktivierung(w);
+            return 0;
+        case k_nachzeichnen:
+            nachzeichnen();
             return 0;
         case WM_DPICHANGED: {
             anordnen(HIWORD(w));

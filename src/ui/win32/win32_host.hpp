@@ -81,6 +81,8 @@ private:
     HFONT schrift(std::uint32_t schluessel);
     int logo_hoehe() const;
     void code_fokus(HWND ziel);
+    void zeichnen_aufschieben(HWND liste);
+    void nachzeichnen();
 
     const Element& e(Ctl c) const;
     HWND liste(Ctl c) const;
@@ -97,6 +99,7 @@ private:
     int logo_hoehe_ = 0;                       // font height of the large logo type at the current dpi
     HWND letzter_fokus_ = nullptr;             // focus to give back when the window is activated again
     HWND vorgemerkt_ = nullptr;                // focus asked for while the window was hidden
+    std::vector<HWND> aufgeschoben_;           // list boxes whose drawing waits for the message loop
     bool abbau_ = false;
 };
 
