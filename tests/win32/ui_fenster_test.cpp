@@ -347,6 +347,33 @@ TEST_F(Win32Fenster, ButtonClickComesAfterTheLostFocusItCaused) {
     EXPECT_EQ(logik.anzahl("click:" + Protokollant::n(Ctl::Akkred_VA)), 1);
 }
 
+// A failed check in LostFocus sends the focus back: the button that was
+// pressed lets go of the mouse and does not click.
+TEST_F(Win32Fenster, APressRefusedByLostFocusNeitherClicksNorHoldsTheMouse) {
+    zeigen();
+    benutzer_fokus(Ctl::EFN);
+    logik.ereignisse.clear();
+    logik.bei_fokusverlust = [this](Ctl c) { f->fokus(c); };
+    RECT r{};
+    GetClientRect(h(Ctl::Weiter), &r);
+    const LPARAM mitte = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(h(Ctl::Weiter), WM_LBUTTONDOWN, MK_LBUTTON, mitte);
+    PostMessageW(h(Ctl::Weiter), WM_LBUTTONUP, 0, mitte);
+    pumpen(host);
+    EXPECT_EQ(logik.ereignisse, std::vector<std::string>{"lost:" + Protokollant::n(Ctl::EFN)});
+    EXPECT_EQ(GetFocus(), h(Ctl::EFN));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Accepted, the same press clicks.
+    logik.bei_fokusverlust = nullptr;
+    logik.ereignisse.clear();
+    PostMessageW(h(Ctl::Weiter), WM_LBUTTONDOWN, MK_LBUTTON, mitte);
+    PostMessageW(h(Ctl::Weiter), WM_LBUTTONUP, 0, mitte);
+    pumpen(host);
+    EXPECT_EQ(logik.ereignisse,
+              (std::vector<std::string>{"lost:" + Protokollant::n(Ctl::EFN), "click:" + Protokollant::n(Ctl::Weiter)}));
+}
+
 TEST_F(Win32Fenster, KeyboardSelectionInAListIsAClick) {
     f->zeile_anfuegen(Ctl::Teilnehmerliste, "eins");
     f->zeile_anfuegen(Ctl::Teilnehmerliste, "zwei");

@@ -201,7 +201,19 @@ void Win32Host::nachricht_bearbeiten(MSG& msg) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) klick_abgewiesen(msg.hwnd);
     ausstehenden_fehler_werfen();
+}
+
+// A control takes the focus on a mouse press and then captures the mouse.
+// When a LostFocus handler refused the move (a failed check sent the focus
+// back, usually after a message), the pressed control must let go: else it
+// would click on release, and with a message box in between it would keep
+// the mouse until the next press anywhere.
+void Win32Host::klick_abgewiesen(HWND gedrueckt) {
+    if (!IsWindow(gedrueckt) || GetCapture() != gedrueckt || GetFocus() == gedrueckt) return;
+    const Win32Fenster* f = fenster_zu(GetAncestor(gedrueckt, GA_ROOT));
+    if (f && f->gehoert_dazu(gedrueckt)) ReleaseCapture();
 }
 
 int Win32Host::nachrichtenschleife(Formularsammlung& sammlung) {

@@ -131,6 +131,7 @@ private:
     void anmelden(Win32Fenster* f) { fenster_.push_back(f); }
     void abmelden(Win32Fenster* f);
     static void fehler_merken(std::exception_ptr fehler);
+    void klick_abgewiesen(HWND gedrueckt);
 
     std::vector<Win32Fenster*> fenster_;
     HBRUSH grau224_ = nullptr;
