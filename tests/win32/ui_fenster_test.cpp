@@ -225,6 +225,12 @@ TEST_F(Win32Fenster, AKeyCodeSetToZeroIsSwallowedAndEnterBreaksAMultiLineBox) {
     pumpen(host);
     EXPECT_EQ(f->text(Ctl::Inhalt), "1\r\n2");
     EXPECT_EQ(logik.anzahl("key:" + Protokollant::n(Ctl::Inhalt) + ":13"), 1);
+
+    // Tab leaves a multi-line box like any other instead of being typed into it.
+    taste_senden(h(Ctl::Inhalt), VK_TAB);
+    pumpen(host);
+    EXPECT_EQ(f->text(Ctl::Inhalt), "1\r\n2");
+    EXPECT_EQ(GetFocus(), h(Ctl::Teilnehmerliste));
 }
 
 // A keyboard-wedge scanner: 15 digits and Enter per card, card after card,
