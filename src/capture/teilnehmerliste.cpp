@@ -139,11 +139,8 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
 // --- index of the list ----------------------------------------------------------------
 
 void Teilnehmerliste::Verzeichnis::abgleichen(const ui::Fenster& f) {
+    if (gueltig_ && f.listenstand(Ctl::Teilnehmerliste) == stand_) return;
     const int n = f.zeilenzahl(Ctl::Teilnehmerliste);
-    if (n == zeilen_ &&
-        (n == 0 || (f.zeile(Ctl::Teilnehmerliste, 0) == erste_ && f.zeile(Ctl::Teilnehmerliste, n - 1) == letzte_))) {
-        return;
-    }
     anzahl_.clear();
     anzahl_.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) hinzu(f.zeile(Ctl::Teilnehmerliste, i));
@@ -169,9 +166,8 @@ void Teilnehmerliste::Verzeichnis::weg(std::string_view zeile) {
 }
 
 void Teilnehmerliste::Verzeichnis::merken(const ui::Fenster& f) {
-    zeilen_ = f.zeilenzahl(Ctl::Teilnehmerliste);
-    erste_ = zeilen_ > 0 ? f.zeile(Ctl::Teilnehmerliste, 0) : std::string();
-    letzte_ = zeilen_ > 0 ? f.zeile(Ctl::Teilnehmerliste, zeilen_ - 1) : std::string();
+    stand_ = f.listenstand(Ctl::Teilnehmerliste);
+    gueltig_ = true;
 }
 
 } // namespace karmo

@@ -97,9 +97,9 @@ public:
 private:
     // Counts the lines of the list by their first 15 characters, so that a
     // scan does not walk the whole list. The list is also changed from
-    // outside the group (a new event clears it, loading refills it); that is
-    // recognised by the line count and the first and last line, which the
-    // index compares before every use, rebuilding itself when they differ.
+    // outside the group (a new event clears it, loading refills it); the
+    // window's change count of the list tells, and the index rebuilds itself
+    // before its next use.
     class Verzeichnis {
     public:
         void abgleichen(const ui::Fenster& f);
@@ -115,9 +115,8 @@ private:
             std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
         };
         std::unordered_map<std::string, int, Hash, std::equal_to<>> anzahl_;
-        int zeilen_ = -1;
-        std::string erste_;
-        std::string letzte_;
+        std::uint64_t stand_ = 0;
+        bool gueltig_ = false;
     };
 
     // Rewrites the selected line with new base or speaker points; the shared

@@ -1,6 +1,7 @@
 // The surface a window offers its handlers and the event-file code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,9 @@ public:
     virtual void liste_leeren(Ctl c) = 0;
     virtual int listenindex(Ctl c) const = 0;          // selected position, -1 for none
     virtual int ausgewaehlt_anzahl(Ctl c) const = 0;   // number of selected lines
+    // A count that changes whenever the list's lines change (not its
+    // selection), so that a handler can keep its own index of the lines.
+    virtual std::uint64_t listenstand(Ctl c) const = 0;
 
     // Check boxes and enabling
     virtual bool markiert(Ctl c) const = 0;

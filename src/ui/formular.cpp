@@ -48,6 +48,7 @@ public:
     void liste_leeren(Ctl) override {}
     int listenindex(Ctl) const override { return -1; }
     int ausgewaehlt_anzahl(Ctl) const override { return 0; }
+    std::uint64_t listenstand(Ctl) const override { return 0; }
     bool markiert(Ctl) const override { return false; }
     void setze_markiert(Ctl, bool) override {}
     bool aktiviert(Ctl) const override { return false; }

@@ -252,6 +252,21 @@ TEST_P(Liste, ListeVonAussenNeuGefuellt) {
     scannen(k_efn);
     EXPECT_EQ(zeilen(f).size(), 3U);
 
+    // Another event with the same count and the same first and last line,
+    // differing only in between.
+    f.liste_leeren(Ctl::Teilnehmerliste);
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, "987654321098767 (3/0)");
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, "802760012345673 (8/0)");
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, "100000000000009 (8/0)");
+    EXPECT_TRUE(g.test_vorhanden("802760012345673"));
+    EXPECT_FALSE(g.test_vorhanden(k_efn));
+    f.liste_leeren(Ctl::Teilnehmerliste);
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, "987654321098767 (3/0)");
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, k_efn + std::string(" (8/0)"));
+    f.zeile_anfuegen(Ctl::Teilnehmerliste, "100000000000009 (8/0)");
+    EXPECT_FALSE(g.test_vorhanden("802760012345673"));
+    EXPECT_TRUE(g.test_vorhanden(k_efn));
+
     // Cleared for a new event.
     f.liste_leeren(Ctl::Teilnehmerliste);
     EXPECT_FALSE(g.test_vorhanden(k_efn));

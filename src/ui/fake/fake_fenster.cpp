@@ -44,21 +44,27 @@ std::string FakeFenster::zeile(Ctl c, int i) const {
     if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
     return zl[static_cast<std::size_t>(i)];
 }
-void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) { z(c).zeilen.emplace_back(t); }
+void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
+    z(c).zeilen.emplace_back(t);
+    ++z(c).stand;
+}
 void FakeFenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
     auto& zl = z(c).zeilen;
     if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
     zl[static_cast<std::size_t>(i)] = t;
+    ++z(c).stand;
 }
 void FakeFenster::zeile_entfernen(Ctl c, int i) {
     auto& s = z(c);
     if (i < 0 || i >= static_cast<int>(s.zeilen.size())) throw std::out_of_range("Listenzeile");
     s.zeilen.erase(s.zeilen.begin() + i);
     s.index = -1;
+    ++s.stand;
 }
 void FakeFenster::liste_leeren(Ctl c) {
     z(c).zeilen.clear();
     z(c).index = -1;
+    ++z(c).stand;
 }
 int FakeFenster::listenindex(Ctl c) const { return z(c).index; }
 int FakeFenster::ausgewaehlt_anzahl(Ctl c) const { return z(c).index >= 0 ? 1 : 0; }

@@ -34,6 +34,7 @@ public:
     void liste_leeren(Ctl c) override;
     int listenindex(Ctl c) const override;
     int ausgewaehlt_anzahl(Ctl c) const override;
+    std::uint64_t listenstand(Ctl c) const override { return z(c).stand; }
     bool markiert(Ctl c) const override;
     void setze_markiert(Ctl c, bool an) override;
     bool aktiviert(Ctl c) const override;
@@ -65,6 +66,7 @@ private:
         std::string text;
         std::vector<std::string> zeilen;
         int index = -1;
+        std::uint64_t stand = 0;
         bool markiert = false;
         bool aktiviert = true;
     };

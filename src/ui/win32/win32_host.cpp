@@ -504,6 +504,7 @@ void Win32Fenster::zeile_anfuegen(Ctl c, std::string_view t) {
     HWND h = liste(c);
     const std::wstring w = win32::breit(t);
     zeichnen_aufschieben(h);
+    ++listenstaende_[c];
     const auto r = SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     if (r == LB_ERR || r == LB_ERRSPACE) throw std::length_error("Liste voll");
 }
@@ -515,6 +516,7 @@ void Win32Fenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
     const auto oben = SendMessageW(h, LB_GETTOPINDEX, 0, 0);
     const std::wstring w = win32::breit(t);
     zeichnen_aufschieben(h);
+    ++listenstaende_[c];
     SendMessageW(h, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.c_str()));
     SendMessageW(h, LB_DELETESTRING, static_cast<WPARAM>(i + 1), 0);
     if (auswahl != LB_ERR) SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(auswahl), 0);
@@ -524,11 +526,21 @@ void Win32Fenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
 void Win32Fenster::zeile_entfernen(Ctl c, int i) {
     HWND h = liste(c);
     zeile_pruefen(h, i);
+    ++listenstaende_[c];
     SendMessageW(h, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
     SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
-void Win32Fenster::liste_leeren(Ctl c) { SendMessageW(liste(c), LB_RESETCONTENT, 0, 0); }
+void Win32Fenster::liste_leeren(Ctl c) {
+    ++listenstaende_[c];
+    SendMessageW(liste(c), LB_RESETCONTENT, 0, 0);
+}
+
+std::uint64_t Win32Fenster::listenstand(Ctl c) const {
+    liste(c);
+    const auto it = listenstaende_.find(c);
+    return it == listenstaende_.end() ? 0 : it->second;
+}
 
 int Win32Fenster::listenindex(Ctl c) const {
     const auto i = SendMessageW(liste(c), LB_GETCURSEL, 0, 0);

@@ -38,6 +38,7 @@ public:
     void zeile_ersetzen(Ctl c, int i, std::string_view t) override;
     void zeile_entfernen(Ctl c, int i) override;
     void liste_leeren(Ctl c) override;
+    std::uint64_t listenstand(Ctl c) const override;
     int listenindex(Ctl c) const override;
     int ausgewaehlt_anzahl(Ctl c) const override;
     bool markiert(Ctl c) const override;
@@ -99,6 +100,7 @@ private:
     int logo_hoehe_ = 0;                       // font height of the large logo type at the current dpi
     HWND letzter_fokus_ = nullptr;             // focus to give back when the window is activated again
     HWND vorgemerkt_ = nullptr;                // focus asked for while the window was hidden
+    std::map<Ctl, std::uint64_t> listenstaende_; // bumped by every change of a list's lines
     std::vector<HWND> aufgeschoben_;           // list boxes whose drawing waits for the message loop
     bool abbau_ = false;
 };
