@@ -16,7 +16,7 @@ using testformulare::Umgebung;
 using ui::Ctl;
 
 std::string erwartet(const char* name) {
-    const auto pfad = std::filesystem::path(__FILE__).parent_path() / "daten" / name;
+    const auto pfad = std::filesystem::path(KARMO_TESTQUELLEN) / "eventfile" / "daten" / name;
     std::ifstream in(pfad, std::ios::binary);
     EXPECT_TRUE(in.good()) << pfad;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
