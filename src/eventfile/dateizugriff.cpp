@@ -192,13 +192,17 @@ std::string utf8(std::string roh) {
 
 // XML_Wert of kind "s" on the current line, which contains the opening tag
 // `auf`: taken from the positions the reader has already found.
-std::string wert_s(const xml::Zeilenleser& leser, Wort auf, Wort zu) {
+std::string_view wert_s_ansicht(const xml::Zeilenleser& leser, Wort auf, Wort zu) {
     if (leser.zu_lang() || !leser.enthaelt(zu)) return {};
     const std::size_t start = leser.position(auf) + xml::k_suchwoerter[static_cast<std::size_t>(auf)].size();
     const std::size_t q = leser.position(zu);
     if (q <= start) return {};
-    return std::string(leser.zeile().substr(start, q - start));
+    return leser.zeile().substr(start, q - start);
 }
+
+std::string wert_s(const xml::Zeilenleser& leser, Wort auf, Wort zu) { return std::string(wert_s_ansicht(leser, auf, zu)); }
+
+constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
 
 // A header value whose closing tag is not in its first line: the following
 // lines are joined by CR LF until one holds the closing tag. Only as much
@@ -223,7 +227,16 @@ std::string mehrzeilig_lesen(xml::Zeilenleser& leser, const Feldzeile& f) {
     return xml::wert_roh(gesammelt, zu_lang, f.element, "s");
 }
 
+// Opening tags of the first `anzahl` rows of the field table.
+constexpr std::uint32_t kopfmaske(int anzahl) {
+    std::uint32_t m = 0;
+    for (int r = 0; r < anzahl; ++r) m |= bit(k_felder[static_cast<std::size_t>(r)].auf);
+    return m;
+}
+
 void kopfzeile_lesen(xml::Zeilenleser& leser, ui::Fenster& form, int anzahl) {
+    // Most lines hold none of the header tags: one test settles them.
+    if (!leser.enthaelt_eines(anzahl == 2 ? kopfmaske(2) : kopfmaske(8))) return;
     for (int r = 0; r < anzahl; ++r) {
         const Feldzeile& f = k_felder[static_cast<std::size_t>(r)];
         if (!leser.enthaelt(f.auf)) continue;
@@ -233,19 +246,37 @@ void kopfzeile_lesen(xml::Zeilenleser& leser, ui::Fenster& form, int anzahl) {
     }
 }
 
+bool ascii(std::string_view t) {
+    for (char c : t) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 // The lines after "<Teilnehmer>" up to the first holding "</Teilnehmer>";
-// a block cut off by the end of the file adds nothing.
-void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form) {
-    std::string efn;
-    std::string basis = "0";
-    std::string referent = "0";
+// a block cut off by the end of the file adds nothing. The values and the
+// entry live in buffers kept across blocks, so a block allocates nothing.
+struct Blockpuffer {
+    std::string efn, basis, referent, eintrag;
+};
+
+void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b) {
+    constexpr std::uint32_t k_blockwoerter =
+        bit(Wort::EFN) | bit(Wort::Punkte_Basis) | bit(Wort::Punkte_Referent) | bit(Wort::Teilnehmer_zu);
+    b.efn.clear();
+    b.basis.assign("0");
+    b.referent.assign("0");
     while (!leser.ende()) {
         leser.lesen();
-        if (leser.enthaelt(Wort::EFN)) efn = wert_s(leser, Wort::EFN, Wort::EFN_zu);
-        if (leser.enthaelt(Wort::Punkte_Basis)) basis = wert_s(leser, Wort::Punkte_Basis, Wort::Punkte_Basis_zu);
-        if (leser.enthaelt(Wort::Punkte_Referent)) referent = wert_s(leser, Wort::Punkte_Referent, Wort::Punkte_Referent_zu);
+        if (!leser.enthaelt_eines(k_blockwoerter)) continue;
+        if (leser.enthaelt(Wort::EFN)) b.efn.assign(wert_s_ansicht(leser, Wort::EFN, Wort::EFN_zu));
+        if (leser.enthaelt(Wort::Punkte_Basis)) b.basis.assign(wert_s_ansicht(leser, Wort::Punkte_Basis, Wort::Punkte_Basis_zu));
+        if (leser.enthaelt(Wort::Punkte_Referent))
+            b.referent.assign(wert_s_ansicht(leser, Wort::Punkte_Referent, Wort::Punkte_Referent_zu));
         if (leser.enthaelt(Wort::Teilnehmer_zu)) {
-            form.zeile_anfuegen(Ctl::Teilnehmerliste, utf8(Teilnehmer_Eintrag(efn, basis, referent)));
+            eintrag_bauen(b.eintrag, b.efn, b.basis, b.referent);
+            if (ascii(b.eintrag)) form.zeile_anfuegen(Ctl::Teilnehmerliste, b.eintrag);
+            else form.zeile_anfuegen(Ctl::Teilnehmerliste, text::cp1252_zu_utf8(b.eintrag));
             return;
         }
     }
@@ -408,11 +439,12 @@ void Veranstaltung_laden(Programm& p, int Index) {
             const auto datei = oeffnen(pl, z.Aktuelle_Datei);
             xml::Zeilenleser leser(*datei);
             kopf_pruefen(leser, 2001, "XML-Lader");
+            Blockpuffer block;
             while (!leser.ende()) {
                 leser.lesen();
                 kopfzeile_lesen(leser, form, anzahl);
                 // The line last read, which may be the end of a multi-line value.
-                if (leser.enthaelt(Wort::Teilnehmer)) teilnehmer_lesen(leser, form);
+                if (leser.enthaelt(Wort::Teilnehmer)) teilnehmer_lesen(leser, form, block);
                 if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
             }
         }

@@ -33,9 +33,14 @@ std::string_view ab_zeichen(std::string_view zeile, std::size_t start) {
 
 std::string Teilnehmer_Eintrag(std::string_view efn, std::string_view basis, std::string_view referent) {
     std::string out;
-    out.reserve(efn.size() + basis.size() + referent.size() + 4);
-    out.append(efn).append(" (").append(basis).append("/").append(referent).append(")");
+    eintrag_bauen(out, efn, basis, referent);
     return out;
+}
+
+void eintrag_bauen(std::string& ziel, std::string_view efn, std::string_view basis, std::string_view referent) {
+    ziel.clear();
+    ziel.reserve(efn.size() + basis.size() + referent.size() + 4);
+    ziel.append(efn).append(" (").append(basis).append("/").append(referent).append(")");
 }
 
 Eintragsteile eintrag_teilen(std::string_view zeile) {

@@ -17,6 +17,8 @@ Eintragsteile eintrag_teilen(std::string_view zeile);
 
 // efn + " (" + basis + "/" + referent + ")"
 std::string Teilnehmer_Eintrag(std::string_view efn, std::string_view basis, std::string_view referent);
+// The same into `ziel`, whose storage is reused.
+void eintrag_bauen(std::string& ziel, std::string_view efn, std::string_view basis, std::string_view referent);
 
 // The first 15 characters of the line (all of it when shorter).
 std::string_view eintrag_efn(std::string_view zeile);

@@ -2,15 +2,22 @@
 #include "eventfile/zeilenleser.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
 #include "eventfile/xml_wert.hpp"
 
 namespace karmo::xml {
 namespace {
 
+// The first read is small, since the file lists read only a file's head;
+// each further read doubles the block up to its full size.
+constexpr std::size_t k_erster_block = 4 * 1024;
 constexpr std::size_t k_blockgroesse = 64 * 1024;
+// Zero bytes behind the buffer's end, for the line scan's word loads.
+constexpr std::size_t k_nachlauf = 8;
 constexpr std::size_t k_laengstes_wort = [] {
     std::size_t n = 0;
     for (auto w : k_suchwoerter) n = std::max(n, w.size());
@@ -22,38 +29,49 @@ const char* const k_quelle = "Dateizugriff";
 
 constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
 
-// The words that start with "<", grouped by the character after "<" (after
-// "</" for closing tags). Each is compared by a few word-sized loads, so a
-// line costs one pass over its "<" and a handful of compares at each.
+// The words that start with "<", grouped by the first letter of the name
+// (after "<" or "</"). Each is compared by a few word-sized loads, so a "<"
+// costs a table look-up and one to three compares.
 struct Wortform {
     std::uint64_t vorn = 0, mitte = 0, hinten = 0;
-    std::size_t laenge = 0;
+    std::uint32_t laenge = 0;
     std::uint8_t index = 0;
 };
 
-std::uint64_t lade8(const char* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
+// Byte loads in memory order, also at compile time (where the table below
+// is built).
+constexpr std::uint64_t lade(const char* p, std::size_t n) {
+    if (!std::is_constant_evaluated()) {
+        if (n == 8) {
+            std::uint64_t v;
+            std::memcpy(&v, p, sizeof v);
+            return v;
+        }
+        std::uint32_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
+    std::uint64_t v = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto b = static_cast<std::uint64_t>(static_cast<unsigned char>(p[k]));
+        v |= std::endian::native == std::endian::little ? b << (8 * k) : b << (8 * (n - 1 - k));
+    }
     return v;
 }
 
-std::uint64_t lade4(const char* p) {
-    std::uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
+std::uint64_t lade8(const char* p) { return lade(p, 8); }
 
 // Loads the parts of `p` that cover `laenge` bytes (at least 4, at most 24).
-Wortform form_von(const char* p, std::size_t laenge) {
+constexpr Wortform form_von(const char* p, std::size_t laenge) {
     Wortform f;
-    f.laenge = laenge;
+    f.laenge = static_cast<std::uint32_t>(laenge);
     if (laenge < 8) {
-        f.vorn = lade4(p);
-        f.hinten = lade4(p + laenge - 4);
+        f.vorn = lade(p, 4);
+        f.hinten = lade(p + laenge - 4, 4);
     } else {
-        f.vorn = lade8(p);
-        f.hinten = lade8(p + laenge - 8);
-        if (laenge > 16) f.mitte = lade8(p + 8);
+        f.vorn = lade(p, 8);
+        f.hinten = lade(p + laenge - 8, 8);
+        if (laenge > 16) f.mitte = lade(p + 8, 8);
     }
     return f;
 }
@@ -63,21 +81,28 @@ bool gleich(const char* p, const Wortform& w) {
     return t.vorn == w.vorn && t.hinten == w.hinten && t.mitte == w.mitte;
 }
 
-std::size_t schluessel(const char* p) {
-    return p[1] == '/' ? 256 + static_cast<unsigned char>(p[2]) : static_cast<unsigned char>(p[1]);
-}
-
 struct Verzeichnis {
     static constexpr std::size_t k_fach = 4;
-    std::array<std::array<Wortform, k_fach>, 512> woerter{};
-    std::array<std::uint8_t, 512> anzahl{};
+    static constexpr std::size_t k_faecher = 24;
+    // Bucket of "<" + c (fach_auf) and of "</" + c (fach_zu); 0 is no bucket.
+    std::array<std::uint8_t, 256> fach_auf{}, fach_zu{};
+    std::array<std::array<Wortform, k_fach>, k_faecher> woerter{};
+    std::array<std::uint8_t, k_faecher> anzahl{};
     std::size_t kuerzestes = 64;
 
-    Verzeichnis() {
+    constexpr Verzeichnis() {
+        std::size_t belegt = 1;
         for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
             const std::string_view w = k_suchwoerter[i];
             if (w[0] != '<') continue;
-            const std::size_t k = schluessel(w.data());
+            const bool zu = w[1] == '/';
+            auto& fach = zu ? fach_zu : fach_auf;
+            const auto c = static_cast<unsigned char>(w[zu ? 2 : 1]);
+            if (fach[c] == 0) {
+                if (belegt == k_faecher) throw std::logic_error("Suchwoerter: zu viele Faecher");
+                fach[c] = static_cast<std::uint8_t>(belegt++);
+            }
+            const std::size_t k = fach[c];
             Wortform f = form_von(w.data(), w.size());
             f.index = static_cast<std::uint8_t>(i);
             if (anzahl[k] == k_fach) throw std::logic_error("Suchwoerter: Fach zu klein");
@@ -86,17 +111,30 @@ struct Verzeichnis {
         }
     }
 };
-// Built on first use, so that reading works during static initialisation too.
-const Verzeichnis& verzeichnis() {
-    static const Verzeichnis v;
-    return v;
-}
+// Built at compile time: no start-up cost, and usable during static
+// initialisation.
+constexpr Verzeichnis k_verzeichnis{};
 
 static_assert(k_laengstes_wort <= 24, "three loads cover a word");
 
+// Records the words that start at `p`, a "<" with `rest` bytes from it up
+// to where the text ends.
+inline void wort_an(const char* p, std::size_t rest, std::uint32_t abstand, std::uint32_t& funde, std::uint32_t* positionen) {
+    if (rest < k_verzeichnis.kuerzestes) return;
+    const std::size_t k = p[1] == '/' ? k_verzeichnis.fach_zu[static_cast<unsigned char>(p[2])]
+                                      : k_verzeichnis.fach_auf[static_cast<unsigned char>(p[1])];
+    if (k == 0) return;
+    for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
+        const Wortform& w = k_verzeichnis.woerter[k][j];
+        if (rest >= w.laenge && (funde & (1U << w.index)) == 0 && gleich(p, w)) {
+            funde |= 1U << w.index;
+            positionen[w.index] = abstand;
+        }
+    }
+}
+
 // The words beginning with "<" in `zeile`, and where each first occurs.
 std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
-    const Verzeichnis& k_verzeichnis = verzeichnis();
     std::uint32_t funde = 0;
     const char* const anfang = zeile.data();
     const char* const ende = anfang + zeile.size();
@@ -105,28 +143,47 @@ std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
         p = static_cast<const char*>(
             std::memchr(p, '<', static_cast<std::size_t>(ende - p) - k_verzeichnis.kuerzestes + 1));
         if (p == nullptr) break;
-        const auto rest = static_cast<std::size_t>(ende - p);
-        const std::size_t k = schluessel(p);
-        for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
-            const Wortform& w = k_verzeichnis.woerter[k][j];
-            if (rest >= w.laenge && (funde & (1U << w.index)) == 0 && gleich(p, w)) {
-                funde |= 1U << w.index;
-                positionen[w.index] = static_cast<std::uint32_t>(p - anfang);
-            }
-        }
+        wort_an(p, static_cast<std::size_t>(ende - p), static_cast<std::uint32_t>(p - anfang), funde, positionen);
         ++p;
     }
     return funde;
 }
 
+// Eight bytes at a time: a mask with the top bit of every byte of `v` that
+// equals the byte `c` repeated in `muster`.
+constexpr std::uint64_t k_niedrig7 = 0x7F7F7F7F7F7F7F7FULL;
+inline std::uint64_t treffer(std::uint64_t v, std::uint64_t muster) {
+    const std::uint64_t x = v ^ muster;
+    return ~(((x & k_niedrig7) + k_niedrig7) | x | k_niedrig7);
+}
+// Byte index within the eight of the first (lowest-addressed) hit.
+inline unsigned erstes(std::uint64_t maske) {
+    if constexpr (std::endian::native == std::endian::little) return static_cast<unsigned>(std::countr_zero(maske)) / 8;
+    else return static_cast<unsigned>(std::countl_zero(maske)) / 8;
+}
+// The mask without the hits of its first `n` bytes.
+inline std::uint64_t ab_byte(std::uint64_t maske, unsigned n) {
+    if (n >= 8) return 0;
+    if constexpr (std::endian::native == std::endian::little) return maske & (~0ULL << (8 * n));
+    else return maske & (~0ULL >> (8 * n));
+}
+constexpr std::uint64_t k_cr = 0x0D0D0D0D0D0D0D0DULL;
+constexpr std::uint64_t k_kleiner = 0x3C3C3C3C3C3C3C3CULL;
+
 } // namespace
 
-Zeilenleser::Zeilenleser(Lesedatei& datei) : datei_(datei), puffer_(k_blockgroesse) {}
+Zeilenleser::Zeilenleser(Lesedatei& datei) : datei_(datei) {}
 
 bool Zeilenleser::nachfuellen() {
     if (dateiende_) return false;
+    if (groesse_ < k_blockgroesse) {
+        // Nothing in the old buffer is still needed: callers keep the
+        // current line elsewhere before they refill.
+        groesse_ = groesse_ == 0 ? k_erster_block : std::min(k_blockgroesse, groesse_ * 2);
+        puffer_ = std::make_unique<char[]>(groesse_ + k_nachlauf);
+    }
     Ergebnis fehler;
-    const std::size_t n = datei_.lesen(puffer_.data(), puffer_.size(), fehler);
+    const std::size_t n = datei_.lesen(puffer_.get(), groesse_, fehler);
     if (!fehler.ok()) throw Fehler(fehler.nummer, k_quelle, fehler.text);
     pos_ = 0;
     fuellung_ = n;
@@ -159,29 +216,63 @@ bool Zeilenleser::ende() {
     return !nachfuellen();
 }
 
+// The usual case: the line ends inside the buffer. One sweep finds its end
+// and, on the way, every "<" and the words starting there. False (nothing
+// taken) when the line runs on past the buffer or is too long to keep.
+bool Zeilenleser::im_puffer_lesen() {
+    const char* const anfang = puffer_.get() + pos_;
+    const std::size_t n = fuellung_ - pos_;
+    std::uint32_t funde = 0;
+    std::size_t i = 0;
+    for (;; i += 8) {
+        if (i >= n || i > k_hoechstlaenge) return false;
+        const std::uint64_t v = lade8(anfang + i);
+        std::uint64_t cr = treffer(v, k_cr);
+        std::uint64_t kl = treffer(v, k_kleiner);
+        if (n - i < 8) {
+            // The bytes past the filled part are not the file's.
+            cr = cr & ~ab_byte(~0ULL, static_cast<unsigned>(n - i));
+            kl = kl & ~ab_byte(~0ULL, static_cast<unsigned>(n - i));
+        }
+        const unsigned bis = cr != 0 ? erstes(cr) : 8;
+        // Only the "<" before the line end; a word never spans a CR, so
+        // comparing up to the buffer's end cannot match across it.
+        kl = kl & ~ab_byte(~0ULL, bis);
+        while (kl != 0) {
+            const unsigned b = erstes(kl);
+            const std::size_t at = i + b;
+            wort_an(anfang + at, n - at, static_cast<std::uint32_t>(at), funde, positionen_.data());
+            kl = ab_byte(kl, b + 1);
+        }
+        if (cr != 0) {
+            const std::size_t laenge = i + bis;
+            if (laenge > k_hoechstlaenge) return false;
+            ansicht_ = std::string_view(anfang, laenge);
+            pos_ += laenge + 1;
+            cr_offen_ = true;
+            funde_ = funde;
+            funde_bekannt_ = true;
+            return true;
+        }
+    }
+}
+
 void Zeilenleser::lesen() {
     lf_schlucken();
     ansicht_ = {};
     if (pos_ == fuellung_ && !nachfuellen()) throw Fehler(62, k_quelle, "Einlesen hinter Dateiende.");
-    zeile_.clear();
     zu_lang_ = false;
     funde_ = 0;
     funde_bekannt_ = false;
-    bool ganz_im_puffer = true;
+    if (im_puffer_lesen()) return;
+    funde_ = 0;
+    zeile_.clear();
     for (;;) {
-        const char* a = puffer_.data() + pos_;
+        const char* a = puffer_.get() + pos_;
         const std::size_t n = fuellung_ - pos_;
         const auto* cr = static_cast<const char*>(std::memchr(a, '\r', n));
         const std::size_t laenge = cr ? static_cast<std::size_t>(cr - a) : n;
-        if (cr && ganz_im_puffer && laenge <= k_hoechstlaenge) {
-            // The usual case: the whole line lies in the buffer.
-            ansicht_ = std::string_view(a, laenge);
-            pos_ += laenge + 1;
-            cr_offen_ = true;
-            return;
-        }
         anhaengen(a, laenge);
-        ganz_im_puffer = false;
         pos_ += laenge;
         if (cr) {
             ++pos_;

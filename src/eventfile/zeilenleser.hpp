@@ -3,9 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/plattform.hpp"
 
@@ -55,6 +55,12 @@ public:
         if (!funde_bekannt_) woerter_suchen();
         return (funde_ & (1U << static_cast<unsigned>(wort))) != 0;
     }
+    // Whether the whole current line contains any of the words in `maske`
+    // (bits by Wort); only for words that start with "<".
+    bool enthaelt_eines(std::uint32_t maske) const {
+        if (!funde_bekannt_) woerter_suchen();
+        return (funde_ & maske) != 0;
+    }
     // Byte position of the word's first occurrence in zeile(); only for a
     // word starting with "<" that the line contains and a line not too long.
     std::size_t position(Wort wort) const { return positionen_[static_cast<std::size_t>(wort)]; }
@@ -62,12 +68,17 @@ public:
 private:
     bool nachfuellen();
     void lf_schlucken();
+    bool im_puffer_lesen();
     void anhaengen(const char* a, std::size_t n);
     void ueberhang_durchsuchen(const char* a, std::size_t n);
     void woerter_suchen() const;
 
     Lesedatei& datei_;
-    std::vector<char> puffer_;
+    // Grows from a small first block (a peek reads only the head of a file)
+    // to its full size while the caller keeps reading. A few bytes after
+    // `groesse_` are always zero, so the line scan may load whole words.
+    std::unique_ptr<char[]> puffer_;
+    std::size_t groesse_ = 0;
     std::size_t pos_ = 0;
     std::size_t fuellung_ = 0;
     bool dateiende_ = false;

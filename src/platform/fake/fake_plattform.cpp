@@ -1,7 +1,12 @@
 // Test double of the platform on a real temporary folder, with Windows' rules for names.
 #include "platform/fake/fake_plattform.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -56,23 +61,46 @@ bool passt(std::string_view muster, std::string_view name) {
     return m == muster.size();
 }
 
+// Reads straight from the descriptor: the reader above keeps its own buffer.
 class DateiLeser final : public Lesedatei {
 public:
-    explicit DateiLeser(const fs::path& p) : in_(p, std::ios::binary) {}
-    bool offen() const { return in_.is_open(); }
+    explicit DateiLeser(int fd) : fd_(fd) {}
+    ~DateiLeser() override { ::close(fd_); }
+    DateiLeser(const DateiLeser&) = delete;
+    DateiLeser& operator=(const DateiLeser&) = delete;
     std::size_t lesen(char* ziel, std::size_t n, Ergebnis& fehler) override {
-        in_.read(ziel, static_cast<std::streamsize>(n));
-        const auto gelesen = in_.gcount();
-        if (in_.bad()) {
-            fehler = {30, "Das System kann nicht von dem angegebenen Gerät lesen."};
-            return 0;
+        std::size_t gelesen = 0;
+        while (gelesen < n) {
+            const ssize_t k = ::read(fd_, ziel + gelesen, n - gelesen);
+            if (k < 0 && errno == EINTR) continue;
+            if (k < 0) {
+                fehler = {30, "Das System kann nicht von dem angegebenen Gerät lesen."};
+                return 0;
+            }
+            if (k == 0) break;
+            gelesen += static_cast<std::size_t>(k);
         }
-        return static_cast<std::size_t>(gelesen);
+        return gelesen;
     }
 
 private:
-    std::ifstream in_;
+    int fd_;
 };
+
+// A descriptor for reading when `p` is an ordinary file; -1 otherwise.
+int datei_oeffnen(const char* p) {
+    int fd;
+    do {
+        fd = ::open(p, O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
 
 fs::path neue_wurzel() {
     static std::atomic<unsigned> zaehler{0};
@@ -96,7 +124,42 @@ FakePlattform::~FakePlattform() {
     }
 }
 
+// The path under the root with the components as written; empty when it
+// holds ".." (which must be resolved against what exists, one step at a time).
+std::string FakePlattform::wie_geschrieben(std::string_view windows_pfad) const {
+    std::string p = wurzel_.native();
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    std::size_t i = 0;
+    bool erste = true;
+    while (i < windows_pfad.size()) {
+        std::size_t j = i;
+        while (j < windows_pfad.size() && windows_pfad[j] != '\\' && windows_pfad[j] != '/') ++j;
+        const std::string_view name = windows_pfad.substr(i, j - i);
+        i = j + 1;
+        if (name.empty()) continue;
+        if (erste && name.size() == 2 && name[1] == ':') {
+            erste = false;
+            if (name[0] != 'c' && name[0] != 'C') {
+                p += "/_";
+                p += text::klein(name.substr(0, 1));
+            }
+            continue;
+        }
+        erste = false;
+        if (name == ".") continue;
+        if (name == "..") return {};
+        p += '/';
+        p += name;
+    }
+    return p;
+}
+
 fs::path FakePlattform::echt(std::string_view windows_pfad) const {
+    // Nearly every path is written as it lies on disk: then one look settles it.
+    if (std::string p = wie_geschrieben(windows_pfad); !p.empty()) {
+        struct stat st {};
+        if (::stat(p.c_str(), &st) == 0) return fs::path(std::move(p));
+    }
     auto t = teile(windows_pfad);
     fs::path p = wurzel_;
     std::size_t start = 0;
@@ -127,6 +190,7 @@ fs::path FakePlattform::echt(std::string_view windows_pfad) const {
 }
 
 bool FakePlattform::markiert(const std::set<std::string>& menge, std::string_view pfad) const {
+    if (menge.empty()) return false;
     const fs::path e = echt(pfad);
     for (const auto& m : menge) {
         if (echt(m) == e) return true;
@@ -195,8 +259,14 @@ std::vector<std::string> FakePlattform::dateien(std::string_view muster) {
     std::error_code ec;
     if (!fs::is_directory(p, ec)) return out;
     for (const auto& e : fs::directory_iterator(p, ec)) {
-        const std::string name = e.path().filename().string();
-        if (passt(maske, text::klein(name)) && gewoehnliche_datei(e.path(), std::string(ordner) + name)) out.push_back(name);
+        const std::string& voll = e.path().native();
+        const std::size_t schnitt = voll.find_last_of('/');
+        const std::string_view name = schnitt == std::string::npos ? std::string_view(voll) : std::string_view(voll).substr(schnitt + 1);
+        if (!passt(maske, text::klein(name))) continue;
+        // The entry knows its type from the folder listing; only links need a look.
+        if (!e.is_regular_file(ec)) continue;
+        if (!versteckt.empty() && markiert(versteckt, std::string(ordner) + std::string(name))) continue;
+        out.emplace_back(name);
     }
     return out;
 }
@@ -263,22 +333,26 @@ Ergebnis FakePlattform::schreiben(std::string_view pfad, std::string_view bytes)
 }
 
 std::unique_ptr<Lesedatei> FakePlattform::oeffnen(std::string_view pfad, Ergebnis& fehler) {
-    const fs::path p = echt(pfad);
-    std::error_code ec;
-    if (!fs::is_regular_file(p, ec)) {
-        fehler = fs::is_directory(p.parent_path(), ec) ? k_nicht_gefunden : k_pfad_fehlt;
+    // Opened first; why it failed is worked out only when it did.
+    int fd = -1;
+    if (const std::string roh = wie_geschrieben(pfad); !roh.empty()) fd = datei_oeffnen(roh.c_str());
+    fs::path p;
+    if (fd < 0) {
+        p = echt(pfad);
+        fd = datei_oeffnen(p.c_str());
+    }
+    if (fd < 0) {
+        std::error_code ec;
+        if (fs::is_regular_file(p, ec)) fehler = k_zugriff;
+        else fehler = fs::is_directory(p.parent_path(), ec) ? k_nicht_gefunden : k_pfad_fehlt;
         return nullptr;
     }
     if (markiert(in_benutzung, pfad)) {
+        ::close(fd);
         fehler = k_benutzt;
         return nullptr;
     }
-    auto leser = std::make_unique<DateiLeser>(p);
-    if (!leser->offen()) {
-        fehler = k_zugriff;
-        return nullptr;
-    }
-    return leser;
+    return std::make_unique<DateiLeser>(fd);
 }
 
 long FakePlattform::shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) {

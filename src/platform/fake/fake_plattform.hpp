@@ -78,6 +78,7 @@ public:
     Datum heute() override;
 
 private:
+    std::string wie_geschrieben(std::string_view windows_pfad) const;
     bool markiert(const std::set<std::string>& menge, std::string_view pfad) const;
     bool gewoehnliche_datei(const std::filesystem::path& p, std::string_view windows_pfad) const;
     Ergebnis schreibfehler(std::string_view pfad) const;
