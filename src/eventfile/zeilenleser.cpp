@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "eventfile/xml_wert.hpp"
 
 namespace karmo::xml {
@@ -17,7 +21,7 @@ namespace {
 constexpr std::size_t k_erster_block = 4 * 1024;
 constexpr std::size_t k_blockgroesse = 64 * 1024;
 // Zero bytes behind the buffer's end, for the line scan's word loads.
-constexpr std::size_t k_nachlauf = 8;
+constexpr std::size_t k_nachlauf = 16;
 constexpr std::size_t k_laengstes_wort = [] {
     std::size_t n = 0;
     for (auto w : k_suchwoerter) n = std::max(n, w.size());
@@ -34,6 +38,9 @@ constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
 // costs a table look-up and one to three compares.
 struct Wortform {
     std::uint64_t vorn = 0, mitte = 0, hinten = 0;
+    // The first (up to) eight bytes as an eight-byte load sees them, and
+    // which of its bits they are: most "<" fail on this one compare.
+    std::uint64_t kopf = 0, kopfmaske = 0;
     std::uint32_t laenge = 0;
     std::uint8_t index = 0;
 };
@@ -61,6 +68,17 @@ constexpr std::uint64_t lade(const char* p, std::size_t n) {
 
 std::uint64_t lade8(const char* p) { return lade(p, 8); }
 
+// What an eight-byte load of `p` holds of its first `n` bytes (n <= 8),
+// the others zero.
+constexpr std::uint64_t kopf_von(const char* p, std::size_t n) {
+    std::uint64_t v = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto b = static_cast<std::uint64_t>(static_cast<unsigned char>(p[k]));
+        v |= std::endian::native == std::endian::little ? b << (8 * k) : b << (8 * (7 - k));
+    }
+    return v;
+}
+
 // Loads the parts of `p` that cover `laenge` bytes (at least 4, at most 24).
 constexpr Wortform form_von(const char* p, std::size_t laenge) {
     Wortform f;
@@ -72,6 +90,12 @@ constexpr Wortform form_von(const char* p, std::size_t laenge) {
         f.vorn = lade(p, 8);
         f.hinten = lade(p + laenge - 8, 8);
         if (laenge > 16) f.mitte = lade(p + 8, 8);
+    }
+    if (std::is_constant_evaluated()) {
+        const std::size_t n = std::min<std::size_t>(laenge, 8);
+        const char einsen[8] = {'\xff', '\xff', '\xff', '\xff', '\xff', '\xff', '\xff', '\xff'};
+        f.kopf = kopf_von(p, n);
+        f.kopfmaske = kopf_von(einsen, n);
     }
     return f;
 }
@@ -133,6 +157,23 @@ inline void wort_an(const char* p, std::size_t rest, std::uint32_t abstand, std:
     }
 }
 
+// The same where at least eight bytes from `p` may be loaded (the buffer's
+// zero tail), which lets one load reject most candidates.
+inline void wort_im_puffer(const char* p, std::size_t rest, std::uint32_t abstand, std::uint32_t& funde,
+                           std::uint32_t* positionen) {
+    const std::size_t k = p[1] == '/' ? k_verzeichnis.fach_zu[static_cast<unsigned char>(p[2])]
+                                      : k_verzeichnis.fach_auf[static_cast<unsigned char>(p[1])];
+    if (k == 0) return;
+    const std::uint64_t kopf = lade8(p);
+    for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
+        const Wortform& w = k_verzeichnis.woerter[k][j];
+        if ((kopf & w.kopfmaske) != w.kopf || rest < w.laenge || (funde & (1U << w.index)) != 0) continue;
+        if (w.laenge > 8 && !gleich(p, w)) continue;
+        funde |= 1U << w.index;
+        positionen[w.index] = abstand;
+    }
+}
+
 // The words beginning with "<" in `zeile`, and where each first occurs.
 std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
     std::uint32_t funde = 0;
@@ -149,26 +190,27 @@ std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
     return funde;
 }
 
-// Eight bytes at a time: a mask with the top bit of every byte of `v` that
-// equals the byte `c` repeated in `muster`.
-constexpr std::uint64_t k_niedrig7 = 0x7F7F7F7F7F7F7F7FULL;
-inline std::uint64_t treffer(std::uint64_t v, std::uint64_t muster) {
-    const std::uint64_t x = v ^ muster;
-    return ~(((x & k_niedrig7) + k_niedrig7) | x | k_niedrig7);
+// Sixteen bytes at a time: one bit per byte (lowest bit first byte) for
+// the bytes that are CR and for those that are "<".
+struct Masken {
+    unsigned cr, kleiner;
+};
+#if defined(__SSE2__)
+inline Masken masken(const char* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return {static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))),
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('<'))))};
 }
-// Byte index within the eight of the first (lowest-addressed) hit.
-inline unsigned erstes(std::uint64_t maske) {
-    if constexpr (std::endian::native == std::endian::little) return static_cast<unsigned>(std::countr_zero(maske)) / 8;
-    else return static_cast<unsigned>(std::countl_zero(maske)) / 8;
+#else
+inline Masken masken(const char* p) {
+    Masken m{0, 0};
+    for (unsigned k = 0; k < 16; ++k) {
+        m.cr |= static_cast<unsigned>(p[k] == '\r') << k;
+        m.kleiner |= static_cast<unsigned>(p[k] == '<') << k;
+    }
+    return m;
 }
-// The mask without the hits of its first `n` bytes.
-inline std::uint64_t ab_byte(std::uint64_t maske, unsigned n) {
-    if (n >= 8) return 0;
-    if constexpr (std::endian::native == std::endian::little) return maske & (~0ULL << (8 * n));
-    else return maske & (~0ULL >> (8 * n));
-}
-constexpr std::uint64_t k_cr = 0x0D0D0D0D0D0D0D0DULL;
-constexpr std::uint64_t k_kleiner = 0x3C3C3C3C3C3C3C3CULL;
+#endif
 
 } // namespace
 
@@ -206,7 +248,7 @@ void Zeilenleser::lf_schlucken() {
     if (puffer_[pos_] == '\n') ++pos_;
 }
 
-bool Zeilenleser::ende() {
+bool Zeilenleser::ende_langsam() {
     lf_schlucken();
     if (pos_ < fuellung_) return false;
     if (!ansicht_.empty() && ansicht_.data() != zeile_.data()) {
@@ -223,29 +265,23 @@ bool Zeilenleser::im_puffer_lesen() {
     const char* const anfang = puffer_.get() + pos_;
     const std::size_t n = fuellung_ - pos_;
     std::uint32_t funde = 0;
-    std::size_t i = 0;
-    for (;; i += 8) {
-        if (i >= n || i > k_hoechstlaenge) return false;
-        const std::uint64_t v = lade8(anfang + i);
-        std::uint64_t cr = treffer(v, k_cr);
-        std::uint64_t kl = treffer(v, k_kleiner);
-        if (n - i < 8) {
+    for (std::size_t i = 0; i < n && i <= k_hoechstlaenge; i += 16) {
+        Masken m = masken(anfang + i);
+        if (n - i < 16) {
             // The bytes past the filled part are not the file's.
-            cr = cr & ~ab_byte(~0ULL, static_cast<unsigned>(n - i));
-            kl = kl & ~ab_byte(~0ULL, static_cast<unsigned>(n - i));
+            const unsigned gueltig = (1U << (n - i)) - 1;
+            m.cr &= gueltig;
+            m.kleiner &= gueltig;
         }
-        const unsigned bis = cr != 0 ? erstes(cr) : 8;
-        // Only the "<" before the line end; a word never spans a CR, so
-        // comparing up to the buffer's end cannot match across it.
-        kl = kl & ~ab_byte(~0ULL, bis);
-        while (kl != 0) {
-            const unsigned b = erstes(kl);
-            const std::size_t at = i + b;
-            wort_an(anfang + at, n - at, static_cast<std::uint32_t>(at), funde, positionen_.data());
-            kl = ab_byte(kl, b + 1);
+        // Only the "<" before the line end. A word holds no CR, so comparing
+        // it up to the buffer's end cannot match across the line end.
+        if (m.cr != 0) m.kleiner &= (m.cr & (0U - m.cr)) - 1;
+        for (unsigned k = m.kleiner; k != 0; k &= k - 1) {
+            const std::size_t at = i + static_cast<unsigned>(std::countr_zero(k));
+            wort_im_puffer(anfang + at, n - at, static_cast<std::uint32_t>(at), funde, positionen_.data());
         }
-        if (cr != 0) {
-            const std::size_t laenge = i + bis;
+        if (m.cr != 0) {
+            const std::size_t laenge = i + static_cast<unsigned>(std::countr_zero(m.cr));
             if (laenge > k_hoechstlaenge) return false;
             ansicht_ = std::string_view(anfang, laenge);
             pos_ += laenge + 1;
@@ -255,9 +291,10 @@ bool Zeilenleser::im_puffer_lesen() {
             return true;
         }
     }
+    return false;
 }
 
-void Zeilenleser::lesen() {
+void Zeilenleser::lesen_langsam() {
     lf_schlucken();
     ansicht_ = {};
     if (pos_ == fuellung_ && !nachfuellen()) throw Fehler(62, k_quelle, "Einlesen hinter Dateiende.");

@@ -40,9 +40,22 @@ public:
 
     // Reads the next line. Past the end of the file: error 62 "Einlesen
     // hinter Dateiende."; a read error: the platform's error.
-    void lesen();
+    void lesen() {
+        // The usual case, kept inline: the previous line's CR LF and the
+        // whole next line lie in the buffer.
+        if (cr_offen_ && pos_ + 1 < fuellung_) {
+            cr_offen_ = false;
+            if (puffer_[pos_] == '\n') ++pos_;
+            zu_lang_ = false;
+            if (pos_ < fuellung_ && im_puffer_lesen()) return;
+        }
+        lesen_langsam();
+    }
     // Whether no character is left after the current line.
-    bool ende();
+    bool ende() {
+        if (cr_offen_ && pos_ + 1 < fuellung_) return false;
+        return ende_langsam();
+    }
 
     // The current line, or its first k_hoechstlaenge characters when it is
     // longer (zu_lang). Valid until the next lesen().
@@ -66,6 +79,8 @@ public:
     std::size_t position(Wort wort) const { return positionen_[static_cast<std::size_t>(wort)]; }
 
 private:
+    void lesen_langsam();
+    bool ende_langsam();
     bool nachfuellen();
     void lf_schlucken();
     bool im_puffer_lesen();
