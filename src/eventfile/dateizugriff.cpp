@@ -264,8 +264,10 @@ void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b
     constexpr std::uint32_t k_blockwoerter =
         bit(Wort::EFN) | bit(Wort::Punkte_Basis) | bit(Wort::Punkte_Referent) | bit(Wort::Teilnehmer_zu);
     b.efn.clear();
-    b.basis.assign("0");
-    b.referent.assign("0");
+    // assign(1, '0') rather than assign("0"): GCC 12 at -O3 takes the latter
+    // for an overlapping copy (-Wrestrict, a false alarm).
+    b.basis.assign(1, '0');
+    b.referent.assign(1, '0');
     while (!leser.ende()) {
         leser.lesen();
         if (!leser.enthaelt_eines(k_blockwoerter)) continue;
