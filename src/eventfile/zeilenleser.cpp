@@ -20,8 +20,6 @@ namespace {
 // each further read doubles the block up to its full size.
 constexpr std::size_t k_erster_block = 4 * 1024;
 constexpr std::size_t k_blockgroesse = 64 * 1024;
-// Zero bytes behind the buffer's end, for the line scan's word loads.
-constexpr std::size_t k_nachlauf = 16;
 constexpr std::size_t k_laengstes_wort = [] {
     std::size_t n = 0;
     for (auto w : k_suchwoerter) n = std::max(n, w.size());
@@ -33,145 +31,162 @@ const char* const k_quelle = "Dateizugriff";
 
 constexpr std::uint32_t bit(Wort w) { return 1U << static_cast<unsigned>(w); }
 
-// The words that start with "<", grouped by the first letter of the name
-// (after "<" or "</"). Each is compared by a few word-sized loads, so a "<"
-// costs a table look-up and one to three compares.
-struct Wortform {
-    std::uint64_t vorn = 0, mitte = 0, hinten = 0;
-    // The first (up to) eight bytes as an eight-byte load sees them, and
-    // which of its bits they are: most "<" fail on this one compare.
-    std::uint64_t kopf = 0, kopfmaske = 0;
-    std::uint32_t laenge = 0;
-    std::uint8_t index = 0;
+// The words that start with "<" all end with ">" and hold no other "<" or
+// ">". A word that starts at a "<" therefore ends at the first ">" from
+// its fifth byte on (the shortest word has five), and that ">" gives its
+// length. Length, second and last-but-one byte pick the one word that can
+// start there from a small table (a perfect hash, found at compile time);
+// one sixteen-byte compare, and a second for the two longer words, decide.
+// A "<" costs the same few steps whatever follows it, with no branch on
+// the outcome.
+constexpr std::size_t k_nachlauf = 32;         // the match reads up to 20 bytes from a "<"
+constexpr std::size_t k_kuerzestes = 5;         // "<VNR>", "<EFN>"
+constexpr std::size_t k_groesste_laenge = 21;   // a ">" beyond p[20] is never looked for
+constexpr unsigned k_ohne_wort = 31;            // position slot of a "<" that starts no word
+constexpr unsigned k_tabellenbits = 7;
+
+static_assert(k_suchwoerter.size() < k_ohne_wort, "a spare position slot");
+
+// The hash key of a word of length `l` starting at `p`.
+constexpr unsigned schluessel(std::size_t l, unsigned char zweites, unsigned char vorletztes) {
+    return static_cast<unsigned>(l) | static_cast<unsigned>(zweites) << 5 | static_cast<unsigned>(vorletztes) << 13;
+}
+
+constexpr unsigned fach_von(unsigned schl, std::uint32_t faktor) {
+    return static_cast<std::uint32_t>(schl * faktor) >> (32 - k_tabellenbits);
+}
+
+struct Tabellenwort {
+    std::array<unsigned char, 16> muster{}; // the first (up to) 16 bytes
+    std::uint32_t maske = 0;                // which of the 16 compare results count
+    std::uint64_t hinten = 0;               // bytes 9 to 16 from the end, for words over 16
+    std::uint64_t hintenmaske = 0;
+    std::uint8_t hinten_ab = 0;
+    std::uint8_t laenge = 0;
+    std::uint8_t index = k_ohne_wort;
 };
 
-// Byte loads in memory order, also at compile time (where the table below
-// is built).
-constexpr std::uint64_t lade(const char* p, std::size_t n) {
-    if (!std::is_constant_evaluated()) {
-        if (n == 8) {
-            std::uint64_t v;
-            std::memcpy(&v, p, sizeof v);
-            return v;
+struct Worttabelle {
+    std::array<Tabellenwort, std::size_t{1} << k_tabellenbits> fach{};
+    std::uint32_t faktor = 0;
+
+    constexpr Worttabelle() {
+        // Multipliers from a fixed sequence until all words land apart.
+        std::uint32_t kandidat = 0x9E3779B1U;
+        for (int versuch = 0; versuch < 10000; ++versuch, kandidat = kandidat * 0x2C1B3C6DU + 0x297A2D39U) {
+            const std::uint32_t f = kandidat | 1U;
+            std::array<bool, std::size_t{1} << k_tabellenbits> belegt{};
+            bool kollision = false;
+            for (const std::string_view w : k_suchwoerter) {
+                if (w[0] != '<') continue;
+                const unsigned h = fach_von(schluessel(w.size(), static_cast<unsigned char>(w[1]),
+                                                   static_cast<unsigned char>(w[w.size() - 2])), f);
+                if (belegt[h]) {
+                    kollision = true;
+                    break;
+                }
+                belegt[h] = true;
+            }
+            if (!kollision) {
+                faktor = f;
+                break;
+            }
         }
-        std::uint32_t v;
-        std::memcpy(&v, p, sizeof v);
-        return v;
-    }
-    std::uint64_t v = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto b = static_cast<std::uint64_t>(static_cast<unsigned char>(p[k]));
-        v |= std::endian::native == std::endian::little ? b << (8 * k) : b << (8 * (n - 1 - k));
-    }
-    return v;
-}
-
-std::uint64_t lade8(const char* p) { return lade(p, 8); }
-
-// What an eight-byte load of `p` holds of its first `n` bytes (n <= 8),
-// the others zero.
-constexpr std::uint64_t kopf_von(const char* p, std::size_t n) {
-    std::uint64_t v = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto b = static_cast<std::uint64_t>(static_cast<unsigned char>(p[k]));
-        v |= std::endian::native == std::endian::little ? b << (8 * k) : b << (8 * (7 - k));
-    }
-    return v;
-}
-
-// Loads the parts of `p` that cover `laenge` bytes (at least 4, at most 24).
-constexpr Wortform form_von(const char* p, std::size_t laenge) {
-    Wortform f;
-    f.laenge = static_cast<std::uint32_t>(laenge);
-    if (laenge < 8) {
-        f.vorn = lade(p, 4);
-        f.hinten = lade(p + laenge - 4, 4);
-    } else {
-        f.vorn = lade(p, 8);
-        f.hinten = lade(p + laenge - 8, 8);
-        if (laenge > 16) f.mitte = lade(p + 8, 8);
-    }
-    if (std::is_constant_evaluated()) {
-        const std::size_t n = std::min<std::size_t>(laenge, 8);
-        const char einsen[8] = {'\xff', '\xff', '\xff', '\xff', '\xff', '\xff', '\xff', '\xff'};
-        f.kopf = kopf_von(p, n);
-        f.kopfmaske = kopf_von(einsen, n);
-    }
-    return f;
-}
-
-bool gleich(const char* p, const Wortform& w) {
-    const Wortform t = form_von(p, w.laenge);
-    return t.vorn == w.vorn && t.hinten == w.hinten && t.mitte == w.mitte;
-}
-
-struct Verzeichnis {
-    static constexpr std::size_t k_fach = 4;
-    static constexpr std::size_t k_faecher = 24;
-    // Bucket of "<" + c (fach_auf) and of "</" + c (fach_zu); 0 is no bucket.
-    std::array<std::uint8_t, 256> fach_auf{}, fach_zu{};
-    std::array<std::array<Wortform, k_fach>, k_faecher> woerter{};
-    std::array<std::uint8_t, k_faecher> anzahl{};
-    std::size_t kuerzestes = 64;
-
-    constexpr Verzeichnis() {
-        std::size_t belegt = 1;
+        if (faktor == 0) throw std::logic_error("Suchwoerter: keine kollisionsfreie Tabelle");
         for (std::size_t i = 0; i < k_suchwoerter.size(); ++i) {
             const std::string_view w = k_suchwoerter[i];
             if (w[0] != '<') continue;
-            const bool zu = w[1] == '/';
-            auto& fach = zu ? fach_zu : fach_auf;
-            const auto c = static_cast<unsigned char>(w[zu ? 2 : 1]);
-            if (fach[c] == 0) {
-                if (belegt == k_faecher) throw std::logic_error("Suchwoerter: zu viele Faecher");
-                fach[c] = static_cast<std::uint8_t>(belegt++);
+            if (w.size() < k_kuerzestes || w.size() >= k_groesste_laenge) throw std::logic_error("Suchwoerter: Laenge");
+            for (std::size_t k = 1; k < w.size(); ++k) {
+                if (w[k] == '<' || (w[k] == '>' && k + 1 != w.size())) throw std::logic_error("Suchwoerter: < oder > im Wort");
             }
-            const std::size_t k = fach[c];
-            Wortform f = form_von(w.data(), w.size());
-            f.index = static_cast<std::uint8_t>(i);
-            if (anzahl[k] == k_fach) throw std::logic_error("Suchwoerter: Fach zu klein");
-            woerter[k][anzahl[k]++] = f;
-            kuerzestes = std::min(kuerzestes, w.size());
+            if (w.back() != '>') throw std::logic_error("Suchwoerter: Wort endet nicht auf >");
+            Tabellenwort& t = fach[fach_von(schluessel(w.size(), static_cast<unsigned char>(w[1]),
+                                                   static_cast<unsigned char>(w[w.size() - 2])), faktor)];
+            const std::size_t vorn = std::min<std::size_t>(w.size(), 16);
+            for (std::size_t k = 0; k < vorn; ++k) {
+                t.muster[k] = static_cast<unsigned char>(w[k]);
+                t.maske |= 1U << k;
+            }
+            if (w.size() > 16) {
+                t.hinten_ab = static_cast<std::uint8_t>(w.size() - 8);
+                for (std::size_t k = 0; k < 8; ++k) {
+                    const auto b = static_cast<std::uint64_t>(static_cast<unsigned char>(w[w.size() - 8 + k]));
+                    const auto schub = static_cast<unsigned>(std::endian::native == std::endian::little ? 8 * k : 8 * (7 - k));
+                    t.hinten |= b << schub;
+                    t.hintenmaske |= std::uint64_t{0xFF} << schub;
+                }
+            }
+            t.laenge = static_cast<std::uint8_t>(w.size());
+            t.index = static_cast<std::uint8_t>(i);
+        }
+        // An empty slot never matches: a "<" is no zero byte.
+        for (Tabellenwort& t : fach) {
+            if (t.maske == 0) t.maske = 1;
         }
     }
 };
 // Built at compile time: no start-up cost, and usable during static
 // initialisation.
-constexpr Verzeichnis k_verzeichnis{};
+constexpr Worttabelle k_tabelle{};
 
-static_assert(k_laengstes_wort <= 24, "three loads cover a word");
-
-// Records the words that start at `p`, a "<" with `rest` bytes from it up
-// to where the text ends.
-inline void wort_an(const char* p, std::size_t rest, std::uint32_t abstand, std::uint32_t& funde, std::uint32_t* positionen) {
-    if (rest < k_verzeichnis.kuerzestes) return;
-    const std::size_t k = p[1] == '/' ? k_verzeichnis.fach_zu[static_cast<unsigned char>(p[2])]
-                                      : k_verzeichnis.fach_auf[static_cast<unsigned char>(p[1])];
-    if (k == 0) return;
-    for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
-        const Wortform& w = k_verzeichnis.woerter[k][j];
-        if (rest >= w.laenge && (funde & (1U << w.index)) == 0 && gleich(p, w)) {
-            funde |= 1U << w.index;
-            positionen[w.index] = abstand;
-        }
-    }
+std::uint64_t lade8(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
 }
 
-// The same where at least eight bytes from `p` may be loaded (the buffer's
-// zero tail), which lets one load reject most candidates.
+#if defined(__SSE2__)
+// Bit k set where p[k] == c, for k < 16.
+inline unsigned gleiche_bytes(const char* p, char c) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
+}
+// Bit k set where p[k] == muster[k].
+inline unsigned wie_muster(const char* p, const std::array<unsigned char, 16>& muster) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(muster.data()));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, m)));
+}
+#else
+inline unsigned gleiche_bytes(const char* p, char c) {
+    unsigned m = 0;
+    for (unsigned k = 0; k < 16; ++k) m |= static_cast<unsigned>(p[k] == c) << k;
+    return m;
+}
+inline unsigned wie_muster(const char* p, const std::array<unsigned char, 16>& muster) {
+    unsigned m = 0;
+    for (unsigned k = 0; k < 16; ++k) m |= static_cast<unsigned>(static_cast<unsigned char>(p[k]) == muster[k]) << k;
+    return m;
+}
+#endif
+
+// Records the word that starts at `p`, a "<" with `rest` bytes from it up
+// to where the text ends. The 20 bytes from `p` may be read whatever
+// `rest` says (the buffer's tail); only the first `rest` count.
 inline void wort_im_puffer(const char* p, std::size_t rest, std::uint32_t abstand, std::uint32_t& funde,
                            std::uint32_t* positionen) {
-    const std::size_t k = p[1] == '/' ? k_verzeichnis.fach_zu[static_cast<unsigned char>(p[2])]
-                                      : k_verzeichnis.fach_auf[static_cast<unsigned char>(p[1])];
-    if (k == 0) return;
-    const std::uint64_t kopf = lade8(p);
-    for (std::size_t j = 0; j < k_verzeichnis.anzahl[k]; ++j) {
-        const Wortform& w = k_verzeichnis.woerter[k][j];
-        if ((kopf & w.kopfmaske) != w.kopf || rest < w.laenge || (funde & (1U << w.index)) != 0) continue;
-        if (w.laenge > 8 && !gleich(p, w)) continue;
-        funde |= 1U << w.index;
-        positionen[w.index] = abstand;
-    }
+    // The first ">" in p[4..19]; none makes the length 21, which no word has.
+    const auto t = static_cast<unsigned>(std::countr_zero(gleiche_bytes(p + 4, '>') | 1U << 16));
+    const std::size_t l = t + 5;
+    const Tabellenwort& w = k_tabelle.fach[fach_von(
+        schluessel(l, static_cast<unsigned char>(p[1]), static_cast<unsigned char>(p[l - 2])), k_tabelle.faktor)];
+    const bool gleich = (wie_muster(p, w.muster) & w.maske) == w.maske &&
+                        ((lade8(p + w.hinten_ab) ^ w.hinten) & w.hintenmaske) == 0 && w.laenge <= rest;
+    // Only the first occurrence sets the position; a "<" that starts no
+    // word writes the spare slot.
+    const unsigned index = gleich ? w.index : k_ohne_wort;
+    const std::uint32_t b = (1U << index) & ~(1U << k_ohne_wort);
+    positionen[index] = (funde & b) != 0 ? positionen[index] : abstand;
+    funde |= b;
+}
+
+// The same where the text has no readable tail: a copy of the bytes from
+// `p` with zeros behind them stands in.
+inline void wort_an(const char* p, std::size_t rest, std::uint32_t abstand, std::uint32_t& funde, std::uint32_t* positionen) {
+    std::array<char, k_nachlauf> kopie{};
+    std::memcpy(kopie.data(), p, std::min(rest, k_groesste_laenge));
+    wort_im_puffer(kopie.data(), rest, abstand, funde, positionen);
 }
 
 // The words beginning with "<" in `zeile`, and where each first occurs.
@@ -180,9 +195,9 @@ std::uint32_t woerter_in(std::string_view zeile, std::uint32_t* positionen) {
     const char* const anfang = zeile.data();
     const char* const ende = anfang + zeile.size();
     const char* p = anfang;
-    while (static_cast<std::size_t>(ende - p) >= k_verzeichnis.kuerzestes) {
+    while (static_cast<std::size_t>(ende - p) >= k_kuerzestes) {
         p = static_cast<const char*>(
-            std::memchr(p, '<', static_cast<std::size_t>(ende - p) - k_verzeichnis.kuerzestes + 1));
+            std::memchr(p, '<', static_cast<std::size_t>(ende - p) - k_kuerzestes + 1));
         if (p == nullptr) break;
         wort_an(p, static_cast<std::size_t>(ende - p), static_cast<std::uint32_t>(p - anfang), funde, positionen);
         ++p;
@@ -343,7 +358,7 @@ void Zeilenleser::ueberhang_durchsuchen(const char* a, std::size_t n) {
     // The tail of what came before stays in front, so that a word split
     // between two chunks is found as well.
     fenster_.append(a, n);
-    std::array<std::uint32_t, k_suchwoerter.size()> unbenutzt{};
+    std::array<std::uint32_t, 32> unbenutzt{};
     funde_ |= woerter_in(fenster_, unbenutzt.data());
     if (fenster_.find(k_suchwoerter[0]) != std::string::npos) funde_ |= bit(Wort::Veranstaltung);
     fenster_.erase(0, fenster_.size() - std::min(fenster_.size(), k_laengstes_wort - 1));

@@ -105,7 +105,9 @@ private:
     // Words found in the current line (all of them once `funde_bekannt_`).
     mutable std::uint32_t funde_ = 0;
     mutable bool funde_bekannt_ = false;
-    mutable std::array<std::uint32_t, k_suchwoerter.size()> positionen_{};
+    // One slot per word, and spare ones the tag match writes for a "<" that
+    // starts no word.
+    mutable std::array<std::uint32_t, 32> positionen_{};
     std::string fenster_;     // tail of the scanned part, for words across chunks
 };
 

@@ -122,5 +122,33 @@ TEST(Zeilenleser, ZeilenendenGenauAnDerKanteDesErstenBlocks) {
     }
 }
 
+TEST(Zeilenleser, WoerterZwischenSpitzenKlammernUndAltenPufferbytes) {
+    // Words behind other "<", with ">" close before or after them, cut off
+    // by the line end, or so far from the next ">" that no word fits.
+    std::string bytes;
+    for (const std::string_view w : xml::k_suchwoerter) {
+        const std::string wort(w);
+        for (const std::string& z : {"<" + wort, "<<" + wort + ">", wort + ">>" + wort, "<>" + wort, wort.substr(0, wort.size() - 1),
+                                     wort.substr(0, wort.size() - 1) + std::string(30, ' ') + ">", "</" + wort.substr(1),
+                                     ">" + wort.substr(1), wort + wort}) {
+            bytes += z + "\r\n" + z + "\r";
+        }
+    }
+    vergleichen(bytes, std::size_t{1} << 20);
+    vergleichen(bytes, 13);
+
+    // The reader's blocks grow to 64 KiB and are then reused: the last
+    // block ends in the middle of a word whose rest the block before
+    // held at the same place.
+    std::string gross(126976 + 65536 + 1003, 'x');
+    gross.replace(126976 + 65536 - 2, 2, "\r\n");
+    gross.replace(126976 + 1000, 12, "<EFN>1</EFN>");
+    gross.replace(126976 + 65536 + 999, 4, "\r<EF");
+    vergleichen(gross, std::size_t{1} << 20);
+    gross.back() = '\r';
+    gross.replace(126976 + 65536 + 1000, 2, "<E");
+    vergleichen(gross, std::size_t{1} << 20);
+}
+
 } // namespace
 } // namespace karmo

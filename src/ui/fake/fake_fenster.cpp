@@ -39,32 +39,63 @@ void FakeFenster::fokus(Ctl c) {
 }
 
 int FakeFenster::zeilenzahl(Ctl c) const { return static_cast<int>(z(c).zeilen.size()); }
+
+std::size_t FakeFenster::zeilennummer(const Zustand& s, int i) {
+    if (i < 0 || i >= static_cast<int>(s.zeilen.size())) throw std::out_of_range("Listenzeile");
+    return static_cast<std::size_t>(i);
+}
+
+// Counts bytes no line uses any more; once they are half of the string,
+// the lines are packed again.
+void FakeFenster::verwaist_dazu(Zustand& s, std::size_t n) {
+    s.verwaist += n;
+    if (s.verwaist < 4096 || s.verwaist * 2 < s.zeichen.size()) return;
+    std::string gepackt;
+    gepackt.reserve(s.zeichen.size() - s.verwaist);
+    for (Zeilenort& o : s.zeilen) {
+        const std::size_t neu = gepackt.size();
+        gepackt.append(s.zeichen, o.anfang, o.laenge);
+        o.anfang = neu;
+    }
+    s.zeichen = std::move(gepackt);
+    s.verwaist = 0;
+}
+
 std::string FakeFenster::zeile(Ctl c, int i) const {
-    const auto& zl = z(c).zeilen;
-    if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
-    return zl[static_cast<std::size_t>(i)];
+    const Zustand& s = z(c);
+    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
+    return s.zeichen.substr(o.anfang, o.laenge);
 }
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
-    z(c).zeilen.emplace_back(t);
-    ++z(c).stand;
+    Zustand& s = z(c);
+    s.zeilen.push_back({s.zeichen.size(), t.size()});
+    s.zeichen.append(t);
+    ++s.stand;
 }
 void FakeFenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
-    auto& zl = z(c).zeilen;
-    if (i < 0 || i >= static_cast<int>(zl.size())) throw std::out_of_range("Listenzeile");
-    zl[static_cast<std::size_t>(i)] = t;
-    ++z(c).stand;
+    Zustand& s = z(c);
+    Zeilenort& o = s.zeilen[zeilennummer(s, i)];
+    const std::size_t alt = o.laenge;
+    o = {s.zeichen.size(), t.size()};
+    s.zeichen.append(t);
+    verwaist_dazu(s, alt);
+    ++s.stand;
 }
 void FakeFenster::zeile_entfernen(Ctl c, int i) {
-    auto& s = z(c);
-    if (i < 0 || i >= static_cast<int>(s.zeilen.size())) throw std::out_of_range("Listenzeile");
+    Zustand& s = z(c);
+    const std::size_t alt = s.zeilen[zeilennummer(s, i)].laenge;
     s.zeilen.erase(s.zeilen.begin() + i);
+    verwaist_dazu(s, alt);
     s.index = -1;
     ++s.stand;
 }
 void FakeFenster::liste_leeren(Ctl c) {
-    z(c).zeilen.clear();
-    z(c).index = -1;
-    ++z(c).stand;
+    Zustand& s = z(c);
+    s.zeilen.clear();
+    s.zeichen.clear();
+    s.verwaist = 0;
+    s.index = -1;
+    ++s.stand;
 }
 int FakeFenster::listenindex(Ctl c) const { return z(c).index; }
 int FakeFenster::ausgewaehlt_anzahl(Ctl c) const { return z(c).index >= 0 ? 1 : 0; }

@@ -61,10 +61,18 @@ public:
     void schliessen();
 
 private:
+    // A list's lines live one after another in one string, so that a long
+    // list costs no allocation per line. A replaced or removed line leaves
+    // its bytes behind until they make up half of the string.
+    struct Zeilenort {
+        std::size_t anfang = 0, laenge = 0;
+    };
     struct Zustand {
         const Steuerelement* deklaration = nullptr;
         std::string text;
-        std::vector<std::string> zeilen;
+        std::vector<Zeilenort> zeilen;
+        std::string zeichen;
+        std::size_t verwaist = 0; // bytes in `zeichen` no line uses
         int index = -1;
         std::uint64_t stand = 0;
         bool markiert = false;
@@ -72,6 +80,8 @@ private:
     };
     Zustand& z(Ctl c);
     const Zustand& z(Ctl c) const;
+    static std::size_t zeilennummer(const Zustand& s, int i);
+    static void verwaist_dazu(Zustand& s, std::size_t n);
 
     const Formular& deklaration_;
     Formularlogik& ereignisse_;
