@@ -2,9 +2,9 @@
 //
 //   karmo_bench --erzeugen DIR            writes the data (deterministic)
 //   karmo_bench --tabelle DIR [--wine F]  runs every comparison, prints the table
-//   karmo_bench --laden FILE [--spitze]   loads FILE into a headless capture form and exits
-//   karmo_bench --leer FILE [--spitze]    the same process without the load (memory baseline)
-//   karmo_bench --liste ROOT              builds the file list of ROOT/zelva/Daten and exits
+//   karmo_bench --messen DIR              only the in-process benchmarks (--benchmark_filter=...)
+//
+// The whole-process rows run karmo_befehl (bench/karmo_befehl.cpp).
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
@@ -32,33 +32,12 @@
 #include <string>
 #include <vector>
 
-#include "direkt_plattform.hpp"
 #include "testdaten.hpp"
+#include "umgebung.hpp"
 
 #include "platform/fake/fake_plattform.hpp"
 #include "state/programm.hpp"
 #include "ui/fake/fake_fenster.hpp"
-
-// The code under measurement is written alongside this program; a piece
-// that is not there yet makes its rows "pending" instead of breaking the build.
-#if __has_include("eventfile/dateizugriff.hpp")
-#include "eventfile/dateizugriff.hpp"
-#define KARMO_BENCH_DATEI 1
-#else
-#define KARMO_BENCH_DATEI 0
-#endif
-#if __has_include("capture/ma2_maske.hpp")
-#include "capture/ma2_maske.hpp"
-#define KARMO_BENCH_MASKE 1
-#else
-#define KARMO_BENCH_MASKE 0
-#endif
-#if __has_include("capture/ma1_maske.hpp")
-#include "capture/ma1_maske.hpp"
-#define KARMO_BENCH_MASKE1 1
-#else
-#define KARMO_BENCH_MASKE1 0
-#endif
 
 namespace fs = std::filesystem;
 namespace ui = karmo::ui;
@@ -66,77 +45,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// --- the program, headless, over a real folder -------------------------------------------------
-
-// Stand-ins for the windows the measured paths may touch but do not use
-// (the main menu after a failed load, the file dialog's list).
-constexpr ui::Steuerelement k_dateiliste_elemente[] = {
-    {ui::Art::Liste, ui::Ctl::Dateiliste, -1, "", ui::Ctl::Keiner, 120, 120, 6000, 4000, 0, 0, 0},
-};
-
-const ui::Formular& deklaration(ui::FormId id) {
-#if KARMO_BENCH_MASKE
-    if (id == ui::FormId::MA2_Maske) return karmo::k_MA2_Maske;
-#endif
-#if KARMO_BENCH_MASKE1
-    if (id == ui::FormId::MA1_Maske) return karmo::k_MA1_Maske;
-#endif
-    static const auto leere = [] {
-        std::array<ui::Formular, ui::k_formzahl> f{};
-        for (int i = 0; i < ui::k_formzahl; ++i) {
-            f[static_cast<std::size_t>(i)] = ui::Formular{static_cast<ui::FormId>(i), "Stellvertreter", "Karmo", 7000, 5000, 0, {}};
-        }
-        f[static_cast<std::size_t>(ui::FormId::Dateidialog)].elemente = k_dateiliste_elemente;
-        return f;
-    }();
-    return leere[static_cast<std::size_t>(id)];
-}
-
-template <class P>
-struct UmgebungMit {
-    explicit UmgebungMit(const fs::path& wurzel) : plattform(wurzel), formulare(host, deklaration), programm(plattform, formulare) {
-        formulare.setze_fabrik([this](ui::FormId id, ui::Fenster& f) -> std::unique_ptr<ui::Formularlogik> {
-#if KARMO_BENCH_MASKE
-            if (id == ui::FormId::MA2_Maske) return std::make_unique<karmo::MA2_Maske>(programm, f);
-#endif
-#if KARMO_BENCH_MASKE1
-            if (id == ui::FormId::MA1_Maske) return std::make_unique<karmo::MA1_Maske>(programm, f);
-#endif
-            (void)id;
-            (void)f;
-            return std::make_unique<ui::Formularlogik>();
-        });
-        formulare.setze_fehlerbehandlung([](const std::exception& e) {
-            throw std::runtime_error(std::string("Fehler im Handler: ") + e.what());
-        });
-        programm.zustand().Basisverzeichnis = std::string(karmo::k_basisverzeichnis);
-        programm.zustand().Lade_Zweck = 1;
-    }
-
-    ui::FakeFenster& fenster(ui::FormId id) { return dynamic_cast<ui::FakeFenster&>(programm.form(id)); }
-
-    P plattform;
-    ui::FakeHost host;
-    ui::Formularsammlung formulare;
-    karmo::Programm programm;
-};
-using Umgebung = UmgebungMit<karmo::FakePlattform>;
-// Diagnosis: the same program over a lean platform instead of the test double.
-using DirektUmgebung = UmgebungMit<bench::DirektPlattform>;
-
-[[noreturn]] void abbruch(const std::string& text) {
-    throw std::runtime_error(text);
-}
-
-#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-// Loads "c:\<name>" as the file dialog would, row 0 of the list.
-template <class U>
-void laden(U& u, const std::string& windows_pfad) {
-    u.programm.zustand().Dateiliste_Pfade.assign(1, windows_pfad);
-    karmo::Veranstaltung_laden(u.programm, 0);
-    if (!u.plattform.meldungen.empty()) abbruch("Laden meldet: " + u.plattform.meldungen.back());
-}
-#endif
+using bench::abbruch;
+using bench::spitze_kib;
+using Umgebung = bench::Umgebung;
+using DirektUmgebung = bench::DirektUmgebung;
 
 // --- files ----------------------------------------------------------------------------------------
 
@@ -178,17 +90,6 @@ std::vector<std::string> ordnerinhalt(const fs::path& ordner) {
     }
     ::closedir(d);
     return namen;
-}
-
-// Peak resident set of this process since its start (this address space
-// only, unlike ru_maxrss, which also counts the parent's image before exec).
-long spitze_kib() {
-    std::ifstream status("/proc/self/status");
-    std::string zeile;
-    while (std::getline(status, zeile)) {
-        if (zeile.rfind("VmHWM:", 0) == 0) return std::stol(zeile.substr(6));
-    }
-    return -1;
 }
 
 // CPU time of this process. The figures are CPU time throughout: the
@@ -500,7 +401,9 @@ void tabelle_drucken(const std::vector<Zeile>& zeilen) {
     }
 }
 
-std::string selbst;
+// The command-line program (karmo_befehl) beside this one: the whole-process
+// rows start it rather than this program, which carries Google Benchmark.
+std::string befehl;
 
 int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int argc, char** argv) {
     const fs::path gross = orte.gross_datei();
@@ -522,8 +425,8 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
     {
         std::vector<long> mit, ohne, rss_mit, rss_ohne;
         for (int i = 0; i < 3; ++i) {
-            auto a = prozess({selbst, "--laden", gross.string(), "--spitze"}, true);
-            auto b = prozess({selbst, "--leer", gross.string(), "--spitze"}, true);
+            auto a = prozess({befehl, "--laden", gross.string(), "--spitze"}, true);
+            auto b = prozess({befehl, "--leer", gross.string(), "--spitze"}, true);
             mit.push_back(std::stol(a.ausgabe));
             ohne.push_back(std::stol(b.ausgabe));
             rss_mit.push_back(a.maxrss_kib);
@@ -577,9 +480,9 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
 
     // Whole processes: our CLI against xmllint's streaming parser.
     {
-        Zeile z{"the same, as a whole process (`karmo_bench --laden FILE`)", "", "", -1, 0.25, ""};
+        Zeile z{"the same, as a whole process (`karmo_befehl --laden FILE`)", "", "", -1, 0.25, ""};
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-        const auto [k, x] = prozesse_vergleichen({selbst, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()}, 15);
+        const auto [k, x] = prozesse_vergleichen({befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()}, 15);
         z.karmo = ms(k);
         z.boden = ms(x) + " `xmllint --stream --noout`";
         z.verhaeltnis = k / x;
@@ -602,11 +505,11 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
     if (const auto ganz = sammler.median("dateiliste_ganz"))
         details << "Diagnosis, file list: opening every file and reading it to its end in 64 KiB blocks: " << ms(*ganz) << ".\n";
     {
-        Zeile z{"the same, as a whole process (`karmo_bench --liste ROOT`)", "", "", -1, 1.3, ""};
+        Zeile z{"the same, as a whole process (`karmo_befehl --liste ROOT`)", "", "", -1, 1.3, ""};
         std::vector<std::string> kopf{"head", "-n", "16", "-q"};
         kopf.insert(kopf.end(), ordnerdateien.begin(), ordnerdateien.end());
 #if KARMO_BENCH_DATEI
-        const auto [k, h] = prozesse_vergleichen({selbst, "--liste", orte.ordner_wurzel().string()}, kopf, 11);
+        const auto [k, h] = prozesse_vergleichen({befehl, "--liste", orte.ordner_wurzel().string()}, kopf, 11);
         z.karmo = ms(k);
         z.boden = ms(h) + " `head -n 16 -q` over the same files";
         z.verhaeltnis = k / h;
@@ -686,45 +589,16 @@ int erzeugen(const Orte& orte) {
     return 0;
 }
 
-// A real file as "c:\<name>" of a platform whose drive c: is the file's folder.
-int laden_cli(const fs::path& datei, bool wirklich, bool spitze) {
-    const fs::path absolut = fs::absolute(datei);
-    Umgebung u(absolut.parent_path());
-#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-    u.fenster(ui::FormId::MA2_Maske);
-    if (wirklich) laden(u, "c:\\" + absolut.filename().string());
-#else
-    (void)wirklich;
-    std::cerr << "loader or capture form not in the tree yet\n";
-#endif
-    if (spitze) std::cout << spitze_kib() << "\n";
-    return 0;
-}
-
-int liste_cli(const fs::path& wurzel) {
-#if KARMO_BENCH_DATEI
-    Umgebung u(fs::absolute(wurzel));
-    karmo::Dateiliste_aufbauen(u.programm, u.fenster(ui::FormId::Dateidialog));
-    std::cout << u.programm.zustand().Dateiliste_Pfade.size() << "\n";
-#else
-    (void)wurzel;
-    std::cerr << "file list not in the tree yet\n";
-#endif
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     try {
-        selbst = fs::canonical("/proc/self/exe").string();
+        befehl = (fs::canonical("/proc/self/exe").parent_path() / "karmo_befehl").string();
         std::optional<fs::path> wine;
         std::string modus, ziel;
-        bool spitze = false;
         for (int i = 1; i < argc; ++i) {
             const std::string a = argv[i];
             if (a == "--wine" && i + 1 < argc) wine = argv[++i];
-            else if (a == "--spitze") spitze = true;
             else if (a.rfind("--benchmark_", 0) == 0) continue;
             else if (a.rfind("--", 0) == 0 && modus.empty() && i + 1 < argc) { modus = a; ziel = argv[++i]; }
             else { std::cerr << "Unbekanntes Argument: " << a << "\n"; return 2; }
@@ -732,10 +606,7 @@ int main(int argc, char** argv) {
         if (modus == "--erzeugen") return erzeugen(Orte{ziel});
         if (modus == "--tabelle") return tabelle(Orte{ziel}, wine, argc, argv);
         if (modus == "--messen") return nur_messen(Orte{ziel}, argc, argv);
-        if (modus == "--laden") return laden_cli(ziel, true, spitze);
-        if (modus == "--leer") return laden_cli(ziel, false, spitze);
-        if (modus == "--liste") return liste_cli(ziel);
-        std::cerr << "Aufruf: karmo_bench --erzeugen DIR | --tabelle DIR [--wine F] | --laden FILE | --leer FILE | --liste ROOT\n";
+        std::cerr << "Aufruf: karmo_bench --erzeugen DIR | --tabelle DIR [--wine F] | --messen DIR\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "karmo_bench: " << e.what() << "\n";

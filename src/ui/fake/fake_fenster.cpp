@@ -1,6 +1,8 @@
 // Headless windows for tests.
 #include "ui/fake/fake_fenster.hpp"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "common/text.hpp"
@@ -45,45 +47,56 @@ std::size_t FakeFenster::zeilennummer(const Zustand& s, int i) {
     return static_cast<std::size_t>(i);
 }
 
-// Counts bytes no line uses any more; once they are half of the string,
-// the lines are packed again.
+// Writes a line's text behind the last one, in a new block when the last
+// block has no room left.
+FakeFenster::Zeilenort FakeFenster::ablegen(Zustand& s, std::string_view t) {
+    constexpr std::size_t k_block = 64 * 1024;
+    if (t.size() > UINT32_MAX) throw std::length_error("Listenzeile");
+    if (s.bloecke.empty() || s.bloecke.back().capacity() - s.bloecke.back().size() < t.size()) {
+        s.bloecke.emplace_back().reserve(std::max(k_block, t.size()));
+    }
+    std::string& block = s.bloecke.back();
+    const Zeilenort o{static_cast<std::uint32_t>(s.bloecke.size() - 1), static_cast<std::uint32_t>(block.size()),
+                      static_cast<std::uint32_t>(t.size())};
+    block.append(t);
+    s.belegt += t.size();
+    return o;
+}
+
+// Counts bytes no line uses any more; once they are half of the text, the
+// lines are packed again.
 void FakeFenster::verwaist_dazu(Zustand& s, std::size_t n) {
     s.verwaist += n;
-    if (s.verwaist < 4096 || s.verwaist * 2 < s.zeichen.size()) return;
-    std::string gepackt;
-    gepackt.reserve(s.zeichen.size() - s.verwaist);
-    for (Zeilenort& o : s.zeilen) {
-        const std::size_t neu = gepackt.size();
-        gepackt.append(s.zeichen, o.anfang, o.laenge);
-        o.anfang = neu;
-    }
-    s.zeichen = std::move(gepackt);
+    if (s.verwaist < 4096 || s.verwaist * 2 < s.belegt) return;
+    const std::vector<std::string> alt = std::move(s.bloecke);
+    s.bloecke.clear();
+    s.belegt = 0;
     s.verwaist = 0;
+    for (Zeilenort& o : s.zeilen) o = ablegen(s, std::string_view(alt[o.block]).substr(o.anfang, o.laenge));
 }
 
 std::string FakeFenster::zeile(Ctl c, int i) const {
     const Zustand& s = z(c);
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];
-    return s.zeichen.substr(o.anfang, o.laenge);
+    return s.bloecke[o.block].substr(o.anfang, o.laenge);
 }
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
     Zustand& s = z(c);
-    s.zeilen.push_back({s.zeichen.size(), t.size()});
-    s.zeichen.append(t);
+    s.zeilen.push_back(ablegen(s, t));
     ++s.stand;
 }
 void FakeFenster::zeile_ersetzen(Ctl c, int i, std::string_view t) {
     Zustand& s = z(c);
-    Zeilenort& o = s.zeilen[zeilennummer(s, i)];
-    const std::size_t alt = o.laenge;
-    o = {s.zeichen.size(), t.size()};
-    s.zeichen.append(t);
+    const std::size_t n = zeilennummer(s, i);
+    const std::size_t alt = s.zeilen[n].laenge;
+    s.zeilen[n] = ablegen(s, t);
     verwaist_dazu(s, alt);
     ++s.stand;
 }
 void FakeFenster::zeile_entfernen(Ctl c, int i) {
     Zustand& s = z(c);
-    const std::size_t alt = s.zeilen[zeilennummer(s, i)].laenge;
+    const std::size_t n = zeilennummer(s, i);
+    const std::size_t alt = s.zeilen[n].laenge;
     s.zeilen.erase(s.zeilen.begin() + i);
     verwaist_dazu(s, alt);
     s.index = -1;
@@ -92,11 +105,13 @@ void FakeFenster::zeile_entfernen(Ctl c, int i) {
 void FakeFenster::liste_leeren(Ctl c) {
     Zustand& s = z(c);
     s.zeilen.clear();
-    s.zeichen.clear();
+    s.bloecke.clear();
+    s.belegt = 0;
     s.verwaist = 0;
     s.index = -1;
     ++s.stand;
 }
+
 int FakeFenster::listenindex(Ctl c) const { return z(c).index; }
 int FakeFenster::ausgewaehlt_anzahl(Ctl c) const { return z(c).index >= 0 ? 1 : 0; }
 bool FakeFenster::markiert(Ctl c) const { return z(c).markiert; }

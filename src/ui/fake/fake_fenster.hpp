@@ -1,6 +1,8 @@
 // Headless windows for tests: the same surface as the Win32 renderer, driven by test code.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -61,18 +63,20 @@ public:
     void schliessen();
 
 private:
-    // A list's lines live one after another in one string, so that a long
-    // list costs no allocation per line. A replaced or removed line leaves
-    // its bytes behind until they make up half of the string.
+    // A list's lines live one after another in blocks of text that are
+    // never moved once written, so that a long list costs no allocation per
+    // line and no copying as it grows. A replaced or removed line leaves its
+    // bytes behind until they make up half of the text.
     struct Zeilenort {
-        std::size_t anfang = 0, laenge = 0;
+        std::uint32_t block = 0, anfang = 0, laenge = 0;
     };
     struct Zustand {
         const Steuerelement* deklaration = nullptr;
         std::string text;
-        std::vector<Zeilenort> zeilen;
-        std::string zeichen;
-        std::size_t verwaist = 0; // bytes in `zeichen` no line uses
+        std::deque<Zeilenort> zeilen;
+        std::vector<std::string> bloecke;
+        std::size_t belegt = 0;   // bytes in `bloecke`
+        std::size_t verwaist = 0; // of these, bytes no line uses
         int index = -1;
         std::uint64_t stand = 0;
         bool markiert = false;
@@ -81,6 +85,7 @@ private:
     Zustand& z(Ctl c);
     const Zustand& z(Ctl c) const;
     static std::size_t zeilennummer(const Zustand& s, int i);
+    static Zeilenort ablegen(Zustand& s, std::string_view t);
     static void verwaist_dazu(Zustand& s, std::size_t n);
 
     const Formular& deklaration_;
