@@ -20,15 +20,16 @@ FakeFenster::FakeFenster(const Formular& deklaration, Formularlogik& ereignisse)
         if (s.art != Art::Liste) it->second.text = std::string(s.text);
         it->second.markiert = (s.stil & k_markiert) != 0;
     }
+    for (auto& [name, zustand] : zustand_) nach_name_[static_cast<std::uint8_t>(name)] = &zustand;
 }
 
 FakeFenster::Zustand& FakeFenster::z(Ctl c) {
-    auto it = zustand_.find(c);
-    if (it == zustand_.end()) {
+    Zustand* s = nach_name_[static_cast<std::uint8_t>(c)];
+    if (s == nullptr) {
         throw std::logic_error("Steuerelement fehlt im Fenster " + std::string(deklaration_.name) + ": " +
                                std::to_string(static_cast<int>(c)));
     }
-    return it->second;
+    return *s;
 }
 
 const FakeFenster::Zustand& FakeFenster::z(Ctl c) const { return const_cast<FakeFenster*>(this)->z(c); }

@@ -1,6 +1,7 @@
 // Headless windows for tests: the same surface as the Win32 renderer, driven by test code.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -19,6 +20,9 @@ namespace karmo::ui {
 class FakeFenster final : public Fenster {
 public:
     FakeFenster(const Formular& deklaration, Formularlogik& ereignisse);
+    // Its look-up table points into itself.
+    FakeFenster(const FakeFenster&) = delete;
+    FakeFenster& operator=(const FakeFenster&) = delete;
 
     // --- Fenster -----------------------------------------------------------------
     FormId id() const override { return deklaration_.id; }
@@ -91,6 +95,8 @@ private:
     const Formular& deklaration_;
     Formularlogik& ereignisse_;
     std::map<Ctl, Zustand> zustand_;
+    // The same entries by control, for the one look-up every call makes.
+    std::array<Zustand*, 256> nach_name_{};
     Ctl fokus_ = Ctl::Keiner;
     bool sichtbar_ = false;
 };
