@@ -244,6 +244,7 @@ bool Zeilenleser::nachfuellen() {
     if (!fehler.ok()) throw Fehler(fehler.nummer, k_quelle, fehler.text);
     pos_ = 0;
     fuellung_ = n;
+    std::memset(puffer_.get() + n, 0, k_nachlauf);
     if (n == 0) dateiende_ = true;
     return n != 0;
 }
@@ -280,14 +281,10 @@ bool Zeilenleser::im_puffer_lesen() {
     const char* const anfang = puffer_.get() + pos_;
     const std::size_t n = fuellung_ - pos_;
     std::uint32_t funde = 0;
-    for (std::size_t i = 0; i < n && i <= k_hoechstlaenge; i += 16) {
+    // The bytes after the filled part are zero (nachfuellen), so they hold
+    // neither a CR nor a "<".
+    for (std::size_t i = 0; i < n; i += 16) {
         Masken m = masken(anfang + i);
-        if (n - i < 16) {
-            // The bytes past the filled part are not the file's.
-            const unsigned gueltig = (1U << (n - i)) - 1;
-            m.cr &= gueltig;
-            m.kleiner &= gueltig;
-        }
         // Only the "<" before the line end. A word holds no CR, so comparing
         // it up to the buffer's end cannot match across the line end.
         if (m.cr != 0) m.kleiner &= (m.cr & (0U - m.cr)) - 1;
