@@ -19,7 +19,7 @@ namespace {
 // The first read is small, since the file lists read only a file's head;
 // each further read doubles the block up to its full size.
 constexpr std::size_t k_erster_block = 4 * 1024;
-constexpr std::size_t k_blockgroesse = 64 * 1024;
+constexpr std::size_t k_blockgroesse = 256 * 1024;
 constexpr std::size_t k_laengstes_wort = [] {
     std::size_t n = 0;
     for (auto w : k_suchwoerter) n = std::max(n, w.size());
@@ -237,7 +237,7 @@ bool Zeilenleser::nachfuellen() {
         // Nothing in the old buffer is still needed: callers keep the
         // current line elsewhere before they refill.
         groesse_ = groesse_ == 0 ? k_erster_block : std::min(k_blockgroesse, groesse_ * 2);
-        puffer_ = std::make_unique<char[]>(groesse_ + k_nachlauf);
+        puffer_ = std::make_unique_for_overwrite<char[]>(groesse_ + k_nachlauf);
     }
     Ergebnis fehler;
     const std::size_t n = datei_.lesen(puffer_.get(), groesse_, fehler);

@@ -90,8 +90,9 @@ private:
 
     Lesedatei& datei_;
     // Grows from a small first block (a peek reads only the head of a file)
-    // to its full size while the caller keeps reading. A few bytes after
-    // `groesse_` are always zero, so the line scan may load whole words.
+    // to its full size while the caller keeps reading. The buffer has room
+    // for a few bytes after `groesse_`, and those after `fuellung_` are
+    // zero, so the line scan and the tag match may load whole words.
     std::unique_ptr<char[]> puffer_;
     std::size_t groesse_ = 0;
     std::size_t pos_ = 0;

@@ -137,16 +137,18 @@ TEST(Zeilenleser, WoerterZwischenSpitzenKlammernUndAltenPufferbytes) {
     vergleichen(bytes, std::size_t{1} << 20);
     vergleichen(bytes, 13);
 
-    // The reader's blocks grow to 64 KiB and are then reused: the last
-    // block ends in the middle of a word whose rest the block before
-    // held at the same place.
-    std::string gross(126976 + 65536 + 1003, 'x');
-    gross.replace(126976 + 65536 - 2, 2, "\r\n");
-    gross.replace(126976 + 1000, 12, "<EFN>1</EFN>");
-    gross.replace(126976 + 65536 + 999, 4, "\r<EF");
+    // The reader's blocks grow from 4 KiB to 256 KiB and are then reused:
+    // the last block ends in the middle of a word whose rest the block
+    // before held at the same place.
+    constexpr std::size_t vorher = 4096 + 8192 + 16384 + 32768 + 65536 + 131072;
+    constexpr std::size_t block = 262144;
+    std::string gross(vorher + block + 1003, 'x');
+    gross.replace(vorher + block - 2, 2, "\r\n");
+    gross.replace(vorher + 1000, 12, "<EFN>1</EFN>");
+    gross.replace(vorher + block + 999, 4, "\r<EF");
     vergleichen(gross, std::size_t{1} << 20);
     gross.back() = '\r';
-    gross.replace(126976 + 65536 + 1000, 2, "<E");
+    gross.replace(vorher + block + 1000, 2, "<E");
     vergleichen(gross, std::size_t{1} << 20);
 }
 
