@@ -260,9 +260,22 @@ struct Blockpuffer {
     std::string efn, basis, referent, eintrag;
 };
 
+void eintrag_anfuegen(ui::Fenster& form, const std::string& eintrag) {
+    if (ascii(eintrag)) form.zeile_anfuegen(Ctl::Teilnehmerliste, eintrag);
+    else form.zeile_anfuegen(Ctl::Teilnehmerliste, text::cp1252_zu_utf8(eintrag));
+}
+
 void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b) {
     constexpr std::uint32_t k_blockwoerter =
         bit(Wort::EFN) | bit(Wort::Punkte_Basis) | bit(Wort::Punkte_Referent) | bit(Wort::Teilnehmer_zu);
+    xml::Blockwerte werte;
+    if (leser.block_lesen(werte)) {
+        // The general way below takes each of these values from its line
+        // the same way; an empty view is what it gives for an empty value.
+        eintrag_bauen(b.eintrag, werte.efn, werte.basis, werte.referent);
+        eintrag_anfuegen(form, b.eintrag);
+        return;
+    }
     b.efn.clear();
     // assign(1, '0') rather than assign("0"): GCC 12 at -O3 takes the latter
     // for an overlapping copy (-Wrestrict, a false alarm).
@@ -277,8 +290,7 @@ void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b
             b.referent.assign(wert_s_ansicht(leser, Wort::Punkte_Referent, Wort::Punkte_Referent_zu));
         if (leser.enthaelt(Wort::Teilnehmer_zu)) {
             eintrag_bauen(b.eintrag, b.efn, b.basis, b.referent);
-            if (ascii(b.eintrag)) form.zeile_anfuegen(Ctl::Teilnehmerliste, b.eintrag);
-            else form.zeile_anfuegen(Ctl::Teilnehmerliste, text::cp1252_zu_utf8(b.eintrag));
+            eintrag_anfuegen(form, b.eintrag);
             return;
         }
     }

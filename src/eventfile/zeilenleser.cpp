@@ -306,6 +306,70 @@ bool Zeilenleser::im_puffer_lesen() {
     return false;
 }
 
+namespace {
+
+// The longest value the block shape takes; a longer one goes the general way.
+constexpr std::size_t k_kurzer_wert = 48;
+
+// `vorn`, a value without "<" or CR, `hinten`, then the line end (CR, and
+// an LF when one follows) at `p`, all before `ende`. The value goes to
+// `wert`; returns where the next line starts, or nullptr.
+inline const char* wertzeile(const char* p, const char* ende, std::string_view vorn, std::string_view hinten,
+                             std::string_view& wert) {
+    if (static_cast<std::size_t>(ende - p) < vorn.size() + hinten.size() + 1) return nullptr;
+    if (std::memcmp(p, vorn.data(), vorn.size()) != 0) return nullptr;
+    const char* const w = p + vorn.size();
+    // Sixteen bytes at a time from `w`: a step that starts before `ende`
+    // stays within the zeroed bytes after it. The first "<" or CR ends the
+    // value.
+    std::size_t laenge = 0;
+    for (;;) {
+        if (laenge > k_kurzer_wert || w + laenge >= ende) return nullptr;
+        const unsigned m = gleiche_bytes(w + laenge, '<') | gleiche_bytes(w + laenge, '\r');
+        if (m != 0) {
+            laenge += static_cast<unsigned>(std::countr_zero(m));
+            break;
+        }
+        laenge += 16;
+    }
+    const char* const h = w + laenge;
+    if (laenge > k_kurzer_wert || h >= ende || static_cast<std::size_t>(ende - h) < hinten.size() + 1) return nullptr;
+    if (std::memcmp(h, hinten.data(), hinten.size()) != 0 || h[hinten.size()] != '\r') return nullptr;
+    wert = std::string_view(w, laenge);
+    const char* naechste = h + hinten.size() + 1;
+    if (naechste < ende && *naechste == '\n') ++naechste;
+    return naechste;
+}
+
+} // namespace
+
+bool Zeilenleser::block_lesen(Blockwerte& werte) {
+    if (!cr_offen_ || pos_ >= fuellung_) return false;
+    const char* const ende = puffer_.get() + fuellung_;
+    const char* p = puffer_.get() + pos_;
+    if (*p == '\n') ++p;
+    std::string_view egal;
+    p = wertzeile(p, ende, " <EFN>", "</EFN>", werte.efn);
+    if (p != nullptr) p = wertzeile(p, ende, " <Punkte_Basis>", "</Punkte_Basis>", werte.basis);
+    if (p != nullptr) p = wertzeile(p, ende, " <Punkte_Interaktivitaet>", "</Punkte_Interaktivitaet>", egal);
+    if (p != nullptr) p = wertzeile(p, ende, " <Punkte_Lernkontrolle>", "</Punkte_Lernkontrolle>", egal);
+    if (p != nullptr) p = wertzeile(p, ende, " <Punkte_Referent>", "</Punkte_Referent>", werte.referent);
+    constexpr std::string_view k_schluss = "</Teilnehmer>\r";
+    if (p == nullptr || static_cast<std::size_t>(ende - p) < k_schluss.size() ||
+        std::memcmp(p, k_schluss.data(), k_schluss.size()) != 0) {
+        return false;
+    }
+    // Where lesen() would leave the reader on the line "</Teilnehmer>".
+    ansicht_ = std::string_view(p, k_schluss.size() - 1);
+    pos_ = static_cast<std::size_t>(p + k_schluss.size() - puffer_.get());
+    cr_offen_ = true;
+    zu_lang_ = false;
+    funde_ = bit(Wort::Teilnehmer_zu);
+    funde_bekannt_ = true;
+    positionen_[static_cast<std::size_t>(Wort::Teilnehmer_zu)] = 0;
+    return true;
+}
+
 void Zeilenleser::lesen_langsam() {
     lf_schlucken();
     ansicht_ = {};

@@ -32,6 +32,11 @@ enum class Wort : std::uint8_t {
     EFN_zu, Punkte_Basis_zu, Punkte_Referent_zu,
 };
 
+// The values of a participant block taken in one step (block_lesen).
+struct Blockwerte {
+    std::string_view efn, basis, referent;
+};
+
 // A line ends at CR or CR LF; a lone LF belongs to the line. The last line
 // may lack its end. Lines are single-byte text exactly as in the file.
 class Zeilenleser {
@@ -51,6 +56,18 @@ public:
         }
         lesen_langsam();
     }
+    // Nearly every participant block is in the shape the program writes:
+    //   " <EFN>v</EFN>", " <Punkte_Basis>v</Punkte_Basis>",
+    //   " <Punkte_Interaktivitaet>v</Punkte_Interaktivitaet>",
+    //   " <Punkte_Lernkontrolle>v</Punkte_Lernkontrolle>",
+    //   " <Punkte_Referent>v</Punkte_Referent>", "</Teilnehmer>"
+    // with each v short and free of "<" and CR, and CR or CR LF after each
+    // line. When the lines after the current one are exactly that and lie
+    // in the buffer, this takes all six, gives the three values (views
+    // valid until the next lesen()) and leaves the reader as six lesen()
+    // calls would: on the line "</Teilnehmer>". Otherwise it takes nothing
+    // and returns false.
+    bool block_lesen(Blockwerte& werte);
     // Whether no character is left after the current line.
     bool ende() {
         if (cr_offen_ && pos_ + 1 < fuellung_) return false;
