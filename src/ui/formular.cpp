@@ -86,7 +86,11 @@ Formularsammlung::Eintrag* Formularsammlung::finden(FormId id) const {
 }
 
 Fenster& Formularsammlung::laden(FormId id) {
-    if (Eintrag* e = finden(id)) return *e->fenster;
+    if (Eintrag* e = finden(id)) {
+        // Ending: a window already on its way out is not brought back to the
+        // screen by another window's closing handler.
+        return endet_ && e->wird_entladen ? *attrappe_ : *e->fenster;
+    }
     if (endet_) return *attrappe_;
     auto e = std::make_unique<Eintrag>();
     e->id = id;

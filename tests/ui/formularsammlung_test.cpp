@@ -27,17 +27,19 @@ const Formular& deklaration(FormId id) {
 
 struct Protokoll {
     std::vector<FormId> entladen;
+    std::vector<FormId> sichtbar_beim_ende; // windows on screen while being unloaded
 };
 
 // Every window's unload handler ends the program, as the main windows do.
 class BeendetAlles final : public Formularlogik {
 public:
-    BeendetAlles(FormId id, Formularsammlung& s, Protokoll& p) : id_(id), s_(s), p_(p) {}
+    BeendetAlles(FormId id, Formularsammlung& s, Protokoll& p, Fenster& f) : id_(id), s_(s), p_(p), f_(f) {}
     void form_unload() override {
         p_.entladen.push_back(id_);
         s_.alle_entladen();
         // A dialog's closing handler shows the main menu again.
         s_.laden(FormId::Auswahl).zeigen();
+        if (f_.sichtbar()) p_.sichtbar_beim_ende.push_back(id_);
     }
     bool query_unload() override { return !bleiben; }
     bool bleiben = false;
@@ -46,6 +48,7 @@ private:
     FormId id_;
     Formularsammlung& s_;
     Protokoll& p_;
+    Fenster& f_;
 };
 
 struct Umgebung {
@@ -53,8 +56,8 @@ struct Umgebung {
     Formularsammlung sammlung{host, deklaration};
     Protokoll protokoll;
     Umgebung() {
-        sammlung.setze_fabrik([this](FormId id, Fenster&) {
-            return std::make_unique<BeendetAlles>(id, sammlung, protokoll);
+        sammlung.setze_fabrik([this](FormId id, Fenster& f) {
+            return std::make_unique<BeendetAlles>(id, sammlung, protokoll, f);
         });
     }
 };
@@ -77,6 +80,9 @@ TEST(Formularsammlung, ProgrammendeEntlaedtAlleInLadereihenfolgeUndEndetTrotzNeu
     u.sammlung.alle_entladen();
     EXPECT_TRUE(u.sammlung.leer());
     EXPECT_EQ(u.protokoll.entladen, (std::vector<FormId>{FormId::Auswahl, FormId::VNR_Eingabe, FormId::MA1_Maske}));
+    // The main menu, unloaded first, is not put back on the screen by the
+    // closing handlers that run while it is on its way out.
+    EXPECT_TRUE(u.protokoll.sichtbar_beim_ende.empty());
 }
 
 TEST(Formularsammlung, SchliessfeldFragtErstUndEntlaedtDannNeu) {
