@@ -26,8 +26,9 @@ void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
     try {
         return Veranstaltung_speichern(p_, pfad, modus) == Speicherergebnis::Geschrieben;
-    } catch (const Fehler& e) {
-        p_.plattform().meldung("Fehler:" + std::to_string(e.nummer()) + " : " + e.text());
+    } catch (const std::exception& e) {
+        const Fehler f = als_fehler(e);
+        p_.plattform().meldung("Fehler:" + std::to_string(f.nummer()) + " : " + f.text());
         return false;
     }
 }
@@ -57,6 +58,8 @@ bool Erfassungsmaske::schliessen_erlaubt(const std::string& pfad, const std::str
     return !mehr_als_praefix() || speichern(pfad, modus);
 }
 
-bool Erfassungsmaske::mehr_als_praefix() const { return text::zeichenzahl(f_.text(Ctl::VNR)) > 3; }
+// Counted in digits: the close box reaches here without the box having been
+// filtered, and only digits enter the file name.
+bool Erfassungsmaske::mehr_als_praefix() const { return Nur_Ziffern(f_.text(Ctl::VNR)).size() > 3; }
 
 } // namespace karmo

@@ -21,6 +21,10 @@ private:
     std::string text_;
 };
 
+// Any other error as a numbered one, for the places that report errors to
+// the user: out of memory is 7, anything else 5 with the error's own text.
+Fehler als_fehler(const std::exception& e);
+
 // Outcome of a platform operation: 0 means success, otherwise the platform's
 // error number and its description.
 struct Ergebnis {

@@ -469,10 +469,10 @@ void Veranstaltung_laden(Programm& p, int Index) {
             pl.meldung("Die Daten wurden geladen. Bitte Kontrollieren Sie die Angaben und starten Sie anschließend "
                        "die Übertragung über die Schaltfläche \"Diese Daten zur Kammer übertragen\"!");
         }
-    } catch (const Fehler& f) {
+    } catch (const std::exception& e) {
+        // Whatever stopped the loading, the program goes on.
+        const Fehler f = als_fehler(e);
         melden(f.nummer(), f.text());
-    } catch (const std::bad_alloc&) {
-        melden(7, "Nicht genügend Speicher.");
     }
 }
 
@@ -495,9 +495,7 @@ std::string Get_VNR(Programm& p, std::string& Dateiname) {
         if (datum.size() > 3) ergebnis += " am " + utf8(datum);
         if (zeit.size() > 3) ergebnis += " um " + utf8(zeit);
         return ergebnis;
-    } catch (const Fehler&) {
-        return {};
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return {};
     }
 }
@@ -519,9 +517,7 @@ std::uint8_t Meldungsart_lesen(Plattform& pl, std::string_view Pfad) {
             return static_cast<std::uint8_t>(zahl);
         }
         return k_fehlt;
-    } catch (const Fehler&) {
-        return k_unlesbar;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return k_unlesbar;
     }
 }

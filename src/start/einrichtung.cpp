@@ -79,8 +79,8 @@ void Einrichtung::click(Ctl c) {
 void Einrichtung::Anlegen_Click() {
     try {
         einrichten();
-    } catch (const Fehler& f) {
-        p_.plattform().meldung(Fehlermeldung("Bei der Installation ist ein Fehler aufgetreten : ", f));
+    } catch (const std::exception& e) {
+        p_.plattform().meldung(Fehlermeldung("Bei der Installation ist ein Fehler aufgetreten : ", als_fehler(e)));
         p_.Programm_beenden();
     }
 }

@@ -63,11 +63,8 @@ void Programm_einrichten(Programm& p) {
     s.setze_fabrik([&p](ui::FormId id, ui::Fenster& f) { return Logik_erzeugen(p, id, f); });
     // An error no handler dealt with: one message with its number, then the end.
     s.setze_fehlerbehandlung([&p](const std::exception& e) {
-        if (const auto* f = dynamic_cast<const Fehler*>(&e)) {
-            p.plattform().meldung("Fehler:" + std::to_string(f->nummer()) + " : " + f->text());
-        } else {
-            p.plattform().meldung(e.what());
-        }
+        const Fehler f = als_fehler(e);
+        p.plattform().meldung("Fehler:" + std::to_string(f.nummer()) + " : " + f.text());
         p.Programm_beenden();
     });
 }

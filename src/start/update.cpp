@@ -39,8 +39,8 @@ void Update::click(Ctl c) {
 void Update::Anlegen_Click() {
     try {
         aktualisieren();
-    } catch (const Fehler& f) {
-        p_.plattform().meldung(Fehlermeldung("Bei dem Update ist ein Fehler aufgetreten : ", f));
+    } catch (const std::exception& e) {
+        p_.plattform().meldung(Fehlermeldung("Bei dem Update ist ein Fehler aufgetreten : ", als_fehler(e)));
         p_.Programm_beenden();
     }
 }

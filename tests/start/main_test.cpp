@@ -80,7 +80,7 @@ TEST_F(Main_, UnbehandelterFehlerWirdGemeldetUndBeendet) {
 
     Lauf andere;
     andere.sammlung.ausfuehren([] { throw std::runtime_error("etwas anderes"); });
-    EXPECT_EQ(andere.pl.meldungen, std::vector<std::string>{"etwas anderes"});
+    EXPECT_EQ(andere.pl.meldungen, std::vector<std::string>{"Fehler:5 : etwas anderes"});
     EXPECT_TRUE(andere.sammlung.endet());
 }
 
