@@ -110,5 +110,15 @@ TEST_F(MA1, SchliessfeldSpeichertUnterDerNummerImFeld) {
     EXPECT_TRUE(u.sammlung.leer());
 }
 
+// The close box comes without the box's own check: letters typed into it do
+// not count as a number to save under.
+TEST_F(MA1, SchliessfeldOhneZiffernImFeldSpeichertNicht) {
+    f.setze_text(Ctl::VNR, "276abcd");
+    f.schliessen();
+    EXPECT_FALSE(u.existiert("c:\\zelva\\Daten\\.XML"));
+    EXPECT_FALSE(u.existiert("c:\\zelva\\Daten\\276.XML"));
+    EXPECT_TRUE(u.sammlung.leer());
+}
+
 } // namespace
 } // namespace karmo::test
