@@ -7,6 +7,7 @@
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
+#include "eventfile/speicherbarkeit.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
@@ -329,6 +330,12 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
                 pl.meldung(f.meldung);
                 return Speicherergebnis::Abgelehnt;
             }
+        }
+        // A content the file would give back changed is not written at all.
+        if (const std::string hindernis = Inhalt_Hindernis(form.text(Ctl::Inhalt)); !hindernis.empty()) {
+            form.fokus(Ctl::Inhalt);
+            pl.meldung(hindernis);
+            return Speicherergebnis::Abgelehnt;
         }
     }
 

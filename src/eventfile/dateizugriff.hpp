@@ -15,7 +15,8 @@ enum class Speicherergebnis { Geschrieben, Abgelehnt };
 // Writes the event open in the capture form named by `Modus` ("Speichern1",
 // "Speichern2", "Upload1", "Upload2", "Verlassen1", "Verlassen2") to `Pfad`
 // and confirms it as the mode asks. Abgelehnt after a message: unknown mode,
-// or an empty required field of a type-2 event (the focus is moved there).
+// an empty required field of a type-2 event, or a content text the file
+// cannot carry back (Inhalt_Hindernis); the focus is moved to that field.
 // Raises karmo::Fehler 510 / 1211 when folders cannot be created, and the
 // file system's own error when the file cannot be written; the old file of
 // that name then stays as it was.
