@@ -19,6 +19,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -77,6 +79,21 @@ struct Stand {
     std::vector<std::string> zeilen;
     bool operator==(const Stand&) const = default;
 };
+
+// For a finding: both sides of a comparison that failed, one field a line.
+void ausgeben(const char* titel, const Stand& s) {
+    std::fprintf(stderr, "%s:\n  Aktuelle_VNR [%s]\n", titel, s.vnr.c_str());
+    for (const std::string& f : s.felder) std::fprintf(stderr, "  Feld [%s]\n", f.c_str());
+    for (const std::string& z : s.zeilen) std::fprintf(stderr, "  Zeile [%s]\n", z.c_str());
+}
+
+void gleich(const Stand& ist, const Stand& soll, const char* was) {
+    if (ist == soll) return;
+    ausgeben("soll", soll);
+    ausgeben("ist", ist);
+    std::fprintf(stderr, "Eigenschaft verletzt: %s\n", was);
+    std::abort();
+}
 
 constexpr std::array<Ctl, 8> k_felder{Ctl::VNR,       Ctl::Punkte,    Ctl::Datum_von, Ctl::DATUM_BIS,
                                       Ctl::Uhrzeit_s, Ctl::Uhrzeit_e, Ctl::Dauer,     Ctl::Inhalt};
@@ -181,7 +198,7 @@ struct Umgebung : karmo::fuzz::Programmumgebung {
 void klicken(Umgebung& u, FakeFenster& f, Ctl knopf, int typ, const Stand& vorher) {
     f.klicken(knopf);
     KARMO_PRUEFEN(u.entkommen.empty());
-    if (f.sichtbar()) KARMO_PRUEFEN(erfassen(u.p, f, typ) == vorher);
+    if (f.sichtbar()) gleich(erfassen(u.p, f, typ), vorher, "ein Klick aendert den Inhalt nicht");
 }
 
 // Which required field a type-2 save misses, with its message; none for type 1.
@@ -362,12 +379,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         KARMO_PRUEFEN(u.pl.meldungen.empty());
         KARMO_PRUEFEN(f.sichtbar());
         KARMO_PRUEFEN(z.Aktuelle_Meldungsart == typ);
-        KARMO_PRUEFEN(erfassen(u.p, f, typ) == zurueck);
+        gleich(erfassen(u.p, f, typ), zurueck, "geladen wie gespeichert");
 
         // Saved again, the loaded event gives the same file.
         f.benutzer_fokus(speichern);
         const Stand geladen = erfassen(u.p, f, typ);
-        KARMO_PRUEFEN(geladen == zurueck);
+        gleich(geladen, zurueck, "geladen, dann das Feld verlassen");
         u.pl.meldungen.clear();
         klicken(u, f, speichern, typ, geladen);
         KARMO_PRUEFEN(u.pl.datei_lesen(typ == 1 ? einfach : datiert) == erwartet);
