@@ -40,8 +40,13 @@ private:
 
 SpeicherPlattform::SpeicherPlattform() = default;
 
+// One pass: each component is appended in lower case, "." is skipped and
+// ".." takes the last one off again (never the drive).
 SpeicherPlattform::Name SpeicherPlattform::zerlegen(std::string_view pfad) {
-    std::vector<std::string_view> teile;
+    Name n;
+    n.schluessel.reserve(pfad.size() + k_laufwerk.size() + 1);
+    std::size_t letzter_anfang = 0; // where the last component starts in the key
+    std::string_view letzter;
     std::size_t i = 0;
     while (i <= pfad.size()) {
         std::size_t j = i;
@@ -49,34 +54,47 @@ SpeicherPlattform::Name SpeicherPlattform::zerlegen(std::string_view pfad) {
         const std::string_view teil = pfad.substr(i, j - i);
         i = j + 1;
         if (teil.empty() || teil == ".") continue;
+        const bool laufwerk = teil.size() == 2 && teil[1] == ':';
+        if (n.schluessel.empty() && !laufwerk) n.schluessel = k_laufwerk; // a path without a drive lies on c:
         if (teil == "..") {
-            // Never above the drive.
-            if (teile.size() > 1) teile.pop_back();
+            const std::size_t trenner = n.schluessel.rfind('\\');
+            if (trenner != std::string::npos) n.schluessel.resize(trenner);
+            letzter = {};
             continue;
         }
-        teile.push_back(teil);
+        if (!n.schluessel.empty()) n.schluessel += '\\';
+        letzter_anfang = n.schluessel.size();
+        bool ascii = true;
+        for (char c : teil) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii) {
+            for (char c : teil) n.schluessel += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        } else {
+            n.schluessel += text::klein(teil);
+        }
+        letzter = teil;
     }
-    Name n;
-    // A path without a drive lies on c:, as the program's paths all do.
-    const bool mit_laufwerk = !teile.empty() && teile.front().size() == 2 && teile.front()[1] == ':';
-    if (!mit_laufwerk) teile.insert(teile.begin(), k_laufwerk);
-    for (std::size_t t = 0; t < teile.size(); ++t) {
-        if (t + 1 == teile.size()) n.ordner = n.schluessel;
-        if (t > 0) n.schluessel += '\\';
-        n.schluessel += text::klein(teile[t]);
-    }
-    n.letzter = std::string(teile.back());
+    if (n.schluessel.empty()) n.schluessel = k_laufwerk;
+    n.trenner = n.schluessel.rfind('\\');
+    // After "..", the last component is whatever the key now ends with.
+    const std::size_t anfang = n.trenner == std::string::npos ? 0 : n.trenner + 1;
+    if (letzter_anfang == anfang) n.geschrieben = letzter;
     return n;
 }
 
-bool SpeicherPlattform::ordner_da(const std::string& schluessel) const {
-    return schluessel == k_laufwerk || ordner_.count(schluessel) != 0;
+bool SpeicherPlattform::ordner_da(std::string_view schluessel) const {
+    return schluessel == k_laufwerk || ordner_.find(schluessel) != ordner_.end();
 }
 
-Ergebnis SpeicherPlattform::schreibfehler(const std::string& schluessel) const {
-    if (schreibgeschuetzt_.count(schluessel) != 0) return k_zugriff;
+Ergebnis SpeicherPlattform::schreibfehler(std::string_view schluessel) const {
+    if (schreibgeschuetzt_.find(schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
     if (datentraeger_voll) return k_voll;
     return {};
+}
+
+SpeicherPlattform::Datei& SpeicherPlattform::eintrag(const Name& n) {
+    auto it = dateien_.find(n.schluessel);
+    if (it == dateien_.end()) it = dateien_.emplace(n.schluessel, Datei{std::string(n.letzter()), nullptr}).first;
+    return it->second;
 }
 
 void SpeicherPlattform::schreibschutz(std::string_view pfad) { schreibgeschuetzt_.insert(zerlegen(pfad).schluessel); }
@@ -84,13 +102,12 @@ void SpeicherPlattform::schreibschutz(std::string_view pfad) { schreibgeschuetzt
 void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view bytes) {
     const Name n = zerlegen(pfad);
     // Every folder on the way, from the outermost.
-    for (std::size_t p = n.ordner.find('\\'); p != std::string::npos; p = n.ordner.find('\\', p + 1)) {
-        ordner_.insert(n.ordner.substr(0, p));
+    const std::string_view ordner = n.ordner();
+    for (std::size_t p = ordner.find('\\'); p != std::string_view::npos; p = ordner.find('\\', p + 1)) {
+        ordner_.emplace(ordner.substr(0, p));
     }
-    if (n.ordner != k_laufwerk) ordner_.insert(n.ordner);
-    auto [it, neu] = dateien_.try_emplace(n.schluessel);
-    if (neu) it->second.name = n.letzter;
-    it->second.bytes = std::make_shared<const std::string>(bytes);
+    if (ordner != k_laufwerk && !ordner.empty()) ordner_.emplace(ordner);
+    eintrag(n).bytes = std::make_shared<const std::string>(bytes);
 }
 
 std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const {
@@ -113,7 +130,9 @@ std::optional<std::string> SpeicherPlattform::erste_datei(std::string_view ordne
     return std::nullopt;
 }
 
-bool SpeicherPlattform::datei_existiert(std::string_view pfad) { return dateien_.count(zerlegen(pfad).schluessel) != 0; }
+bool SpeicherPlattform::datei_existiert(std::string_view pfad) {
+    return dateien_.find(zerlegen(pfad).schluessel) != dateien_.end();
+}
 
 std::vector<std::string> SpeicherPlattform::dateien(std::string_view muster) {
     std::vector<std::string> out;
@@ -134,7 +153,7 @@ bool SpeicherPlattform::ordner_existiert(std::string_view pfad) { return ordner_
 Ergebnis SpeicherPlattform::ordner_anlegen(std::string_view pfad) {
     const Name n = zerlegen(pfad);
     if (ordner_da(n.schluessel) || dateien_.count(n.schluessel) != 0) return k_vorhanden;
-    if (!ordner_da(n.ordner)) return k_pfad_fehlt;
+    if (!ordner_da(n.ordner())) return k_pfad_fehlt;
     ordner_.insert(n.schluessel);
     return {};
 }
@@ -145,11 +164,9 @@ Ergebnis SpeicherPlattform::kopieren(std::string_view quelle, std::string_view z
     if (it == dateien_.end()) return k_nicht_gefunden;
     if (q.schluessel == z.schluessel) return k_benutzt;
     if (Ergebnis f = schreibfehler(z.schluessel); !f.ok()) return f;
-    if (!ordner_da(z.ordner)) return k_pfad_fehlt;
+    if (!ordner_da(z.ordner())) return k_pfad_fehlt;
     if (ordner_da(z.schluessel)) return k_zugriff;
-    auto [ziel_it, neu] = dateien_.try_emplace(z.schluessel);
-    if (neu) ziel_it->second.name = z.letzter;
-    ziel_it->second.bytes = it->second.bytes;
+    eintrag(z).bytes = it->second.bytes;
     return {};
 }
 
@@ -157,7 +174,7 @@ Ergebnis SpeicherPlattform::loeschen(std::string_view pfad) {
     const Name n = zerlegen(pfad);
     const auto it = dateien_.find(n.schluessel);
     if (it == dateien_.end()) return k_nicht_gefunden;
-    if (schreibgeschuetzt_.count(n.schluessel) != 0) return k_zugriff;
+    if (schreibgeschuetzt_.find(n.schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
     dateien_.erase(it);
     return {};
 }
@@ -167,25 +184,21 @@ Ergebnis SpeicherPlattform::ersetzen(std::string_view quelle, std::string_view z
     const auto it = dateien_.find(q.schluessel);
     if (it == dateien_.end()) return k_nicht_gefunden;
     if (q.schluessel == z.schluessel) return {};
-    if (schreibgeschuetzt_.count(z.schluessel) != 0) return k_zugriff;
-    if (!ordner_da(z.ordner)) return k_pfad_fehlt;
+    if (schreibgeschuetzt_.find(z.schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
+    if (!ordner_da(z.ordner())) return k_pfad_fehlt;
     if (ordner_da(z.schluessel)) return k_zugriff;
     std::shared_ptr<const std::string> bytes = std::move(it->second.bytes);
     dateien_.erase(it);
-    auto [ziel_it, neu] = dateien_.try_emplace(z.schluessel);
-    if (neu) ziel_it->second.name = z.letzter;
-    ziel_it->second.bytes = std::move(bytes);
+    eintrag(z).bytes = std::move(bytes);
     return {};
 }
 
 Ergebnis SpeicherPlattform::schreiben(std::string_view pfad, std::string_view bytes) {
     const Name n = zerlegen(pfad);
     if (Ergebnis f = schreibfehler(n.schluessel); !f.ok()) return f;
-    if (!ordner_da(n.ordner)) return k_pfad_fehlt;
+    if (!ordner_da(n.ordner())) return k_pfad_fehlt;
     if (ordner_da(n.schluessel)) return k_zugriff;
-    auto [it, neu] = dateien_.try_emplace(n.schluessel);
-    if (neu) it->second.name = n.letzter;
-    it->second.bytes = std::make_shared<const std::string>(bytes);
+    eintrag(n).bytes = std::make_shared<const std::string>(bytes);
     return {};
 }
 
@@ -193,7 +206,7 @@ std::unique_ptr<Lesedatei> SpeicherPlattform::oeffnen(std::string_view pfad, Erg
     const Name n = zerlegen(pfad);
     const auto it = dateien_.find(n.schluessel);
     if (it == dateien_.end()) {
-        fehler = ordner_da(n.schluessel) ? k_zugriff : ordner_da(n.ordner) ? k_nicht_gefunden : k_pfad_fehlt;
+        fehler = ordner_da(n.schluessel) ? k_zugriff : ordner_da(n.ordner()) ? k_nicht_gefunden : k_pfad_fehlt;
         return nullptr;
     }
     return std::make_unique<SpeicherLeser>(it->second.bytes);

@@ -73,11 +73,18 @@ public:
 
 private:
     // A path taken apart: its key (components in lower case, joined by "\",
-    // drive first) and the key of its folder. Empty key: no valid path.
+    // drive first), the key of its folder and its last component as written.
     struct Name {
         std::string schluessel;
-        std::string ordner;
-        std::string letzter; // last component as written
+        std::size_t trenner = std::string::npos; // the last "\" in the key
+        std::string_view geschrieben; // the last component in the path given; empty after ".."
+        std::string_view ordner() const {
+            return trenner == std::string::npos ? std::string_view{} : std::string_view(schluessel).substr(0, trenner);
+        }
+        std::string_view letzter() const {
+            if (!geschrieben.empty()) return geschrieben;
+            return std::string_view(schluessel).substr(trenner == std::string::npos ? 0 : trenner + 1);
+        }
     };
     static Name zerlegen(std::string_view pfad);
 
@@ -88,12 +95,15 @@ private:
         std::shared_ptr<const std::string> bytes;
     };
 
-    bool ordner_da(const std::string& schluessel) const;
-    Ergebnis schreibfehler(const std::string& schluessel) const;
+    bool ordner_da(std::string_view schluessel) const;
+    Ergebnis schreibfehler(std::string_view schluessel) const;
+    // The file's entry, created with its name as written when it is new.
+    Datei& eintrag(const Name& n);
 
-    std::map<std::string, Datei> dateien_;
-    std::set<std::string> ordner_;
-    std::set<std::string> schreibgeschuetzt_;
+    // Ordered by key, so that a folder's files stand together.
+    std::map<std::string, Datei, std::less<>> dateien_;
+    std::set<std::string, std::less<>> ordner_;
+    std::set<std::string, std::less<>> schreibgeschuetzt_;
 };
 
 } // namespace karmo
