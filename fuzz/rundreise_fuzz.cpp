@@ -132,14 +132,14 @@ Zeilenteile teilen(const std::string& zeile) {
 // file holds it in Windows-1252).
 std::string erwartete_datei(const Stand& s, int typ) {
     std::string t;
-    const auto zeile = [&t](std::string_view z) { t.append(z).append("\r\n"); };
-    const auto element = [&zeile](std::string_view tag, std::string_view wert) {
-        zeile("<" + std::string(tag) + ">" + std::string(wert) + "</" + std::string(tag) + ">");
+    t.reserve(512 + s.zeilen.size() * 240);
+    const auto element = [&t](std::string_view tag, std::string_view wert) {
+        t.append("<").append(tag).append(">").append(wert).append("</").append(tag).append(">\r\n");
     };
-    zeile("<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>");
-    zeile("<Veranstaltung>");
-    zeile("<Dateiversion>A1.0</Dateiversion>");
-    zeile("<Erstellt_durch>Karmo V1.051</Erstellt_durch>");
+    t.append("<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>\r\n"
+             "<Veranstaltung>\r\n"
+             "<Dateiversion>A1.0</Dateiversion>\r\n"
+             "<Erstellt_durch>Karmo V1.051</Erstellt_durch>\r\n");
     element("VNR", s.vnr);
     const bool leer = typ == 1;
     element("Datum_von", leer ? "" : s.felder[2]);
@@ -149,20 +149,18 @@ std::string erwartete_datei(const Stand& s, int typ) {
     element("Uhrzeit_von", leer ? "" : s.felder[4]);
     element("Uhrzeit_bis", leer ? "" : s.felder[5]);
     element("Punkte", s.felder[1]);
-    zeile("<eMail></eMail >");
+    t.append("<eMail></eMail >\r\n");
     element("Teilnehmeranzahl", std::to_string(s.zeilen.size()));
     element("Meldungsart", std::to_string(typ));
     for (const std::string& z : s.zeilen) {
         const Zeilenteile teile = teilen(z);
-        zeile("<Teilnehmer>");
-        zeile(" <EFN>" + teile.efn + "</EFN>");
-        zeile(" <Punkte_Basis>" + teile.basis + "</Punkte_Basis>");
-        zeile(" <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>");
-        zeile(" <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>");
-        zeile(" <Punkte_Referent>" + teile.referent + "</Punkte_Referent>");
-        zeile("</Teilnehmer>");
+        t.append("<Teilnehmer>\r\n <EFN>").append(teile.efn).append("</EFN>\r\n <Punkte_Basis>");
+        t.append(teile.basis).append("</Punkte_Basis>\r\n");
+        t.append(" <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
+                 " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n <Punkte_Referent>");
+        t.append(teile.referent).append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
     }
-    zeile("</Veranstaltung>");
+    t.append("</Veranstaltung>\r\n");
     return t;
 }
 
