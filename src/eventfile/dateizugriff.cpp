@@ -10,6 +10,7 @@
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
+#include "eventfile/zwillingsdatei.hpp"
 
 namespace karmo {
 namespace {
@@ -345,6 +346,7 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
         pl.loeschen(zwischendatei);
         throw Fehler(e.nummer, k_quelle, e.text);
     }
+    if (modus->layout == 2) Zwilling_nachziehen(p, Pfad, z.Aktuelle_VNR, form.text(Ctl::Datum_von), inhalt);
 
     if (pl.datei_existiert(Pfad)) {
         switch (modus->aktion) {

@@ -18,7 +18,9 @@ enum class Speicherergebnis { Geschrieben, Abgelehnt };
 // or an empty required field of a type-2 event (the focus is moved there).
 // Raises karmo::Fehler 510 / 1211 when folders cannot be created, and the
 // file system's own error when the file cannot be written; the old file of
-// that name then stays as it was.
+// that name then stays as it was. A type-2 event's other file is brought
+// along when it holds the same event (Zwilling_nachziehen), before the
+// confirmation; its failure is raised in the same way.
 Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, const std::string& Modus);
 
 // Creates every missing folder along `Pfad` (prefixes ending in "\", from the
