@@ -30,7 +30,8 @@ protected:
     bool speichern(const std::string& pfad, const std::string& modus);
 
     // The transfer button: refuses an empty list, saves under `pfad` and
-    // opens the portal's upload page only when the file was written.
+    // opens the portal's upload page only when the file was written; then
+    // confirms the transfer, or says that the browser could not be opened.
     void uebertragen(const std::string& pfad, const std::string& modus);
     // The main-menu button: saves, then hides the form and shows the menu.
     void zum_hauptmenue(const std::string& pfad, const std::string& modus);

@@ -353,16 +353,19 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
         case Aktion::Speichern:
             pl.meldung("Datei erfolgreich gespeichert! Sie finden die Datei unter:\r\n" + Pfad);
             break;
-        case Aktion::Upload:
-            pl.meldung("Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
-                       "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
-                       Pfad);
-            break;
+        case Aktion::Upload: // confirmed once the browser has been asked (Uebertragung_bestaetigen)
         case Aktion::Verlassen:
             break;
         }
     }
     return Speicherergebnis::Geschrieben;
+}
+
+void Uebertragung_bestaetigen(Plattform& pl, const std::string& Pfad) {
+    if (!pl.datei_existiert(Pfad)) return;
+    pl.meldung("Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
+               "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
+               Pfad);
 }
 
 bool Pfad_anlegen(Programm& p, std::string_view Pfad) {
