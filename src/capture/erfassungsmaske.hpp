@@ -43,13 +43,12 @@ protected:
     bool schliessen_erlaubt(const std::string& pfad, const std::string& modus);
 
     Zustand& zustand() { return p_.zustand(); }
+    // Whether the VNR box holds more digits than the prefix "276".
+    bool mehr_als_praefix() const;
 
     Programm& p_;
     ui::Fenster& f_;
     Teilnehmerliste liste_;
-
-private:
-    bool mehr_als_praefix() const;
 };
 
 } // namespace karmo
