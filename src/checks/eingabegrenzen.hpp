@@ -1,4 +1,4 @@
-// Values that pass the character filters but cannot be meant: decimal points, impossible times, an end before the start.
+// Values that pass the character filters but cannot be meant: decimal points, impossible times, an end too early.
 #pragma once
 
 #include <string_view>

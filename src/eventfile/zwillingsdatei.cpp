@@ -56,8 +56,8 @@ std::optional<Kopfwerte> Kopfwerte_lesen(Plattform& pl, std::string_view pfad) {
     return k;
 }
 
-void Zwilling_nachziehen(Programm& p, std::string_view gespeichert, std::string_view vnr,
-                         std::string_view datum_von, std::string_view inhalt) {
+void Zwilling_nachziehen(Programm& p, std::string_view gespeichert, std::string_view vnr, std::string_view datum_von,
+                         std::string_view inhalt) {
     Plattform& pl = p.plattform();
     const std::string einfach = Dateiname_einfach(p.zustand(), vnr);
     const std::string datiert = Dateiname_datiert(p.zustand(), vnr, datum_von);

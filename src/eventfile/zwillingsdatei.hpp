@@ -28,7 +28,7 @@ std::optional<Kopfwerte> Kopfwerte_lesen(Plattform& pl, std::string_view pfad);
 // session's of the same number, is left alone; nothing is ever deleted
 // except the temporary file of a failed write. Raises karmo::Fehler when the
 // other file cannot be read or replaced; it then stays as it was.
-void Zwilling_nachziehen(Programm& p, std::string_view gespeichert, std::string_view vnr,
-                         std::string_view datum_von, std::string_view inhalt);
+void Zwilling_nachziehen(Programm& p, std::string_view gespeichert, std::string_view vnr, std::string_view datum_von,
+                         std::string_view inhalt);
 
 } // namespace karmo

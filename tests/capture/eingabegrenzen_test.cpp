@@ -55,8 +55,10 @@ TEST_P(GanzePunkte, DezimalzeichenInDenKorrekturfeldernAendertDieZeileNicht) {
     const struct {
         Ctl feld, knopf;
         const char* wert;
-    } faelle[] = {{Ctl::PKT_neu, Ctl::PKT_Korrektur, "4,5"}, {Ctl::PKT_neu, Ctl::PKT_Korrektur, ".5"},
-                  {Ctl::referent, Ctl::Ref_PKT, "1,"}, {Ctl::referent, Ctl::Ref_PKT, "1."}};
+    } faelle[] = {{Ctl::PKT_neu, Ctl::PKT_Korrektur, "4,5"},
+                  {Ctl::PKT_neu, Ctl::PKT_Korrektur, ".5"},
+                  {Ctl::referent, Ctl::Ref_PKT, "1,"},
+                  {Ctl::referent, Ctl::Ref_PKT, "1."}};
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.wert);
         u.pl.meldungen.clear();
@@ -94,15 +96,16 @@ TEST_P(GanzePunkte, GespeicherteDateiBehaeltDiePunkte) {
     f.setze_text(Ctl::PKT_neu, "4,5");
     f.klicken(Ctl::PKT_Korrektur);
     if (GetParam() == FormId::MA2_Maske) {
-        for (auto [feld, wert] : {std::pair{Ctl::Datum_von, "21.12.2006"}, {Ctl::Uhrzeit_s, "9:00"},
-                                  {Ctl::Uhrzeit_e, "17:00"}, {Ctl::Dauer, "420"}}) {
+        for (auto [feld, wert] : {std::pair{Ctl::Datum_von, "21.12.2006"},
+                                  {Ctl::Uhrzeit_s, "9:00"},
+                                  {Ctl::Uhrzeit_e, "17:00"},
+                                  {Ctl::Dauer, "420"}}) {
             f.setze_text(feld, wert);
         }
     }
     f.klicken(Ctl::Speichern);
-    const std::string pfad = GetParam() == FormId::MA1_Maske
-                                 ? "c:\\zelva\\Daten\\2760123456789012344.XML"
-                                 : "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
+    const std::string pfad = GetParam() == FormId::MA1_Maske ? "c:\\zelva\\Daten\\2760123456789012344.XML"
+                                                             : "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
     EXPECT_NE(u.pl.datei_lesen(pfad).find("<Punkte_Basis>8</Punkte_Basis>"), std::string::npos);
 }
 

@@ -73,8 +73,8 @@ TEST_F(Zwilling, ZweiteKarteErreichtBeideDateienGleichWelcheZeileGeoeffnetWird) 
         // One confirmation, naming the file the button saves, and no file
         // left over beside the two.
         EXPECT_EQ(v.pl.meldungen,
-                  (std::vector<std::string>{std::string("Datei erfolgreich gespeichert! Sie finden die Datei unter:\r\n") +
-                                            k_datiert}));
+                  (std::vector<std::string>{
+                      std::string("Datei erfolgreich gespeichert! Sie finden die Datei unter:\r\n") + k_datiert}));
         EXPECT_EQ(v.pl.dateien("c:\\zelva\\Daten\\*").size(), 2U);
     }
 }
