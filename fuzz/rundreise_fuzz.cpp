@@ -259,9 +259,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     for (int schritt = 0; schritt < 48 && d.remaining_bytes() > 0; ++schritt) {
         switch (d.ConsumeIntegralInRange<int>(0, 7)) {
         case 0: // type into a field
-        case 1:
-            f.tippen(felder[d.ConsumeIntegralInRange<std::size_t>(0, felder.size() - 1)], text_ziehen(d, false));
+        case 1: {
+            const Ctl feld = felder[d.ConsumeIntegralInRange<std::size_t>(0, felder.size() - 1)];
+            // Into the type-1 form's number box, now and then a valid number.
+            f.tippen(feld, feld == Ctl::VNR && d.ConsumeBool() ? nummer_ziehen(d, "276", 19) : text_ziehen(d, false));
             break;
+        }
         case 2: { // scan a card (now and then one already scanned)
             std::string efn = nummer_ziehen(d, "", 15);
             if (!gescannt.empty() && d.ConsumeBool()) efn = gescannt[d.ConsumeIntegralInRange<std::size_t>(0, gescannt.size() - 1)];
@@ -311,6 +314,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     const std::string einfach = karmo::Dateiname_einfach(z, z.Aktuelle_VNR);
     const std::string datiert = karmo::Dateiname_datiert(z, z.Aktuelle_VNR, stand.felder[2]);
 
+    // A type-1 save needs a valid number in the number box when it holds
+    // more than the prefix (the event's number otherwise).
+    const std::string nummer = ziffern(stand.felder[0]);
+    const bool nummer_falsch = typ == 1 && nummer.size() > 3 &&
+                               (nummer.size() != 19 || karmo::Pruefziffer_berechnen(nummer.substr(0, 18)) != nummer.substr(18));
     // A type-2 save needs its required fields; the first empty one is named.
     const Pflicht* fehlt = nullptr;
     if (typ == 2) {
@@ -349,15 +357,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             const std::string& grund = u.pl.meldungen.back();
             if (fehlt != nullptr) {
                 KARMO_PRUEFEN(grund == fehlt->meldung && f.fokus_bei() == fehlt->feld);
+            } else if (nummer_falsch) {
+                KARMO_PRUEFEN(f.fokus_bei() == Ctl::VNR);
             } else {
-                // The content cannot be carried; a quoted part is in it.
-                KARMO_PRUEFEN(typ == 2 && f.fokus_bei() == Ctl::Inhalt && grund.find("Inhalt") != std::string::npos);
-                const std::size_t a = grund.find('"'), b = grund.find('"', a + 1);
-                if (b != std::string::npos) KARMO_PRUEFEN(stand.felder[7].find(grund.substr(a + 1, b - a - 1)) != std::string::npos);
+                // A value the file cannot carry back: the focus in its box,
+                // whose text holds what the reason quotes after the caption.
+                std::size_t i = 1;
+                while (i < k_felder.size() && k_felder[i] != f.fokus_bei()) ++i;
+                KARMO_PRUEFEN(i < (typ == 1 ? 2U : k_felder.size()) && grund.rfind("Das Feld \"", 0) == 0);
+                const std::size_t a = grund.find('"', grund.find('"', 10) + 1);
+                const std::size_t b = a == std::string::npos ? a : grund.find('"', a + 1);
+                if (b != std::string::npos) {
+                    KARMO_PRUEFEN(stand.felder[i].find(grund.substr(a + 1, b - a - 1)) != std::string::npos);
+                } else {
+                    KARMO_PRUEFEN(stand.felder[i].find('\r') != std::string::npos);
+                }
             }
             return 0;
         }
-        KARMO_PRUEFEN(fehlt == nullptr);
+        KARMO_PRUEFEN(fehlt == nullptr && !nummer_falsch);
         // Written: exactly the rules' bytes, confirmed as the mode says.
         KARMO_PRUEFEN(u.pl.datei_lesen(m.pfad) == erwartet);
         if (!m.bestaetigung.empty()) KARMO_PRUEFEN(u.pl.meldungen.back() == m.bestaetigung + m.pfad);

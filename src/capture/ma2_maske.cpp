@@ -197,7 +197,7 @@ void MA2_Maske::Dauer_LostFocus() { f_.setze_text(Ctl::Dauer, Nur_Ziffern(f_.tex
 // A content the event file cannot carry back is said at once; saving refuses
 // it as well, so it never reaches a file.
 void MA2_Maske::Inhalt_LostFocus() {
-    const std::string hindernis = Inhalt_Hindernis(f_.text(Ctl::Inhalt));
+    const std::string hindernis = Wert_Hindernis(f_.text(Ctl::Inhalt), "Inhalt");
     if (hindernis.empty()) return;
     p_.plattform().meldung(hindernis);
     f_.fokus(Ctl::Inhalt);

@@ -54,6 +54,24 @@ constexpr std::array<Pflichtfeld, 4> k_pflichtfelder{{
     {Ctl::Dauer, "Bitte geben Sie die Veranstaltungsdauer ein!(ohne Pausen in Minuten)"},
 }};
 
+// The text boxes a save writes, in their tab order, with their captions;
+// layout 2 writes all of them, layout 1 only the points.
+struct Textfeld {
+    Ctl feld;
+    std::string_view name;
+    int layout;
+};
+
+constexpr std::array<Textfeld, 7> k_textfelder{{
+    {Ctl::Punkte, "Punkte", 1},
+    {Ctl::Datum_von, "Datum von", 2},
+    {Ctl::DATUM_BIS, "Datum bis", 2},
+    {Ctl::Dauer, "Dauer (Min)", 2},
+    {Ctl::Uhrzeit_s, "Uhrzeit von", 2},
+    {Ctl::Uhrzeit_e, "Uhrzeit bis", 2},
+    {Ctl::Inhalt, "Inhalt", 2},
+}};
+
 // Appends UTF-8 text as Windows-1252 bytes. Runs of ASCII, nearly all of a
 // file, are copied as they are.
 void cp1252_anfuegen(std::string& out, std::string_view utf8) {
@@ -332,9 +350,13 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
                 return Speicherergebnis::Abgelehnt;
             }
         }
-        // A content the file would give back changed is not written at all.
-        if (const std::string hindernis = Inhalt_Hindernis(form.text(Ctl::Inhalt)); !hindernis.empty()) {
-            form.fokus(Ctl::Inhalt);
+    }
+    // A value the file would give back changed is not written at all; the
+    // user mends it in its field.
+    for (const Textfeld& f : k_textfelder) {
+        if (f.layout > modus->layout) continue;
+        if (const std::string hindernis = Wert_Hindernis(form.text(f.feld), f.name); !hindernis.empty()) {
+            form.fokus(f.feld);
             pl.meldung(hindernis);
             return Speicherergebnis::Abgelehnt;
         }

@@ -17,8 +17,8 @@ enum class Speicherergebnis { Geschrieben, Abgelehnt };
 // and confirms it as the mode asks: the save modes here, the upload modes
 // through Uebertragung_bestaetigen once the browser has been asked. Abgelehnt
 // after a message: unknown mode, an empty required field of a type-2 event,
-// or a content text the file cannot carry back (Inhalt_Hindernis); the focus
-// is moved to that field.
+// or a text box whose value the file cannot carry back (Wert_Hindernis); the
+// focus is moved to that field.
 // Raises karmo::Fehler 510 / 1211 when folders cannot be created, and the
 // file system's own error when the file cannot be written; the old file of
 // that name then stays as it was. A type-2 event's other file is brought

@@ -1,4 +1,4 @@
-// The content text of the report-type-2 form: what the event file cannot carry back is refused, the rest comes back.
+// Text boxes whose value the event file cannot carry back: refused when the content is left and at every save; the rest comes back.
 #include <gtest/gtest.h>
 
 #include "capture/erfassung_umgebung.hpp"
@@ -13,7 +13,7 @@ using ui::FormId;
 
 constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
 
-class Inhalt : public ::testing::Test {
+class Speicherbarkeit : public ::testing::Test {
 protected:
     Erfassung u;
     ui::FakeFenster& f = u.ma2_vollstaendig();
@@ -37,7 +37,7 @@ protected:
 };
 
 // What a reader does with each of these in a content line, had it been saved.
-TEST(Inhalt_Hindernis, JedeMarkierungDieEinLeserSuchtWirdGenannt) {
+TEST(Wert_Hindernis, JedeMarkierungDieEinLeserSuchtWirdGenannt) {
     for (const char* tag : {
              "</Bemerkung>",     // ends the content there
              "<VNR>",            // the file list and the loader take the event number from it
@@ -47,36 +47,37 @@ TEST(Inhalt_Hindernis, JedeMarkierungDieEinLeserSuchtWirdGenannt) {
              "<Teilnehmer>",     // starts a participant block that swallows the header after it
              "</Veranstaltung>", // the loader stops reading
          }) {
-        const std::string grund = Inhalt_Hindernis(std::string("Seminar ") + tag + " Teil 2");
+        const std::string grund = Wert_Hindernis(std::string("Seminar ") + tag + " Teil 2", "Inhalt");
         EXPECT_NE(grund.find(std::string("\"") + tag + "\""), std::string::npos) << tag;
     }
-    EXPECT_EQ(Inhalt_Hindernis("Paare & Familien <ganztägig> a<b, Teil 1/2 <VNR >"), "");
+    EXPECT_EQ(Wert_Hindernis("Paare & Familien <ganztägig> a<b, Teil 1/2 <VNR >", "Inhalt"), "");
 }
 
-TEST(Inhalt_Hindernis, NurZeichenAusWindows1252UndZeilenumbruecheAlsCrLf) {
-    EXPECT_EQ(Inhalt_Hindernis("Übungen für „Anfänger“ – 20 € … ß œ Š ™"), "");
-    EXPECT_EQ(Inhalt_Hindernis("Zeile 1\r\nZeile 2\r\n"), "");
-    EXPECT_EQ(Inhalt_Hindernis("ein\nZeilenvorschub allein"), ""); // a lone LF stays inside the file's line
-    EXPECT_EQ(Inhalt_Hindernis("Łódź"),
-              "Das Zeichen \"Ł\" im Inhalt kann nicht gespeichert werden. Bitte ändern Sie den Inhalt!");
-    EXPECT_NE(Inhalt_Hindernis("Pfeil →"), "");
-    EXPECT_NE(Inhalt_Hindernis("Lachen \xF0\x9F\x98\x80"), "");
-    EXPECT_EQ(Inhalt_Hindernis("Teil 1\rTeil 2"),
-              "Der Inhalt enthält einen Zeilenumbruch, der nicht gespeichert werden kann. Bitte ändern Sie den Inhalt!");
-    EXPECT_NE(Inhalt_Hindernis("am Ende\r"), "");
+TEST(Wert_Hindernis, NurZeichenAusWindows1252UndZeilenumbruecheAlsCrLf) {
+    EXPECT_EQ(Wert_Hindernis("Übungen für „Anfänger“ – 20 € … ß œ Š ™", "Inhalt"), "");
+    EXPECT_EQ(Wert_Hindernis("Zeile 1\r\nZeile 2\r\n", "Inhalt"), "");
+    EXPECT_EQ(Wert_Hindernis("ein\nZeilenvorschub allein", "Inhalt"), ""); // a lone LF stays inside the file's line
+    EXPECT_EQ(Wert_Hindernis("Łódź", "Inhalt"),
+              "Das Feld \"Inhalt\" enthält das Zeichen \"Ł\", das nicht gespeichert werden kann. Bitte ändern Sie den Text!");
+    EXPECT_NE(Wert_Hindernis("Pfeil →", "Inhalt"), "");
+    EXPECT_NE(Wert_Hindernis("Lachen \xF0\x9F\x98\x80", "Inhalt"), "");
+    EXPECT_EQ(Wert_Hindernis("Teil 1\rTeil 2", "Dauer (Min)"),
+              "Das Feld \"Dauer (Min)\" enthält einen Zeilenumbruch, der nicht gespeichert werden kann. Bitte ändern Sie "
+              "den Text!");
+    EXPECT_NE(Wert_Hindernis("am Ende\r", "Inhalt"), "");
 }
 
-TEST_F(Inhalt, VerlassenMitMarkierungMeldetUndHaeltDenFokus) {
+TEST_F(Speicherbarkeit, VerlassenMitMarkierungMeldetUndHaeltDenFokus) {
     eingeben("Vortrag</Bemerkung>Teil 2");
     f.benutzer_fokus(Ctl::EFN);
     EXPECT_EQ(u.pl.meldungen,
-              (std::vector<std::string>{"Der Inhalt darf die Zeichenfolge \"</Bemerkung>\" nicht enthalten, weil sie in "
-                                        "der Datei als Markierung gelesen wird. Bitte ändern Sie den Inhalt!"}));
+              (std::vector<std::string>{"Das Feld \"Inhalt\" darf die Zeichenfolge \"</Bemerkung>\" nicht enthalten, "
+                                        "weil sie in der Datei als Markierung gelesen wird. Bitte ändern Sie den Text!"}));
     EXPECT_EQ(f.fokus_bei(), Ctl::Inhalt);
     EXPECT_EQ(f.text(Ctl::Inhalt), "Vortrag</Bemerkung>Teil 2"); // left for the user to mend
 }
 
-TEST_F(Inhalt, SpeichernSchreibtKeineDateiDieAndersZurueckkaeme) {
+TEST_F(Speicherbarkeit, SpeichernSchreibtKeineDateiDieAndersZurueckkaeme) {
     // Pasted text can hold what typing cannot; saving refuses it in every way out.
     f.setze_text(Ctl::Inhalt, "Gruppe A\r\n<Meldungsart>1</Meldungsart>");
     f.setze_text(Ctl::EFN, "");
@@ -100,7 +101,32 @@ TEST_F(Inhalt, SpeichernSchreibtKeineDateiDieAndersZurueckkaeme) {
     EXPECT_TRUE(u.existiert(k_datiert));
 }
 
-TEST_F(Inhalt, WasErlaubtIstKommtUnveraendertZurueck) {
+// The points box keeps a refused text with a decimal sign for correction;
+// what else that text holds must not reach a file either.
+TEST_F(Speicherbarkeit, PunkteMitZeichenDieDieDateiNichtTraegtWerdenNichtGespeichert) {
+    f.benutzer_fokus(Ctl::Punkte);
+    f.setze_text(Ctl::Punkte, "");
+    f.tippen(Ctl::Punkte, "Ł,5");
+    f.klicken(Ctl::Speichern);
+    ASSERT_FALSE(u.pl.meldungen.empty());
+    EXPECT_EQ(u.pl.meldungen.back(), "Das Feld \"Punkte\" enthält das Zeichen \"Ł\", das nicht gespeichert werden kann. "
+                                     "Bitte ändern Sie den Text!");
+    EXPECT_EQ(f.fokus_bei(), Ctl::Punkte);
+    EXPECT_FALSE(u.existiert(k_datiert));
+
+    // Type 1 the same: only its points box is written from the form.
+    ui::FakeFenster& f1 = u.oeffnen(FormId::MA1_Maske);
+    f1.setze_text(Ctl::Punkte, "");
+    f1.tippen(Ctl::Punkte, "→.5");
+    u.pl.meldungen.clear();
+    f1.klicken(Ctl::Speichern);
+    ASSERT_FALSE(u.pl.meldungen.empty());
+    EXPECT_NE(u.pl.meldungen.back().find("\"→\""), std::string::npos);
+    EXPECT_EQ(f1.fokus_bei(), Ctl::Punkte);
+    EXPECT_FALSE(u.existiert("c:\\zelva\\Daten\\2760123456789012344.XML"));
+}
+
+TEST_F(Speicherbarkeit, WasErlaubtIstKommtUnveraendertZurueck) {
     const std::string inhalt = "Übungen für „Anfänger“ & <Fortgeschrittene>\r\nTeil 2: 20 € … ™\r\n\r\nEnde";
     eingeben("Übungen für „Anfänger“ & <Fortgeschrittene>\rTeil 2: 20 € … ™\r\rEnde");
     ASSERT_EQ(f.text(Ctl::Inhalt), inhalt);
@@ -109,7 +135,7 @@ TEST_F(Inhalt, WasErlaubtIstKommtUnveraendertZurueck) {
     EXPECT_EQ(u.pl.meldungen.size(), 1U); // the save's confirmation only
 }
 
-TEST_F(Inhalt, DerVorgabetextDerMaskeIstSpeicherbar) {
+TEST_F(Speicherbarkeit, DerVorgabetextDerMaskeIstSpeicherbar) {
     // A form that was never prepared still shows its initial text.
     f.setze_text(Ctl::Inhalt, "Inhalt der Veranstaltung. Überschrift/Schlagwörter");
     speichern_und_laden();
