@@ -6,6 +6,7 @@
 #include "common/fehler.hpp"
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -23,9 +24,19 @@ void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), 
 
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 
+void Erfassungsmaske::aenderung(Ctl c) {
+    if (Sicherung* s = p_.sicherung()) s->feld_geaendert(f_, c);
+}
+
+void Erfassungsmaske::sitzungsende() {
+    if (Sicherung* s = p_.sicherung()) s->sichern(f_);
+}
+
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
     try {
-        return Veranstaltung_speichern(p_, pfad, modus) == Speicherergebnis::Geschrieben;
+        if (Veranstaltung_speichern(p_, pfad, modus) != Speicherergebnis::Geschrieben) return false;
+        if (Sicherung* s = p_.sicherung()) s->gespeichert(f_);
+        return true;
     } catch (const std::exception& e) {
         const Fehler f = als_fehler(e);
         p_.plattform().meldung("Fehler:" + std::to_string(f.nummer()) + " : " + f.text());
@@ -51,11 +62,20 @@ void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string&
 
 void Erfassungsmaske::beenden(const std::string& pfad, const std::string& modus) {
     if (mehr_als_praefix() && !speichern(pfad, modus)) return;
+    ohne_speichern_verlassen();
     p_.Programm_beenden(); // unloads this form too: nothing may follow
 }
 
 bool Erfassungsmaske::schliessen_erlaubt(const std::string& pfad, const std::string& modus) {
-    return !mehr_als_praefix() || speichern(pfad, modus);
+    if (mehr_als_praefix()) return speichern(pfad, modus);
+    ohne_speichern_verlassen();
+    return true;
+}
+
+// Leaving the form unsaved, as the user chose: the journal is put aside, kept.
+// (After a successful save there is no journal left to put aside.)
+void Erfassungsmaske::ohne_speichern_verlassen() {
+    if (Sicherung* s = p_.sicherung()) s->verworfen();
 }
 
 // Counted in digits: the close box reaches here without the box having been

@@ -19,6 +19,9 @@ public:
     // Called while the program ends (its own close box has already been
     // answered by query_unload): ending again is harmless.
     void form_unload() override;
+    // Every new text of an event box goes to the journal of unsaved changes.
+    void aenderung(ui::Ctl c) override;
+    void sitzungsende() override;
 
 protected:
     Erfassungsmaske(Programm& p, ui::Fenster& f) : p_(p), f_(f), liste_(p, f) {}
@@ -49,6 +52,7 @@ protected:
 
 private:
     bool mehr_als_praefix() const;
+    void ohne_speichern_verlassen();
 };
 
 } // namespace karmo

@@ -5,6 +5,7 @@
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -78,6 +79,7 @@ void Teilnehmerliste::EFN_LostFocus() {
     f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
     verzeichnis_.hinzu(zeile);
     verzeichnis_.merken(f_);
+    if (Sicherung* s = p_.sicherung()) s->zeile_angefuegt(f_, zeile);
     f_.setze_text(Ctl::EFN, "");
     f_.fokus(Ctl::EFN); // ready for the next scan
 }
@@ -103,6 +105,7 @@ void Teilnehmerliste::Loeschen_Click() {
     f_.zeile_entfernen(Ctl::Teilnehmerliste, i);
     verzeichnis_.weg(zeile);
     verzeichnis_.merken(f_);
+    if (Sicherung* s = p_.sicherung()) s->zeile_entfernt(f_, i);
 }
 
 bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {
@@ -132,6 +135,7 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
         verzeichnis_.weg(alt);
         verzeichnis_.hinzu(neu);
         verzeichnis_.merken(f_);
+        if (Sicherung* s = p_.sicherung()) s->zeile_ersetzt(f_, i, neu);
     }
     f_.fokus(Ctl::EFN);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "checks/datum.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -48,11 +49,14 @@ void Kat_Auswahl::Weiter_Click() {
     // the chamber does not offer counts for nothing even when ticked.
     if (f_.aktiviert(Ctl::Akkred_VA) && f_.markiert(Ctl::Akkred_VA)) z.Aktuelle_Meldungsart = 2;
 
-    if (z.Aktuelle_Meldungsart == 2) {
-        ma2_vorbereiten();
-    } else {
-        ma1_vorbereiten();
-    }
+    // A new event starts with nothing to journal.
+    Sicherung_neu_beginnen(p_, [&] {
+        if (z.Aktuelle_Meldungsart == 2) {
+            ma2_vorbereiten();
+        } else {
+            ma1_vorbereiten();
+        }
+    });
     // Hidden, not closed: the tick stays for the next new event.
     f_.verbergen();
 }

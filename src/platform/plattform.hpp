@@ -82,6 +82,16 @@ public:
     // Full path of the running executable.
     virtual std::string programmpfad() = 0;
     virtual Datum heute() = 0;
+
+    // --- durable writing and a yes/no question --------------------------------
+    // `schreiben` above hands its bytes to the disk before it returns (the
+    // file's buffers are flushed), so that a following `ersetzen` moves a
+    // complete file. This appends `bytes` to `pfad` (created when missing)
+    // and returns only when they are on the disk.
+    virtual Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) = 0;
+    // A modal message box with the buttons Ja and Nein, title "Karmo", no
+    // icon; true when the user chose Ja.
+    virtual bool frage(std::string_view text) = 0;
 };
 
 } // namespace karmo

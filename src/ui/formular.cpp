@@ -23,6 +23,12 @@ public:
     void lostfocus(Ctl c) override {
         if (ziel) ausfuehren([&] { ziel->lostfocus(c); });
     }
+    void aenderung(Ctl c) override {
+        if (ziel) ausfuehren([&] { ziel->aenderung(c); });
+    }
+    void sitzungsende() override {
+        if (ziel) ausfuehren([&] { ziel->sitzungsende(); });
+    }
     void form_unload() override {
         // The close box: the collection decides (see Formularsammlung::schliessen).
         if (schliessen) schliessen();

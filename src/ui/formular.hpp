@@ -20,6 +20,11 @@ public:
     // `taste` is the key code (13 for Enter); a handler may change it.
     virtual void keypress(Ctl, int& /*taste*/) {}
     virtual void lostfocus(Ctl) {}
+    // The text of a text box has changed (typed, pasted or set by code).
+    virtual void aenderung(Ctl) {}
+    // Windows is ending the session (shutdown or log-off): whatever must
+    // survive the program has to be on the disk when this returns.
+    virtual void sitzungsende() {}
     // The user asks to close the window (its close box). Returning false
     // keeps it open; true lets it be unloaded.
     virtual bool query_unload() { return true; }

@@ -378,4 +378,26 @@ std::string FakePlattform::programmpfad() { return exe; }
 
 Datum FakePlattform::heute() { return datum; }
 
+Ergebnis FakePlattform::anhaengen(std::string_view pfad, std::string_view bytes) {
+    ++anhaenge;
+    if (Ergebnis f = schreibfehler(pfad); !f.ok()) return f;
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (!fs::is_directory(p.parent_path(), ec)) return k_pfad_fehlt;
+    if (fs::is_directory(p, ec)) return k_zugriff;
+    const bool reisst = anhaengen_reisst.count(anhaenge) != 0;
+    if (reisst) bytes = bytes.substr(0, bytes.size() / 2);
+    std::ofstream out(p, std::ios::binary | std::ios::app);
+    if (!out) return k_zugriff;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out || reisst) return k_voll;
+    return {};
+}
+
+bool FakePlattform::frage(std::string_view text) {
+    fragen.emplace_back(text);
+    return frage_antwort;
+}
+
 } // namespace karmo

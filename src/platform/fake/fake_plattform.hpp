@@ -77,6 +77,17 @@ public:
     std::string programmpfad() override;
     Datum heute() override;
 
+    // --- durable writing and the yes/no question -----------------------------------
+    // Every question asked, and the answer the "user" gives (true is Ja).
+    std::vector<std::string> fragen;
+    bool frage_antwort = true;
+    // Number of appends done, and the appends (counted from 1) that fail as a
+    // full disk does, having written only their first half.
+    int anhaenge = 0;
+    std::set<int> anhaengen_reisst;
+    Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
+    bool frage(std::string_view text) override;
+
 private:
     std::string wie_geschrieben(std::string_view windows_pfad) const;
     bool markiert(const std::set<std::string>& menge, std::string_view pfad) const;

@@ -175,6 +175,8 @@ std::optional<std::string> verknuepfungsziel(std::string_view lnk) {
 
 } // namespace win32
 
+Win32Plattform::Win32Plattform(const win32::Dateiaufrufe& aufrufe) : Win32Plattform() { api_ = aufrufe; }
+
 Win32Plattform::Win32Plattform() {
     // S_FALSE (already initialised on this thread) also needs a matching uninitialise.
     com_bereit_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
@@ -224,23 +226,47 @@ Ergebnis Win32Plattform::loeschen(std::string_view pfad) {
 }
 
 Ergebnis Win32Plattform::ersetzen(std::string_view quelle, std::string_view ziel) {
-    return erfolg_oder_fehler(MoveFileExW(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(),
-                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    return erfolg_oder_fehler(api_.move_file_ex(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(),
+                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 Ergebnis Win32Plattform::schreiben(std::string_view pfad, std::string_view bytes) {
-    Handle datei(CreateFileW(win32::breit(pfad).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!datei.gueltig()) return letzter_fehler();
+    HANDLE datei = api_.create_file(win32::breit(pfad).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (datei == INVALID_HANDLE_VALUE) return letzter_fehler();
+    return ausschreiben(datei, bytes);
+}
+
+Ergebnis Win32Plattform::anhaengen(std::string_view pfad, std::string_view bytes) {
+    // Append-only access: every write lands at the end, whatever the position.
+    HANDLE datei = api_.create_file(win32::breit(pfad).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (datei == INVALID_HANDLE_VALUE) return letzter_fehler();
+    return ausschreiben(datei, bytes);
+}
+
+Ergebnis Win32Plattform::ausschreiben(HANDLE datei, std::string_view bytes) {
+    // Closes through the table on every way out; the error is taken first.
+    struct Schliesser {
+        const win32::Dateiaufrufe& api;
+        HANDLE h;
+        ~Schliesser() {
+            if (h != INVALID_HANDLE_VALUE) api.close_handle(h);
+        }
+    } offen{api_, datei};
     while (!bytes.empty()) {
         const auto menge = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
         DWORD geschrieben = 0;
-        if (!WriteFile(datei.get(), bytes.data(), menge, &geschrieben, nullptr)) return letzter_fehler();
+        if (!api_.write_file(datei, bytes.data(), menge, &geschrieben, nullptr)) return letzter_fehler();
         if (geschrieben == 0) return {static_cast<int>(ERROR_WRITE_FAULT), win32::fehlertext(ERROR_WRITE_FAULT)};
         bytes.remove_prefix(geschrieben);
     }
-    // A full disk can show up only when the last buffer is flushed on close.
-    if (!datei.schliessen()) return letzter_fehler();
+    // On the disk before anything relies on it: a file moved over another one
+    // after a power cut must not be a name without its data. A full disk may
+    // also show up only here.
+    if (!api_.flush_file_buffers(datei)) return letzter_fehler();
+    offen.h = INVALID_HANDLE_VALUE;
+    if (!api_.close_handle(datei)) return letzter_fehler();
     return Ergebnis::erfolg();
 }
 
@@ -297,6 +323,10 @@ std::string Win32Plattform::programmpfad() {
         }
         puffer.resize(puffer.size() * 2);
     }
+}
+
+bool Win32Plattform::frage(std::string_view text) {
+    return MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_YESNO) == IDYES;
 }
 
 Datum Win32Plattform::heute() {

@@ -1,6 +1,8 @@
 // The platform interface on Win32: message boxes, files, the shell, shortcuts, the clock.
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,11 +11,27 @@
 
 namespace karmo {
 
+namespace win32 {
+
+// The file-system calls through which files are written and moved: the real
+// ones unless a test passes a table of its own that records the calls.
+struct Dateiaufrufe {
+    decltype(&::CreateFileW) create_file = &::CreateFileW;
+    decltype(&::WriteFile) write_file = &::WriteFile;
+    decltype(&::FlushFileBuffers) flush_file_buffers = &::FlushFileBuffers;
+    decltype(&::CloseHandle) close_handle = &::CloseHandle;
+    decltype(&::MoveFileExW) move_file_ex = &::MoveFileExW;
+};
+
+} // namespace win32
+
 // The real operating system. Construct it on the user-interface thread: it
 // initialises COM there (shortcuts and some shell verbs need an apartment).
 class Win32Plattform final : public Plattform {
 public:
     Win32Plattform();
+    // Writes and moves files through `aufrufe` instead of the system's own calls.
+    explicit Win32Plattform(const win32::Dateiaufrufe& aufrufe);
     ~Win32Plattform() override;
     Win32Plattform(const Win32Plattform&) = delete;
     Win32Plattform& operator=(const Win32Plattform&) = delete;
@@ -38,8 +56,15 @@ public:
     std::string programmpfad() override;
     Datum heute() override;
 
+    Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
+    bool frage(std::string_view text) override;
+
 private:
+    // Writes all of `bytes` to the open file, flushes it to the disk and closes it.
+    Ergebnis ausschreiben(HANDLE datei, std::string_view bytes);
+
     bool com_bereit_ = false;
+    win32::Dateiaufrufe api_;
 };
 
 namespace win32 {

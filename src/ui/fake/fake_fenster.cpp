@@ -35,7 +35,13 @@ FakeFenster::Zustand& FakeFenster::z(Ctl c) {
 const FakeFenster::Zustand& FakeFenster::z(Ctl c) const { return const_cast<FakeFenster*>(this)->z(c); }
 
 std::string FakeFenster::text(Ctl c) const { return z(c).text; }
-void FakeFenster::setze_text(Ctl c, std::string_view t) { z(c).text = t; }
+// A text box reports every new text, also one set by code, as Windows' edit
+// control does.
+void FakeFenster::setze_text(Ctl c, std::string_view t) {
+    Zustand& s = z(c);
+    s.text = t;
+    if (s.deklaration && s.deklaration->art == Art::Textfeld) ereignisse_.aenderung(c);
+}
 void FakeFenster::fokus(Ctl c) {
     z(c);
     fokus_ = c;
@@ -151,6 +157,7 @@ void FakeFenster::tippen(Ctl c, std::string_view t) {
             continue;
         }
         s.text += einfuegen;
+        ereignisse_.aenderung(c);
     }
 }
 
