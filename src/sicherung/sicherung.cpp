@@ -53,14 +53,14 @@ bool alles_lesen(Plattform& pl, const std::string& pfad, std::string& bytes) {
     }
 }
 
-// Only a file directly in the data folder is taken back as the current file.
-bool im_datenordner(const Zustand& z, std::string_view pfad) {
-    const std::string ordner = Datenordner(z);
+// Only a file under the base directory is taken back as the current file.
+bool im_basisverzeichnis(std::string_view pfad) {
+    const std::string_view ordner = k_basisverzeichnis;
     if (pfad.size() <= ordner.size() || !text::gleich_ohne_gross_klein(pfad.substr(0, ordner.size()), ordner)) {
         return false;
     }
-    const std::string_view name = pfad.substr(ordner.size());
-    return name.find_first_of("\\/:") == std::string_view::npos && name.find("..") == std::string_view::npos;
+    const std::string_view rest = pfad.substr(ordner.size());
+    return rest.find_first_of("/:") == std::string_view::npos && rest.find("..") == std::string_view::npos;
 }
 
 std::string zwei(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -282,8 +282,8 @@ void Sicherung::wiederherstellen(const sicherung::Gelesen& g) {
         z.Aktuelle_Meldungsart = s.meldungsart;
         z.Aktuelle_Kammer = s.kammer <= z.Kammeranzahl ? s.kammer : 0;
         // A save never takes its path from here, but the current file is
-        // only ever one in the data folder.
-        z.Aktuelle_Datei = im_datenordner(z, s.datei) ? s.datei : "";
+        // only ever one under the base directory.
+        z.Aktuelle_Datei = im_basisverzeichnis(s.datei) ? s.datei : "";
         form = &p_.form(s.form);
         for (std::size_t i = 0; i < s.feldzahl(); ++i) {
             if (s.felder[i]) form->setze_text(k_felder[i].ctl, *s.felder[i]);
