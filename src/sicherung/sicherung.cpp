@@ -63,7 +63,11 @@ bool im_basisverzeichnis(std::string_view pfad) {
     return rest.find_first_of("/:") == std::string_view::npos && rest.find("..") == std::string_view::npos;
 }
 
-std::string zwei(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string zwei(int n) {
+    std::string s = std::to_string(n);
+    if (s.size() < 2) s.insert(s.begin(), '0');
+    return s;
+}
 
 } // namespace
 
