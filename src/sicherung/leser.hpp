@@ -27,7 +27,12 @@ struct Stand {
     std::vector<std::string> zeilen;
 
     std::size_t feldzahl() const { return form == ui::FormId::MA1_Maske ? k_felder_typ1 : k_felder.size(); }
+    bool operator==(const Stand&) const = default;
 };
+
+// The entries a journal begins with: the snapshot of `stand` (its boxes
+// that have a text, all its lines), which `lesen` reads back as `stand`.
+std::string schnappschuss(const Stand& stand);
 
 struct Gelesen {
     // A complete snapshot opens the journal; without one nothing can be restored.

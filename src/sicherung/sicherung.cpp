@@ -166,14 +166,17 @@ void Sicherung::verfolgen(const ui::Fenster& form) {
 void Sicherung::schnappschuss(const ui::Fenster& form) {
     if (begonnen_ && verfolgt_ && form_ != form.id()) beiseitelegen();
     verfolgen(form);
+    sicherung::Stand st;
+    st.form = form_;
+    st.vnr = vnr_;
+    st.meldungsart = meldungsart_;
+    st.kammer = kammer_;
+    st.datei = datei_;
+    for (std::size_t i = 0; i < feldzahl(form_); ++i) st.felder[i] = felder_[i];
     const int n = form.zeilenzahl(Ctl::Teilnehmerliste);
-    std::string out;
-    out.reserve(256 + static_cast<std::size_t>(n > 0 ? n : 0) * 48);
-    sicherung::eintrag(out, {sicherung::k_anfang, sicherung::k_version, form_ == FormId::MA1_Maske ? "1" : "2"});
-    zustand_eintrag(out);
-    for (std::size_t i = 0; i < feldzahl(form_); ++i) sicherung::eintrag(out, {sicherung::k_feld, k_felder[i].name, felder_[i]});
-    for (int i = 0; i < n; ++i) sicherung::eintrag(out, {sicherung::k_anfuegen, form.zeile(Ctl::Teilnehmerliste, i)});
-    sicherung::eintrag(out, {sicherung::k_ende, std::to_string(n)});
+    st.zeilen.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
+    for (int i = 0; i < n; ++i) st.zeilen.push_back(form.zeile(Ctl::Teilnehmerliste, i));
+    const std::string out = sicherung::schnappschuss(st);
 
     Plattform& pl = p_.plattform();
     const std::string ziel = pfad();
