@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "sicherung_bench.hpp"
 #include "testdaten.hpp"
 #include "umgebung.hpp"
 
@@ -295,6 +296,10 @@ void benchmarks_registrieren(const Orte& orte) {
         }, true);
     }
 #endif
+
+    bench::sicherung_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
+                                     bool manuell) { registrieren(name, std::move(f), manuell); },
+                                  orte.daten, orte.gross_wurzel(), gross_windows);
 }
 
 // --- whole processes -----------------------------------------------------------------------------------
@@ -521,6 +526,8 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
     }
     zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
                           "capture form not in the tree yet"));
+    for (const auto& z : bench::sicherung_zeilen())
+        zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
     zeilen.push_back(speicher);
 
     // Under Wine: the renderer's list box against a bare one (measured by

@@ -2,8 +2,9 @@
 # 6. Karmo killed with unsaved changes: the next start offers the journal. Ja restores the form exactly;
 #    Nein keeps the journal under c:\zelva\Sicherung\verworfen\ and the start after that does not ask.
 s6_ordner="$laufwerk_c/zelva/Sicherung"
+s6_vnr=$(mit_pruefziffer 276750555555555555) # Norvia, used by no other scenario
 s6_inhalt="Sicherung: Supervision am Abend"
-s6_frage="Karmo wurde beendet, ohne die Teilnehmerliste der Veranstaltung $vnr3 zu speichern (2 Teilnehmer erfasst). Soll sie wiederhergestellt werden?"
+s6_frage="Karmo wurde beendet, ohne die Teilnehmerliste der Veranstaltung $s6_vnr zu speichern (2 Teilnehmer erfasst). Soll sie wiederhergestellt werden?"
 
 # Kills the running program as a power cut or the task manager would: no window gets a word of it.
 s6_toeten() {
@@ -31,7 +32,7 @@ s6_erfassen() {
     klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
     fenster_erwarten "$T_VNR" || return 1
     fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$vnr3"
+    scannen "$s6_vnr"
     fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
     zeile_klicken "$T_KAT" ListBox#0 3 || return 1
     klicken "$T_KAT" "@Weiter" || return 1
@@ -50,13 +51,13 @@ s6_abbruch() {
     sleep 1
     s6_toeten || return 1
     datei_da "$s6_ordner/Erfassung.jnl" || return 1
-    [[ -z "$(ls -A "$daten" 2>/dev/null | grep -F "$vnr3")" ]] || { echo "eine Datei von $vnr3 wurde gespeichert"; return 1; }
+    [[ -z "$(ls -A "$daten" 2>/dev/null | grep -F "$s6_vnr")" ]] || { echo "eine Datei von $s6_vnr wurde gespeichert"; return 1; }
 }
 s6_ja() {
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
     s6_frage_beantworten 6 || return 1
     fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
-    text_erwarten "$T_MA2" "$MA2_VNR" "$vnr3" || return 1
+    text_erwarten "$T_MA2" "$MA2_VNR" "$s6_vnr" || return 1
     text_erwarten "$T_MA2" "$MA2_PUNKTE" "7" || return 1
     text_erwarten "$T_MA2" "$MA2_DATUM_VON" "$heute" || return 1
     text_erwarten "$T_MA2" "$MA2_DATUM_BIS" "$heute" || return 1
@@ -90,7 +91,7 @@ s6_nicht_wieder() {
 
 szenario_6() {
     szenario_laufen "6 Sicherung" \
-        "s6_erfassen:neue Veranstaltung $vnr3: Punkte, zwei Scans, Inhalt getippt, nichts gespeichert" \
+        "s6_erfassen:neue Veranstaltung $s6_vnr: Punkte, zwei Scans, Inhalt getippt, nichts gespeichert" \
         "s6_abbruch:Karmo 1 s danach getötet; Sicherung liegt in c:\\zelva\\Sicherung" \
         "s6_ja:Start fragt; Ja stellt die Erfassung genau wieder her" \
         "s6_nein:erneut getötet; Nein legt die Sicherung unter verworfen\\ ab, Hauptmenü" \
