@@ -106,7 +106,7 @@ void sicherung_registrieren(const Registrieren& registrieren, const fs::path& da
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
     registrieren("sicherung_wiederherstellen", [gross_wurzel, gross_windows](benchmark::State& s) {
         MitSicherung u(gross_wurzel);
-        laden(u, gross_windows);
+        u.sicherung().neu_beginnen([&] { laden(u, gross_windows); });
         ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
         u.sicherung().zeile_ersetzt(f, 0, f.zeile(ui::Ctl::Teilnehmerliste, 0));
         if (!u.sicherung().offen()) {

@@ -86,9 +86,34 @@ void element(std::string& out, std::string_view einzug, std::string_view tag, st
     out.append("</").append(tag).append(">\r\n");
 }
 
-std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
+// The block of a list line that is plain ASCII (as every scanned one is),
+// cut as eintrag_teilen cuts it, in one pass; false for any other line.
+bool block_ascii(std::string& out, std::string_view e) {
+    constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
+    std::size_t strich = std::string_view::npos;
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const auto c = static_cast<unsigned char>(e[i]);
+        if (c >= 0x80) return false;
+        if (c == '/' && strich == std::string_view::npos && i >= k_punkte_ab) strich = i;
+    }
+    out.append("<Teilnehmer>\r\n <EFN>");
+    out.append(e.substr(0, k_efn));
+    out.append("</EFN>\r\n <Punkte_Basis>");
+    const std::string_view rest = e.size() > k_punkte_ab ? e.substr(k_punkte_ab) : std::string_view{};
+    const std::size_t s = strich == std::string_view::npos ? std::string_view::npos : strich - k_punkte_ab;
+    if (s != std::string_view::npos) ziffern_anfuegen(out, rest.substr(0, s + 1));
+    out.append("</Punkte_Basis>\r\n"
+               " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
+               " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
+               " <Punkte_Referent>");
+    ziffern_anfuegen(out, s == std::string_view::npos ? rest : rest.substr(s + 1));
+    out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
+    return true;
+}
+
+void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, int layout) {
     const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
-    std::string out;
+    out.clear();
     out.reserve(512 + static_cast<std::size_t>(anzahl > 0 ? anzahl : 0) * 240);
 
     zeile(out, "<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>");
@@ -116,8 +141,10 @@ std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
     zeile(out, "<eMail></eMail >");
     element(out, "", "Teilnehmeranzahl", std::to_string(anzahl));
     element(out, "", "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
+    std::string eintrag;
     for (int i = 0; i < anzahl; ++i) {
-        const std::string eintrag = form.zeile(Ctl::Teilnehmerliste, i);
+        form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
+        if (block_ascii(out, eintrag)) continue;
         const Eintragsteile teile = eintrag_teilen(eintrag);
         out.append("<Teilnehmer>\r\n <EFN>");
         cp1252_anfuegen(out, teile.efn);
@@ -131,7 +158,6 @@ std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
         out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
     }
     zeile(out, "</Veranstaltung>");
-    return out;
 }
 
 std::string nur(std::string_view t, bool punkt_erlaubt) {
@@ -337,7 +363,10 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
     // The old file stays untouched until the new one is complete: it is
     // written beside it (under a name the file lists do not show) and then
     // moved over it in one step.
-    const std::string inhalt = dateiinhalt(z, form, modus->layout);
+    // The text is built in a buffer kept from save to save: a large event's
+    // megabytes are not fresh memory (and page faults) every time.
+    static std::string inhalt;
+    dateiinhalt(inhalt, z, form, modus->layout);
     const std::string zwischendatei = Pfad + ".tmp";
     Ergebnis e = pl.schreiben(zwischendatei, inhalt);
     if (e.ok()) e = pl.ersetzen(zwischendatei, Pfad);

@@ -30,6 +30,8 @@ public:
     // List boxes; positions count from 0.
     virtual int zeilenzahl(Ctl c) const = 0;
     virtual std::string zeile(Ctl c, int i) const = 0;
+    // Line i into `ziel`, whose storage is reused: for reading every line in turn.
+    virtual void zeile_lesen(Ctl c, int i, std::string& ziel) const { ziel = zeile(c, i); }
     virtual void zeile_anfuegen(Ctl c, std::string_view t) = 0;
     // Replaces line i in place; a selection on it stays.
     virtual void zeile_ersetzen(Ctl c, int i, std::string_view t) = 0;

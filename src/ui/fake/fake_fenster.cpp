@@ -87,6 +87,12 @@ std::string FakeFenster::zeile(Ctl c, int i) const {
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];
     return s.bloecke[o.block].substr(o.anfang, o.laenge);
 }
+void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const {
+    const Zustand& s = z(c);
+    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
+    ziel.assign(s.bloecke[o.block], o.anfang, o.laenge);
+}
+
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
     Zustand& s = z(c);
     s.zeilen.push_back(ablegen(s, t));

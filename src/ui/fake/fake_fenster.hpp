@@ -34,6 +34,7 @@ public:
     void fokus(Ctl c) override;
     int zeilenzahl(Ctl c) const override;
     std::string zeile(Ctl c, int i) const override;
+    void zeile_lesen(Ctl c, int i, std::string& ziel) const override;
     void zeile_anfuegen(Ctl c, std::string_view t) override;
     void zeile_ersetzen(Ctl c, int i, std::string_view t) override;
     void zeile_entfernen(Ctl c, int i) override;
