@@ -82,6 +82,12 @@ public:
     // Full path of the running executable.
     virtual std::string programmpfad() = 0;
     virtual Datum heute() = 0;
+
+    // --- scanner input in message boxes -----------------------------------------
+    // A scan (eingabe/scanerkennung.hpp) typed into the last message box
+    // closed it as its OK would. Its digits are handed out here, once; empty
+    // when that box was closed otherwise.
+    virtual std::string scan_aus_meldung() = 0;
 };
 
 } // namespace karmo

@@ -37,9 +37,11 @@ public:
 
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
 
 private:
     bool com_bereit_ = false;
+    std::string scan_aus_meldung_;
 };
 
 namespace win32 {
