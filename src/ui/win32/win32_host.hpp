@@ -144,6 +144,12 @@ private:
     // (win32_scan.cpp): true when the message was taken here.
     bool scan_abfangen(const MSG& msg);
     void scanuhr_stellen();
+    // A key held back, with the digit it was when it came (0 for another key).
+    struct Gehalten {
+        MSG msg;
+        char ziffer;
+    };
+    void freigeben(const Gehalten& g);
 
     std::vector<Win32Fenster*> fenster_;
     HBRUSH grau224_ = nullptr;
@@ -152,7 +158,7 @@ private:
     int code_fokus_ = 0;
     // Digit keys held back while they may be a scan, and the timer that
     // passes them on when they are not.
-    eingabe::Scanpuffer<MSG> scans_;
+    eingabe::Scanpuffer<Gehalten> scans_;
     UINT_PTR scanuhr_ = 0;
 };
 

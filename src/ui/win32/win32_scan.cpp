@@ -38,10 +38,7 @@ bool ist_klick(UINT m) {
 // complete scan's keys go nowhere: the window gets scan() instead. Key-ups
 // pass unheld (a control makes nothing of a key-up without its key-down).
 bool Win32Host::scan_abfangen(const MSG& msg) {
-    const auto weiter = [this](const MSG& m) {
-        MSG kopie = m;
-        weitergeben(kopie);
-    };
+    const auto weiter = [this](const Gehalten& g) { freigeben(g); };
     if (msg.message == WM_TIMER && msg.hwnd == nullptr && scanuhr_ != 0 && msg.wParam == scanuhr_) {
         // A key already waiting in the queue decides by its own time.
         if (!(HIWORD(GetQueueStatus(QS_KEY)) & QS_KEY)) scans_.uhr(static_cast<std::uint32_t>(msg.time), weiter);
@@ -56,7 +53,7 @@ bool Win32Host::scan_abfangen(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
 
     // Held keys belong to one control; a key for another lets them go first.
-    if (scans_.haelt() && scans_.gehalten().front().hwnd != msg.hwnd) scans_.freigeben(weiter);
+    if (scans_.haelt() && scans_.gehalten().front().msg.hwnd != msg.hwnd) scans_.freigeben(weiter);
     Win32Fenster* f = msg.hwnd ? fenster_zu(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
     const Win32Fenster::Element* el = f ? f->element_zu(msg.hwnd) : nullptr;
     const Ctl ctl = el ? el->d->name : Ctl::Keiner;
@@ -69,12 +66,28 @@ bool Win32Host::scan_abfangen(const MSG& msg) {
     const eingabe::Taste art =
         msg.message == WM_KEYDOWN ? win32::tastenart(msg.wParam, ziffer) : eingabe::Taste::Andere;
     std::string scan;
-    scans_.taste(art, ziffer, static_cast<std::uint32_t>(msg.time), msg, weiter,
+    scans_.taste(art, ziffer, static_cast<std::uint32_t>(msg.time), Gehalten{msg, ziffer}, weiter,
                  [&scan](std::string_view z) { scan = z; });
     scanuhr_stellen();
     // A scan passed no key on, so the window is still there.
     if (!scan.empty()) f->ereignisse_.scan(ctl, scan);
     return true;
+}
+
+// A digit goes on as the digit it was when typed: translating its key now
+// would read the keyboard as it is now (a Shift pressed since, for the next
+// character, would make it another character). Digits mean nothing to the
+// dialog navigation, so the key and its character go straight to the control.
+void Win32Host::freigeben(const Gehalten& g) {
+    MSG m = g.msg;
+    if (g.ziffer == 0) {
+        weitergeben(m);
+        return;
+    }
+    DispatchMessageW(&m);
+    m.message = WM_CHAR;
+    m.wParam = static_cast<WPARAM>(static_cast<unsigned char>(g.ziffer));
+    if (IsWindow(m.hwnd)) DispatchMessageW(&m);
 }
 
 // The timer runs only while keys are held.

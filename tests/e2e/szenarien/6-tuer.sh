@@ -38,7 +38,9 @@ k6_liste() {
 zahl_erwarten() {
     probe wait-text "$T_MA2" "@Erfasste Teilnehmer: $1" "Erfasste Teilnehmer: $1" 5000 >/dev/null && return 0
     echo "keine Anzeige \"Erfasste Teilnehmer: $1\"; Beschriftungen:"
-    probe controls "$T_MA2" | grep -i static
+    local alle
+    alle=$(probe controls "$T_MA2")
+    grep -i static <<<"$alle"
     return 1
 }
 
@@ -70,8 +72,9 @@ s6_schnell() {
     # shellcheck disable=SC2086 # one word per key
     xdotool key --delay 5 $tasten &
     local xdo=$!
+    # A box caught while it is still being built shows its title only.
     while kill -0 "$xdo" 2>/dev/null; do
-        t=$(probe msgbox) && gesehen+=("${t#*$'\n'}")
+        t=$(probe msgbox) && [[ $t == *$'\n'* ]] && gesehen+=("${t#*$'\n'}")
     done
     wait "$xdo"
     zeilen_erwarten "$(k6_liste "${k6_neu[@]}")" "$T_MA2" ListBox#0 || { keine_meldung; return 1; }
@@ -153,7 +156,9 @@ s6_mensch() {
     klicken "$T_MA2" "$MA2_INHALT" || return 1
     fokus_erwarten "$T_MA2" "$MA2_INHALT" || return 1
     xdotool key End
-    xdotool type --delay 120 -- "$ziffern"
+    # xdotool's "type" spaces keys by about half its delay; "key" by the delay itself.
+    # shellcheck disable=SC2046 # one word per key
+    xdotool key --delay 120 $(sed 's/./& /g' <<<"$ziffern")
     text_erwarten "$T_MA2" "$MA2_INHALT" "$inhalt$ziffern" || return 1
     zeilen_erwarten "$liste" "$T_MA2" ListBox#0 || return 1
     fokus_erwarten "$T_MA2" "$MA2_INHALT"
@@ -162,12 +167,14 @@ s6_mensch() {
 # A second start while the program runs: it ends with 0, shows no window of its own and brings the
 # running program's window to the front.
 zweitstart() {
-    local ordner=$1 pfad=$2 titel=$3 rc anzahl
+    local ordner=$1 pfad=$2 titel=$3 rc anzahl fenster
     (cd "$ordner" && timeout 60 wine "$pfad" >>"$wine_log" 2>&1)
     rc=$?
     gleich 0 "$rc" || { echo "(Exit-Code des zweiten Starts)"; return 1; }
-    anzahl=$(probe windows | grep -c "$titel")
-    gleich 1 "$anzahl" || { echo "(Fenster \"$titel\")"; probe windows; return 1; }
+    # Not in a pipeline: the probe's descriptors are not open in a pipeline's subshell.
+    fenster=$(probe windows)
+    anzahl=$(grep -c -- "$titel" <<<"$fenster")
+    gleich 1 "$anzahl" || { echo "(Fenster \"$titel\")"; printf '%s\n' "$fenster"; return 1; }
     gleich "$titel" "$(probe active)" || { echo "(Vordergrund)"; return 1; }
 }
 
