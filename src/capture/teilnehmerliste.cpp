@@ -51,6 +51,9 @@ void Teilnehmerliste::EFN_KeyPress(int& KeyAscii) {
 }
 
 void Teilnehmerliste::EFN_LostFocus() {
+    // A card typed into a box that no capture raised (another window's
+    // message) is not this capture's to take.
+    p_.plattform().scan_aus_meldung();
     erfassen();
     scans_aus_meldungen();
 }

@@ -93,6 +93,14 @@ TEST_P(Tuer, KarteInDerMeldungIstDerNaechsteScan) {
     EXPECT_EQ(u.pl.scan_aus_meldung(), "") << "handed out once";
 }
 
+TEST_P(Tuer, KarteAusFremderMeldungWirdNichtSpaeterErfasst) {
+    f.setze_text(Ctl::Punkte, "8");
+    u.pl.scans_in_meldungen = {k_efn2};
+    u.pl.meldung("Fehler:53 : Datei nicht gefunden"); // raised elsewhere, closed by a card
+    scannen(k_efn);
+    EXPECT_EQ(zeilen(f), (std::vector<std::string>{"123456789012347 (8/0)"}));
+}
+
 TEST_P(Tuer, KarteInDerPunktemeldungFragtWiederNachPunkten) {
     f.setze_text(Ctl::Punkte, "");
     u.pl.scans_in_meldungen = {k_efn2, ""};
