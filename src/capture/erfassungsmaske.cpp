@@ -48,7 +48,12 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
     }
     zustand().Aktuelle_Datei = pfad;
     if (!speichern(zustand().Aktuelle_Datei, modus)) return;
-    Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei);
+    // The confirmation says the portal is being opened: it follows the
+    // shell's answer, and a browser that cannot be opened gets its own
+    // message with the address instead.
+    if (Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei)) {
+        Uebertragung_bestaetigen(p_.plattform(), zustand().Aktuelle_Datei);
+    }
 }
 
 void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {
