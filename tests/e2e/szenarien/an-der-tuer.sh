@@ -1,8 +1,6 @@
 # shellcheck shell=bash
-# 6. At the door: cards at scanner speed into message boxes and into other boxes, a person's typing,
+# At the door: cards at scanner speed into message boxes and into other boxes, a person's typing,
 # the count under the list, and a second start while the program runs.
-weitere_szenarien+=(s6_laufen)
-
 vnr6=$(mit_pruefziffer 276750000000000077) # Norvia, a new type-2 event
 # Eight cards as they come at the door: the third repeats the first, the sixth is misread (wrong check digit).
 k6_1=$(mit_pruefziffer 74000000000001)
@@ -197,7 +195,7 @@ s6_zweitstart_update() {
 }
 
 s6_laufen() {
-    szenario_laufen "6 An der Tür" \
+    szenario_laufen "An der Tür" \
         "s6_start:neue Veranstaltung $vnr6, Punkte 8, \"Erfasste Teilnehmer: 0\"" \
         "s6_schnell:acht Karten, 5 ms je Taste, ohne Pause: sechs neue erfasst, nur die zwei Meldungen" \
         "s6_loeschen:sechs Zeilen gelöscht, die Zahl zählt mit" \
@@ -207,3 +205,4 @@ s6_laufen() {
         "s6_zweitstart:zweiter Start: Exit-Code 0, kein zweites Fenster, Erfassung vorn" \
         "s6_zweitstart_update:zweiter Start während des Updates: Exit-Code 0, nur ein Fenster"
 }
+weitere_szenarien+=(s6_laufen)
