@@ -12,7 +12,7 @@ Entscheidung Scanerkennung::taste(Taste art, char ziffer, std::uint32_t zeit) {
         scan_ = false;
     }
     if (art != Taste::Ziffer) {
-        const bool scan = art == Taste::Ende && fortsetzung && !zu_lang_ && ziffern_.size() == k_scan_ziffern;
+        const bool scan = art == Taste::Ende && fortsetzung && !zu_lang_ && ziffern_.size() >= mindestens_;
         nach_ziffer_ = false;
         zu_lang_ = false;
         if (scan) {

@@ -35,8 +35,14 @@ enum class Entscheidung : std::uint8_t {
 // A run of quick digits starts after a pause or after any other key, so the
 // next card's digits may follow a scan's Enter at once. A run that grows past
 // 15 digits is no scan, nor is any part of it.
+//
+// Where digits have no other use (a message box), a shorter quick run ended
+// by Enter or Tab is taken as well: a card read in part is still a card, and
+// its length is checked where it is captured.
 class Scanerkennung {
 public:
+    explicit Scanerkennung(std::size_t mindestens = k_scan_ziffern) : mindestens_(mindestens) {}
+
     Entscheidung taste(Taste art, char ziffer, std::uint32_t zeit);
 
     // Whether the held digits can no longer become a scan at time `jetzt`:
@@ -52,6 +58,7 @@ public:
     bool haelt() const { return !ziffern_.empty() && !scan_; }
 
 private:
+    std::size_t mindestens_;
     std::string ziffern_;
     std::uint32_t letzte_ = 0;
     bool nach_ziffer_ = false; // the key before was a digit

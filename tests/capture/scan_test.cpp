@@ -93,6 +93,16 @@ TEST_P(Tuer, KarteInDerMeldungIstDerNaechsteScan) {
     EXPECT_EQ(u.pl.scan_aus_meldung(), "") << "handed out once";
 }
 
+TEST_P(Tuer, TeilweiseGeleseneKarteInDerMeldungWirdGeprueft) {
+    f.setze_text(Ctl::Punkte, "8");
+    scannen(k_efn);
+    u.pl.scans_in_meldungen = {"74000000000001"};
+    scannen(k_efn);
+    EXPECT_EQ(u.pl.meldungen, (std::vector<std::string>{k_doppelt, k_laenge}));
+    EXPECT_EQ(f.text(Ctl::EFN), "74000000000001");
+    EXPECT_TRUE(f.text_markiert(Ctl::EFN));
+}
+
 TEST_P(Tuer, KarteAusFremderMeldungWirdNichtSpaeterErfasst) {
     f.setze_text(Ctl::Punkte, "8");
     u.pl.scans_in_meldungen = {k_efn2};

@@ -129,6 +129,23 @@ TEST(Scanerkennung, FreigebenGibtDieGehaltenenInReihenfolge) {
     EXPECT_EQ(t.weiter, "123456789012345\r");
 }
 
+TEST(Scanerkennung, InEinerMeldungZaehltAuchEineKuerzereKarte) {
+    Scanerkennung e(2);
+    std::uint32_t t = 100;
+    for (char c : std::string("74000000000001")) EXPECT_EQ(e.taste(Taste::Ziffer, c, t += 5), Entscheidung::Halten);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 5), Entscheidung::Scan);
+    EXPECT_EQ(e.ziffern(), "74000000000001");
+    // One digit and Enter, or a person's pace, are no card.
+    EXPECT_EQ(e.taste(Taste::Ziffer, '1', t += 5), Entscheidung::Halten);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 5), Entscheidung::Freigeben);
+    EXPECT_EQ(e.taste(Taste::Ziffer, '1', t += 120), Entscheidung::Halten);
+    EXPECT_EQ(e.taste(Taste::Ziffer, '2', t += 120), Entscheidung::Neu);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 120), Entscheidung::Freigeben);
+    // 16 digits are still too many.
+    for (char c : std::string("7400000000000133")) e.taste(Taste::Ziffer, c, t += 5);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 5), Entscheidung::Freigeben);
+}
+
 TEST(Scanerkennung, UhrUeberlauf) {
     Tastatur t;
     t.zeit = 0xFFFFFFF0U;

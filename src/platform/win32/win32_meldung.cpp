@@ -11,7 +11,8 @@ namespace {
 
 // What the hook follows while a message box of this thread is open.
 struct Meldungsfang {
-    eingabe::Scanerkennung erkennung;
+    // A box has no use for digits: a card read in part counts too.
+    eingabe::Scanerkennung erkennung{2};
     std::string scan;
 };
 
@@ -19,8 +20,8 @@ struct Meldungsfang {
 thread_local Meldungsfang* g_fang = nullptr;
 
 // Sees every message of the box's modal loop before the box does. Digits
-// are kept from the box (it has no use for them). A scan's Enter or Tab is
-// kept too: it closes the box as its OK button would, and the digits are
+// are kept from the box (it has no use for them). The Enter or Tab that ends
+// two or more digits typed at scanner speed is kept too: it closes the box as its OK button would, and the digits are
 // kept for the caller. Every other key, a person's Enter, Space and Escape
 // included, and every click go to the box as they always did.
 LRESULT CALLBACK meldungsfilter(int code, WPARAM w, LPARAM l) {
