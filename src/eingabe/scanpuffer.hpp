@@ -14,8 +14,7 @@ namespace karmo::eingabe {
 // from their target while they may still be a scan. `weiter(const T&)` passes
 // a key on to where it was going; `scan(std::string_view)` takes a finished
 // scan, whose keys (the Enter or Tab included) go nowhere.
-template <class T>
-class Scanpuffer {
+template <class T> class Scanpuffer {
 public:
     template <class Weiter, class Scan>
     void taste(Taste art, char ziffer, std::uint32_t zeit, const T& t, Weiter&& weiter, Scan&& scan) {
@@ -39,14 +38,12 @@ public:
     }
 
     // The clock: held keys that can no longer be a scan go on.
-    template <class Weiter>
-    void uhr(std::uint32_t jetzt, Weiter&& weiter) {
+    template <class Weiter> void uhr(std::uint32_t jetzt, Weiter&& weiter) {
         if (erkennung_.verfallen(jetzt)) freigeben(weiter);
     }
 
     // Passes the held keys on now (before a click, or a key for elsewhere).
-    template <class Weiter>
-    void freigeben(Weiter&& weiter) {
+    template <class Weiter> void freigeben(Weiter&& weiter) {
         erkennung_.freigegeben();
         abgeben(weiter);
     }
@@ -56,8 +53,7 @@ public:
 
 private:
     // Taken out first: passing a key on may run code that comes back here.
-    template <class Weiter>
-    void abgeben(Weiter& weiter) {
+    template <class Weiter> void abgeben(Weiter& weiter) {
         std::vector<T> raus;
         raus.swap(gehalten_);
         for (const T& t : raus) weiter(t);

@@ -124,9 +124,8 @@ TEST_P(Tuer, KarteInDerPunktemeldungFragtWiederNachPunkten) {
 // misread; the fourth and the seventh are typed into those messages.
 TEST_P(Tuer, AchtKartenKeineGehtVerloren) {
     f.setze_text(Ctl::Punkte, "8");
-    const std::vector<std::string> karten{"740000000000013", "100000000000009", "740000000000013",
-                                          "123456789012347", "987654321098767", k_falsch,
-                                          "200000000000008", "300000000000007"};
+    const std::vector<std::string> karten{"740000000000013", "100000000000009", "740000000000013", "123456789012347",
+                                          "987654321098767", k_falsch,          "200000000000008", "300000000000007"};
     scannen(karten[0]);
     scannen(karten[1]);
     u.pl.scans_in_meldungen = {karten[3]};

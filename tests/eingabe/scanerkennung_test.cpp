@@ -22,8 +22,8 @@ struct Tastatur {
 
     void taste(char c) {
         const Taste art = c >= '0' && c <= '9' ? Taste::Ziffer : (c == '\r' || c == '\t') ? Taste::Ende : Taste::Andere;
-        puffer.taste(art, c, zeit, c, [this](char k) { weiter += k; },
-                     [this](std::string_view s) { scans.emplace_back(s); });
+        puffer.taste(
+            art, c, zeit, c, [this](char k) { weiter += k; }, [this](std::string_view s) { scans.emplace_back(s); });
     }
     // Each key `abstand` ms after the one before; the clock ticks in between
     // (as the message loop's timer would).
