@@ -176,9 +176,26 @@ zweitstart() {
     gleich "$titel" "$(probe active)" || { echo "(Vordergrund)"; return 1; }
 }
 
+# Another program (Wine's Notepad) in front first: the second start must bring the capture form back.
 s6_zweitstart() {
-    zweitstart "$laufwerk_c/zelva" 'c:\zelva\Karmo.exe' "$T_MA2" || return 1
-    probe wait-gone "$T_AUSWAHL" 0 || { echo "zweites Hauptmenü"; return 1; }
+    local editor i vorn="" rc=0
+    wine notepad >>"$wine_log" 2>&1 &
+    editor=$!
+    for ((i = 0; i < 100; i++)); do
+        vorn=$(probe active)
+        [[ -n $vorn && $vorn != "$T_MA2" ]] && break
+        sleep 0.1
+    done
+    if [[ -z $vorn || $vorn == "$T_MA2" ]]; then
+        echo "kein anderes Fenster vorn"
+        rc=1
+    else
+        zweitstart "$laufwerk_c/zelva" 'c:\zelva\Karmo.exe' "$T_MA2" || rc=1
+        probe wait-gone "$T_AUSWAHL" 0 || { echo "zweites Hauptmenü"; rc=1; }
+    fi
+    kill "$editor" 2>/dev/null
+    wait "$editor" 2>/dev/null
+    return "$rc"
 }
 
 s6_zweitstart_update() {
@@ -194,6 +211,23 @@ s6_zweitstart_update() {
     printf '1.051\r\n' >"$laufwerk_c/zelva/config.ini"
 }
 
+# The same during the setup: without c:\zelva\Karmo.exe the start from Downloads shows it.
+s6_zweitstart_einrichtung() {
+    karmo_beenden
+    mv "$laufwerk_c/zelva/Karmo.exe" "$laufwerk_c/zelva/Karmo.exe.weg" || return 1
+    karmo_starten 'c:\Downloads\Karmo.exe' "$laufwerk_c/Downloads"
+    local rc=0
+    if fenster_erwarten "$T_EINRICHTUNG" 20000; then
+        zweitstart "$laufwerk_c/Downloads" 'c:\Downloads\Karmo.exe' "$T_EINRICHTUNG" || rc=1
+        [[ -f "$laufwerk_c/zelva/Karmo.exe" ]] && { echo "zweiter Start hat installiert"; rc=1; }
+    else
+        rc=1
+    fi
+    karmo_beenden
+    mv "$laufwerk_c/zelva/Karmo.exe.weg" "$laufwerk_c/zelva/Karmo.exe"
+    return "$rc"
+}
+
 s6_laufen() {
     szenario_laufen "An der Tür" \
         "s6_start:neue Veranstaltung $vnr6, Punkte 8, \"Erfasste Teilnehmer: 0\"" \
@@ -202,7 +236,8 @@ s6_laufen() {
         "s6_langsam:acht Karten, 1,5 s Abstand: Meldungen doppelt und Prüfziffer, sechs erfasst" \
         "s6_andere_felder:Karten bei Fokus in Inhalt, Punkte, Datum: erfasst, Felder unverändert" \
         "s6_mensch:15 Ziffern mit 120 ms je Taste bleiben in Inhalt" \
-        "s6_zweitstart:zweiter Start: Exit-Code 0, kein zweites Fenster, Erfassung vorn" \
-        "s6_zweitstart_update:zweiter Start während des Updates: Exit-Code 0, nur ein Fenster"
+        "s6_zweitstart:zweiter Start bei Editor vorn: Exit-Code 0, kein zweites Fenster, Erfassung wieder vorn" \
+        "s6_zweitstart_update:zweiter Start während des Updates: Exit-Code 0, nur ein Fenster" \
+        "s6_zweitstart_einrichtung:zweiter Start während der Einrichtung: Exit-Code 0, nur ein Fenster"
 }
 weitere_szenarien+=(s6_laufen)
