@@ -32,6 +32,14 @@ void Erfassungsmaske::sitzungsende() {
     if (Sicherung* s = p_.sicherung()) s->sichern(f_);
 }
 
+void Erfassungsmaske::scan(Ctl von, std::string_view ziffern) {
+    liste_.scannen(ziffern);
+    if (von == Ctl::EFN) return;
+    lostfocus(von);
+    // A card typed into a message of that check comes next.
+    liste_.scans_aus_meldungen();
+}
+
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
     try {
         if (Veranstaltung_speichern(p_, pfad, modus) != Speicherergebnis::Geschrieben) return false;

@@ -92,6 +92,11 @@ public:
     // A modal message box with the buttons Ja and Nein, title "Karmo", no
     // icon; true when the user chose Ja.
     virtual bool frage(std::string_view text) = 0;
+    // --- scanner input in message boxes -----------------------------------------
+    // A scan (eingabe/scanerkennung.hpp) typed into the last message box
+    // closed it as its OK would. Its digits are handed out here, once; empty
+    // when that box was closed otherwise.
+    virtual std::string scan_aus_meldung() = 0;
 };
 
 } // namespace karmo

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "common/text.hpp"
 
@@ -231,8 +232,13 @@ std::string FakePlattform::verknuepfungsziel(std::string_view lnk) const {
 }
 
 void FakePlattform::meldung(std::string_view t) {
+    scan_aus_meldung_.clear();
     if (bei_meldung) bei_meldung(t);
     meldungen.emplace_back(t);
+    if (!scans_in_meldungen.empty()) {
+        scan_aus_meldung_ = std::move(scans_in_meldungen.front());
+        scans_in_meldungen.pop_front();
+    }
 }
 
 std::optional<std::string> FakePlattform::erste_datei(std::string_view ordner) {
@@ -399,5 +405,6 @@ bool FakePlattform::frage(std::string_view text) {
     fragen.emplace_back(text);
     return frage_antwort;
 }
+std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }
 
 } // namespace karmo

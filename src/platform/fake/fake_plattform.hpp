@@ -1,6 +1,7 @@
 // Test double of the platform: c:\ mapped into a temporary folder, messages and shell calls recorded.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -32,6 +33,9 @@ public:
     std::vector<ShellAufruf> shell_aufrufe;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
+    // Cards scanned into the next message boxes, one per box in order ("" for
+    // a box a person closes); each closes its box and is handed out once.
+    std::deque<std::string> scans_in_meldungen;
 
     // --- how the machine behaves ------------------------------------------------
     long shell_ergebnis = 42;
@@ -76,6 +80,7 @@ public:
     Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
 
     // --- durable writing and the yes/no question -----------------------------------
     // Every question asked, and the answer the "user" gives (true is Ja).
@@ -96,6 +101,7 @@ private:
 
     std::filesystem::path wurzel_;
     bool eigene_wurzel_ = false;
+    std::string scan_aus_meldung_;
 };
 
 } // namespace karmo

@@ -55,6 +55,7 @@ public:
 
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
 
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
     bool frage(std::string_view text) override;
@@ -65,6 +66,7 @@ private:
 
     bool com_bereit_ = false;
     win32::Dateiaufrufe api_;
+    std::string scan_aus_meldung_;
 };
 
 namespace win32 {
