@@ -5,6 +5,7 @@
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 
 namespace karmo {
 
@@ -297,6 +298,7 @@ void Sicherung::wiederherstellen(const sicherung::Gelesen& g) {
         }
         form->liste_leeren(Ctl::Teilnehmerliste);
         for (const std::string& zeile : s.zeilen) form->zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
+        Teilnehmerzahl_zeigen(*form);
         form->zeigen();
         form->fokus(Ctl::EFN);
     } catch (...) {

@@ -63,14 +63,14 @@ void scannen(ui::FakeFenster& m, std::string_view efn) { m.tippen(Ctl::EFN, std:
 struct Abbild {
     FormId form;
     std::vector<std::string> felder, zeilen;
-    std::string vnr, datei;
+    std::string vnr, datei, zahl; // zahl: the count label under the list
     int art, kammer;
     bool operator==(const Abbild&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& o, const Abbild& a) {
     o << "form " << static_cast<int>(a.form) << " vnr " << a.vnr << " art " << a.art << " kammer " << a.kammer
-      << " datei " << a.datei << " felder";
+      << " datei " << a.datei << " zahl " << a.zahl << " felder";
     for (const auto& t : a.felder) o << " [" << t << "]";
     o << " zeilen";
     for (const auto& t : a.zeilen) o << " [" << t << "]";
@@ -79,8 +79,8 @@ std::ostream& operator<<(std::ostream& o, const Abbild& a) {
 
 Abbild abbild(Lauf& l, FormId id) {
     auto& m = l.f(id);
-    Abbild a{id, {}, {}, l.p.zustand().Aktuelle_VNR, l.p.zustand().Aktuelle_Datei, l.p.zustand().Aktuelle_Meldungsart,
-             l.p.zustand().Aktuelle_Kammer};
+    Abbild a{id, {}, {}, l.p.zustand().Aktuelle_VNR, l.p.zustand().Aktuelle_Datei, m.text(Ctl::Teilnehmerzahl),
+             l.p.zustand().Aktuelle_Meldungsart, l.p.zustand().Aktuelle_Kammer};
     const std::size_t n = id == FormId::MA1_Maske ? sicherung::k_felder_typ1 : sicherung::k_felder.size();
     for (std::size_t i = 0; i < n; ++i) a.felder.push_back(m.text(sicherung::k_felder[i].ctl));
     for (int i = 0; i < m.zeilenzahl(Ctl::Teilnehmerliste); ++i) a.zeilen.push_back(m.zeile(Ctl::Teilnehmerliste, i));
