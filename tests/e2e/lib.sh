@@ -361,6 +361,9 @@ szenario_laufen() {
 # that begins from an installed program and does not build on the state an earlier one left).
 hauptmenue_frisch() {
     karmo_beenden
+    # A scenario before may have ended Karmo with unsaved changes in a capture form: their journal would have
+    # this start ask about restoring them first.
+    rm -rf "$laufwerk_c/zelva/Sicherung"
     printf '1.051\r\n' >"$laufwerk_c/zelva/config.ini"
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
     fenster_erwarten "$T_AUSWAHL" 20000

@@ -28,7 +28,6 @@ s6_frage_beantworten() {
 
 s6_erfassen() {
     hauptmenue_frisch || return 1
-    rm -rf "$s6_ordner"
     klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
     fenster_erwarten "$T_VNR" || return 1
     fokus_erwarten "$T_VNR" Edit#0 || return 1
