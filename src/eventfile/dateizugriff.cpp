@@ -91,12 +91,10 @@ void element(std::string& out, std::string_view einzug, std::string_view tag, st
 // cut as eintrag_teilen cuts it, in one pass; false for any other line.
 bool block_ascii(std::string& out, std::string_view e) {
     constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
-    std::size_t strich = std::string_view::npos;
-    for (std::size_t i = 0; i < e.size(); ++i) {
-        const auto c = static_cast<unsigned char>(e[i]);
-        if (c >= 0x80) return false;
-        if (c == '/' && strich == std::string_view::npos && i >= k_punkte_ab) strich = i;
-    }
+    unsigned oder = 0;
+    for (char c : e) oder |= static_cast<unsigned char>(c);
+    if (oder >= 0x80) return false;
+    const std::size_t strich = e.size() > k_punkte_ab ? e.find('/', k_punkte_ab) : std::string_view::npos;
     out.append("<Teilnehmer>\r\n <EFN>");
     out.append(e.substr(0, k_efn));
     out.append("</EFN>\r\n <Punkte_Basis>");
