@@ -58,6 +58,19 @@ int passende_schrifthoehe(int hoehe, int kleinste, const Beschriftungsraum& raum
     return std::min(hoehe, kleinste);
 }
 
+Rechteck frei_von(const Rechteck& label, const Rechteck& feld) {
+    const bool ueberlappt = feld.links < label.rechts && label.links < feld.rechts && feld.oben < label.unten &&
+                            label.oben < feld.unten;
+    Rechteck frei = label;
+    if (!ueberlappt) return frei;
+    if (feld.oben > label.oben) {
+        frei.unten = feld.oben;
+    } else if (feld.links > label.links) {
+        frei.rechts = feld.links;
+    }
+    return frei;
+}
+
 int kleinste_schrifthoehe(int dpi) { return std::max(1, (5 * dpi + 36) / 72); }
 
 } // namespace karmo::ui

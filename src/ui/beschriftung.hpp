@@ -43,6 +43,20 @@ using Messung = std::function<Textmass(int schrifthoehe, int breite)>;
 // Whether the caption, measured as the control lays it out, fits its room.
 bool passt(const Beschriftungsraum& raum, int schrifthoehe, const Messung& messen);
 
+// A rectangle in pixels; right and bottom edges exclusive.
+struct Rechteck {
+    int links = 0;
+    int oben = 0;
+    int rechts = 0;
+    int unten = 0;
+};
+
+// The part of a label that the box it names leaves visible. The label gives
+// way where its box reaches into it (the renderer cuts that part out of the
+// label's window), so a box that reaches in from below hides the rows from
+// its top edge down, one from the right the columns from its left edge on.
+Rechteck frei_von(const Rechteck& label, const Rechteck& feld);
+
 // The largest font height from `hoehe` down to `kleinste` at which the caption
 // fits its room; `hoehe` itself when it fits, `kleinste` when none does.
 // Heights are tried one pixel at a time from the top: a smaller size is not

@@ -137,5 +137,22 @@ TEST(PassendeSchrifthoehe, UntergrenzeWennNichtsPasst) {
     EXPECT_EQ(kleinste_schrifthoehe(192), 13);
 }
 
+TEST(FreiVon, DasFeldNimmtDemLabelNurSeinenTeil) {
+    const Rechteck label{10, 10, 120, 28};
+    // A box reaching in from below: the rows above its top edge stay.
+    const Rechteck unten = frei_von(label, {10, 24, 300, 46});
+    EXPECT_EQ(unten.unten, 24);
+    EXPECT_EQ(unten.rechts, 120);
+    // From the right: the columns before its left edge.
+    const Rechteck rechts = frei_von(label, {116, 8, 200, 30});
+    EXPECT_EQ(rechts.rechts, 116);
+    EXPECT_EQ(rechts.unten, 28);
+    // Edges that only touch, or a box elsewhere, take nothing.
+    const Rechteck beruehrt = frei_von(label, {10, 28, 300, 50});
+    EXPECT_EQ(beruehrt.unten, 28);
+    EXPECT_EQ(beruehrt.rechts, 120);
+    EXPECT_EQ(frei_von(label, {400, 400, 500, 500}).unten, 28);
+}
+
 } // namespace
 } // namespace karmo::ui

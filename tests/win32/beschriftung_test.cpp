@@ -51,8 +51,21 @@ Raum raum(Art art, HWND h, UINT dpi) {
         case Art::Rahmen:
             InflateRect(&c, -px(9), 0);
             return {c, DT_SINGLELINE | DT_LEFT};
-        default:
+        default: {
+            // A label gives way to the box it names (right below it in
+            // z-order) where that box reaches into it.
+            HWND feld = GetWindow(h, GW_HWNDNEXT);
+            const std::string k = feld ? klassenname(feld) : "";
+            RECT l = lage(h), f = feld ? lage(feld) : RECT{}, gemeinsam{};
+            if ((k == "Edit" || k == "ListBox") && IntersectRect(&gemeinsam, &l, &f)) {
+                if (f.top > l.top) {
+                    c.bottom = f.top - l.top;
+                } else if (f.left > l.left) {
+                    c.right = f.left - l.left;
+                }
+            }
             return {c, DT_WORDBREAK | DT_LEFT | DT_EXPANDTABS};
+        }
     }
 }
 

@@ -45,9 +45,20 @@ HICON programmsymbol(int groesse) {
 HFONT Win32Fenster::passende_schrift(const Element& el, std::uint32_t schluessel) {
     HFONT grund = schrift(schluessel);
     const int d = static_cast<int>(dpi_);
-    const int breite = pixel(el.x + el.d->breite, d) - pixel(el.x, d);
-    const int hoehe = pixel(el.y + el.d->hoehe, d) - pixel(el.y, d);
-    const auto raum = beschriftungsraum(el.d->art, breite, hoehe, d);
+    const auto rechteck = [d](const Element& e) {
+        return Rechteck{pixel(e.x, d), pixel(e.y, d), pixel(e.x + e.d->breite, d), pixel(e.y + e.d->hoehe, d)};
+    };
+    Rechteck sichtbar = rechteck(el);
+    if (el.d->art == Art::Label) {
+        // Only the part its box leaves free shows the label's text.
+        const auto zu = beschriftungen(deklaration_.elemente);
+        const auto eigen = static_cast<std::size_t>(&el - elemente_.data());
+        for (std::size_t b = 0; b < zu.size(); ++b) {
+            if (zu[b] == eigen) sichtbar = frei_von(sichtbar, rechteck(elemente_[b]));
+        }
+    }
+    const auto raum =
+        beschriftungsraum(el.d->art, sichtbar.rechts - sichtbar.links, sichtbar.unten - sichtbar.oben, d);
     if (!raum || el.d->text.empty()) return grund;
 
     LOGFONTW lf = schriftbild(schluessel);
