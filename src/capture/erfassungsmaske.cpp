@@ -40,9 +40,14 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
     }
     zustand().Aktuelle_Datei = pfad;
     if (!speichern(zustand().Aktuelle_Datei, modus)) return;
-    Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei);
+    // The confirmation says the portal is being opened: it follows the
+    // shell's answer, and a browser that cannot be opened gets its own
+    // message with the address instead.
+    if (Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei)) {
+        Uebertragung_bestaetigen(p_.plattform(), zustand().Aktuelle_Datei);
+    }
     // The saved file at hand, to drag into the portal's upload form. Without a
-    // file manager the message has named the path already: nothing to report.
+    // file manager the messages have named the path already: nothing to report.
     (void)p_.plattform().im_ordner_zeigen(zustand().Aktuelle_Datei);
 }
 

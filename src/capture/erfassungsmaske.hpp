@@ -30,7 +30,8 @@ protected:
     bool speichern(const std::string& pfad, const std::string& modus);
 
     // The transfer button: refuses an empty list, saves under `pfad` and
-    // opens the portal's upload page only when the file was written.
+    // opens the portal's upload page only when the file was written; then
+    // confirms the transfer, or says that the browser could not be opened.
     void uebertragen(const std::string& pfad, const std::string& modus);
     // The main-menu button: saves, then hides the form and shows the menu.
     void zum_hauptmenue(const std::string& pfad, const std::string& modus);
@@ -42,13 +43,12 @@ protected:
     bool schliessen_erlaubt(const std::string& pfad, const std::string& modus);
 
     Zustand& zustand() { return p_.zustand(); }
+    // Whether the VNR box holds more digits than the prefix "276".
+    bool mehr_als_praefix() const;
 
     Programm& p_;
     ui::Fenster& f_;
     Teilnehmerliste liste_;
-
-private:
-    bool mehr_als_praefix() const;
 };
 
 } // namespace karmo

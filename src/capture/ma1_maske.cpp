@@ -5,6 +5,8 @@
 
 #include "capture/ereignisbindung.hpp"
 #include "capture/fensterbau.hpp"
+#include "checks/nummern.hpp"
+#include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
 
 namespace karmo {
@@ -111,22 +113,64 @@ void MA1_Maske::lostfocus(Ctl c) {
     if (!ausloesen<MA1_Maske>(k_fokusverluste, *this, c)) liste_.lostfocus(c);
 }
 
-bool MA1_Maske::query_unload() { return schliessen_erlaubt(name_aus_vnr_feld(), "Verlassen1"); }
+bool MA1_Maske::query_unload() {
+    if (mehr_als_praefix() && !nummer_bereit()) return false;
+    return schliessen_erlaubt(einfacher_name(), "Verlassen1");
+}
 
 // --- file names ------------------------------------------------------------------------
 
+// Every save names the file after the event's number, which is also the
+// number the file holds.
 std::string MA1_Maske::einfacher_name() { return Dateiname_einfach(zustand(), zustand().Aktuelle_VNR); }
-
-std::string MA1_Maske::name_aus_vnr_feld() { return Dateiname_einfach(zustand(), f_.text(Ctl::VNR)); }
 
 // --- buttons -----------------------------------------------------------------------------
 
-void MA1_Maske::Speichern_Click() { speichern(einfacher_name(), "Speichern1"); }
+void MA1_Maske::Speichern_Click() {
+    if (nummer_bereit()) speichern(einfacher_name(), "Speichern1");
+}
 
-void MA1_Maske::Senden_Click() { uebertragen(einfacher_name(), "Upload1"); }
+void MA1_Maske::Senden_Click() {
+    if (nummer_bereit()) uebertragen(einfacher_name(), "Upload1");
+}
 
-void MA1_Maske::Hauptmenue_Click() { zum_hauptmenue(einfacher_name(), "Verlassen1"); }
+void MA1_Maske::Hauptmenue_Click() {
+    if (nummer_bereit()) zum_hauptmenue(einfacher_name(), "Verlassen1");
+}
 
-void MA1_Maske::Ende_Click() { beenden(name_aus_vnr_feld(), "Verlassen1"); }
+// With no more than the prefix in the box nothing is saved, as before.
+void MA1_Maske::Ende_Click() {
+    if (mehr_als_praefix() && !nummer_bereit()) return;
+    beenden(einfacher_name(), "Verlassen1");
+}
+
+// --- event number ----------------------------------------------------------------------
+
+void MA1_Maske::VNR_LostFocus() {
+    const std::string vnr = Nur_Ziffern(f_.text(Ctl::VNR));
+    f_.setze_text(Ctl::VNR, vnr);
+    // The bare prefix "276" is what a new form shows: not a number to check.
+    if (text::zeichenzahl(vnr) == 3) return;
+    if (Nummer_pruefen(p_.plattform(), vnr, "VNR")) {
+        zustand().Aktuelle_VNR = vnr;
+    } else {
+        f_.fokus(Ctl::VNR);
+    }
+}
+
+bool MA1_Maske::nummer_bereit() {
+    std::string vnr = Nur_Ziffern(f_.text(Ctl::VNR));
+    if (vnr.size() > 3) {
+        f_.setze_text(Ctl::VNR, vnr);
+    } else {
+        vnr = zustand().Aktuelle_VNR;
+    }
+    if (!Nummer_pruefen(p_.plattform(), vnr, "VNR")) {
+        f_.fokus(Ctl::VNR);
+        return false;
+    }
+    zustand().Aktuelle_VNR = vnr;
+    return true;
+}
 
 } // namespace karmo

@@ -23,11 +23,17 @@ public:
     void Senden_Click();
     void Hauptmenue_Click();
     void Ende_Click();
+    // This form's number box can be edited: a number that passes the check
+    // becomes the event's number (Aktuelle_VNR).
+    void VNR_LostFocus();
 
 private:
     std::string einfacher_name();
-    // The only name taken from the VNR box rather than the open event.
-    std::string name_aus_vnr_feld();
+    // Before a save: the number the file will be named after and hold must
+    // have passed the check. The box's digits when it holds more than the
+    // prefix (the close box comes without the box's own check), else the
+    // event's number. False after the check's message, with the focus in VNR.
+    bool nummer_bereit();
 };
 
 } // namespace karmo

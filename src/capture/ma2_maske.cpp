@@ -6,6 +6,7 @@
 #include "capture/ereignisbindung.hpp"
 #include "capture/fensterbau.hpp"
 #include "checks/datum.hpp"
+#include "checks/eingabegrenzen.hpp"
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
@@ -177,7 +178,14 @@ void MA2_Maske::Datum_von_LostFocus() {
 }
 
 void MA2_Maske::DATUM_BIS_LostFocus() {
-    datum_pruefen(Ctl::DATUM_BIS, "Das Datum it ungültig! Bitte geben Sie das Datum im Format 21.12.2006 an!");
+    if (!datum_pruefen(Ctl::DATUM_BIS, "Das Datum it ungültig! Bitte geben Sie das Datum im Format 21.12.2006 an!")) {
+        return;
+    }
+    // Checked here only: leaving the first day after a later end date is
+    // still part of correcting both.
+    if (Enddatum_moeglich(f_.text(Ctl::Datum_von), f_.text(Ctl::DATUM_BIS))) return;
+    p_.plattform().meldung("Das Enddatum liegt vor dem ersten Datum der Veranstaltung!");
+    f_.fokus(Ctl::DATUM_BIS);
 }
 
 void MA2_Maske::Uhrzeit_s_LostFocus() { uhrzeit_pruefen(Ctl::Uhrzeit_s); }
@@ -196,14 +204,13 @@ bool MA2_Maske::datum_pruefen(Ctl feld, std::string_view meldung) {
     return false;
 }
 
-// Hours and minutes are not range-checked; the colon must follow at least one
-// digit.
+// The colon must follow at least one digit, and the time must lie within a
+// day (00:00 to 23:59).
 void MA2_Maske::uhrzeit_pruefen(Ctl feld) {
     const std::string zeit = Nur_Zeitzeichen(f_.text(feld));
     f_.setze_text(feld, zeit);
     if (text::zeichenzahl(zeit) < 2) return;
-    const std::size_t doppelpunkt = zeit.find(':');
-    if (doppelpunkt != std::string::npos && doppelpunkt > 0) return;
+    if (Uhrzeit_im_Bereich(zeit)) return;
     p_.plattform().meldung("Die Uhrzeit ist ungültig! Bitte geben Sie die Uhrzeit im Format 13:22 an!");
     f_.fokus(feld);
 }

@@ -2,6 +2,7 @@
 #include "capture/teilnehmerliste.hpp"
 
 #include "capture/ereignisbindung.hpp"
+#include "checks/eingabegrenzen.hpp"
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
@@ -82,7 +83,14 @@ void Teilnehmerliste::EFN_LostFocus() {
     f_.fokus(Ctl::EFN); // ready for the next scan
 }
 
-void Teilnehmerliste::Punkte_LostFocus() { f_.setze_text(Ctl::Punkte, Nur_Ziffern(f_.text(Ctl::Punkte))); }
+void Teilnehmerliste::Punkte_LostFocus() {
+    // A decimal sign is refused, not filtered away; the text stays for correction.
+    if (!Ganze_Punkte(p_.plattform(), f_.text(Ctl::Punkte))) {
+        f_.fokus(Ctl::Punkte);
+        return;
+    }
+    f_.setze_text(Ctl::Punkte, Nur_Ziffern(f_.text(Ctl::Punkte)));
+}
 
 void Teilnehmerliste::PKT_Korrektur_Click() {
     korrigieren(Haelfte::Basis, Ctl::PKT_neu, "Bitte erst eine EFN durch anklicken auswählen!",
@@ -121,6 +129,9 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
         melden(ohne_auswahl);
     } else if (wert.empty()) {
         melden(ohne_wert);
+    } else if (!Ganze_Punkte(p_.plattform(), wert)) {
+        f_.fokus(feld); // the line stays as it was; the value stays for correction
+        return;
     } else {
         verzeichnis_.abgleichen(f_);
         const std::string alt = f_.zeile(Ctl::Teilnehmerliste, i);

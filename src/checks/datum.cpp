@@ -29,21 +29,24 @@ int monatslaenge(int monat, int jahr) {
 
 } // namespace
 
-bool Datum_gueltig(std::string_view text) {
+bool Datum_gueltig(std::string_view text) { return Datum_lesen(text).has_value(); }
+
+std::optional<Datum> Datum_lesen(std::string_view text) {
     std::size_t pos = 0, n = 0;
     const int tag = zahl_lesen(text, pos, 2, n);
-    if (tag < 0 || pos >= text.size() || text[pos++] != '.') return false;
+    if (tag < 0 || pos >= text.size() || text[pos++] != '.') return std::nullopt;
     const int monat = zahl_lesen(text, pos, 2, n);
-    if (monat < 0 || pos >= text.size() || text[pos++] != '.') return false;
+    if (monat < 0 || pos >= text.size() || text[pos++] != '.') return std::nullopt;
     int jahr = zahl_lesen(text, pos, 4, n);
-    if (jahr < 0 || pos != text.size()) return false;
+    if (jahr < 0 || pos != text.size()) return std::nullopt;
     if (n == 2) {
         jahr += jahr < 30 ? 2000 : 1900;
     } else if (n != 4 || jahr == 0) {
-        return false;
+        return std::nullopt;
     }
-    if (monat < 1 || monat > 12) return false;
-    return tag >= 1 && tag <= monatslaenge(monat, jahr);
+    if (monat < 1 || monat > 12) return std::nullopt;
+    if (tag < 1 || tag > monatslaenge(monat, jahr)) return std::nullopt;
+    return Datum{tag, monat, jahr};
 }
 
 std::string Datum_text(const Datum& datum) {

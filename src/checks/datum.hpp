@@ -1,6 +1,7 @@
 // German dates (day.month.year): recognition independent of the machine's locale, and today's text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ namespace karmo {
 // 30-99 mean 1930-1999. A missing year ("21.12") or other separators are not
 // accepted, so the result never depends on the machine's date settings.
 bool Datum_gueltig(std::string_view text);
+// The date that Datum_gueltig accepts, with the year in four digits;
+// nullopt for any text it refuses.
+std::optional<Datum> Datum_lesen(std::string_view text);
 
 // "dd.mm.yyyy".
 std::string Datum_text(const Datum& datum);

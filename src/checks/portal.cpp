@@ -74,17 +74,24 @@ std::string Upload_Adresse(Plattform& plattform, std::string_view VNR, std::stri
     return adresse;
 }
 
-void Portal_Upload_aufrufen(Plattform& plattform, std::string_view VNR, std::string_view Pfad) {
+bool Adresse_oeffnen(Plattform& plattform, std::string_view Adresse) {
+    if (Shell_Oeffnen(plattform, Adresse, k_maximiert, "open")) return true;
+    plattform.meldung("Der Browser konnte nicht geöffnet werden. Bitte rufen Sie diese Adresse selbst auf:\r\n" +
+                      std::string(Adresse));
+    return false;
+}
+
+bool Portal_Upload_aufrufen(Plattform& plattform, std::string_view VNR, std::string_view Pfad) {
     // A refused path has been reported already; the page opens without it.
-    Shell_Oeffnen(plattform, Upload_Adresse(plattform, VNR, Pfad), k_maximiert, "open");
+    return Adresse_oeffnen(plattform, Upload_Adresse(plattform, VNR, Pfad));
 }
 
 std::string Einsehen_Adresse(std::string_view VNR) {
     return std::string(k_portal_basis) + "index.php?page=vnr_intern&vnr=" + vnr_wert(VNR);
 }
 
-void Veranstaltung_einsehen(Plattform& plattform, std::string_view VNR) {
-    Shell_Oeffnen(plattform, Einsehen_Adresse(VNR), k_maximiert, "open");
+bool Veranstaltung_einsehen(Plattform& plattform, std::string_view VNR) {
+    return Adresse_oeffnen(plattform, Einsehen_Adresse(VNR));
 }
 
 } // namespace karmo

@@ -18,12 +18,19 @@ bool Shell_Oeffnen(Plattform& plattform, std::string_view Ziel, int Anzeige, std
 // 255 characters or more.
 std::string Pfad_kodieren(Plattform& plattform, std::string_view Pfad);
 
-// The upload address for event `VNR` and file `Pfad`, opened maximised.
-void Portal_Upload_aufrufen(Plattform& plattform, std::string_view VNR, std::string_view Pfad);
+// Opens `Adresse` maximised in the browser. When the shell cannot (its
+// result is 32 or less), one message gives the address for the user to type
+// into a browser, and the result is false.
+bool Adresse_oeffnen(Plattform& plattform, std::string_view Adresse);
+
+// The upload address for event `VNR` and file `Pfad`, opened as
+// Adresse_oeffnen does; false when the browser could not be opened.
+bool Portal_Upload_aufrufen(Plattform& plattform, std::string_view VNR, std::string_view Pfad);
 std::string Upload_Adresse(Plattform& plattform, std::string_view VNR, std::string_view Pfad);
 
-// The event-view address for `VNR`, opened maximised (the "Einsehen" buttons).
-void Veranstaltung_einsehen(Plattform& plattform, std::string_view VNR);
+// The event-view address for `VNR`, opened as Adresse_oeffnen does (the
+// "Einsehen" buttons).
+bool Veranstaltung_einsehen(Plattform& plattform, std::string_view VNR);
 std::string Einsehen_Adresse(std::string_view VNR);
 
 } // namespace karmo

@@ -10,6 +10,7 @@
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
+#include "eventfile/zwillingsdatei.hpp"
 
 namespace karmo {
 namespace {
@@ -345,22 +346,26 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
         pl.loeschen(zwischendatei);
         throw Fehler(e.nummer, k_quelle, e.text);
     }
+    if (modus->layout == 2) Zwilling_nachziehen(p, Pfad, z.Aktuelle_VNR, form.text(Ctl::Datum_von), inhalt);
 
     if (pl.datei_existiert(Pfad)) {
         switch (modus->aktion) {
         case Aktion::Speichern:
             pl.meldung("Datei erfolgreich gespeichert! Sie finden die Datei unter:\r\n" + Pfad);
             break;
-        case Aktion::Upload:
-            pl.meldung("Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
-                       "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
-                       Pfad);
-            break;
+        case Aktion::Upload: // confirmed once the browser has been asked (Uebertragung_bestaetigen)
         case Aktion::Verlassen:
             break;
         }
     }
     return Speicherergebnis::Geschrieben;
+}
+
+void Uebertragung_bestaetigen(Plattform& pl, const std::string& Pfad) {
+    if (!pl.datei_existiert(Pfad)) return;
+    pl.meldung("Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
+               "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
+               Pfad);
 }
 
 bool Pfad_anlegen(Programm& p, std::string_view Pfad) {

@@ -14,12 +14,19 @@ enum class Speicherergebnis { Geschrieben, Abgelehnt };
 
 // Writes the event open in the capture form named by `Modus` ("Speichern1",
 // "Speichern2", "Upload1", "Upload2", "Verlassen1", "Verlassen2") to `Pfad`
-// and confirms it as the mode asks. Abgelehnt after a message: unknown mode,
+// and confirms it as the mode asks: the save modes here, the upload modes
+// through Uebertragung_bestaetigen once the browser has been asked. Abgelehnt after a message: unknown mode,
 // or an empty required field of a type-2 event (the focus is moved there).
 // Raises karmo::Fehler 510 / 1211 when folders cannot be created, and the
 // file system's own error when the file cannot be written; the old file of
-// that name then stays as it was.
+// that name then stays as it was. A type-2 event's other file is brought
+// along when it holds the same event (Zwilling_nachziehen), before the
+// confirmation; its failure is raised in the same way.
 Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, const std::string& Modus);
+
+// The transfer's confirmation, naming the file `Pfad`, when it exists. It
+// says the portal is being opened, so it follows a successful shell call.
+void Uebertragung_bestaetigen(Plattform& pl, const std::string& Pfad);
 
 // Creates every missing folder along `Pfad` (prefixes ending in "\", from the
 // 4th character on). False after a message when that fails or the path is

@@ -69,9 +69,12 @@ std::uint8_t Einstellungen_schreiben(Programm& p) {
 bool Programm_kopieren(Programm& p) {
     Plattform& pl = p.plattform();
     const std::string quelle = pl.programmpfad();
-    const std::string ziel = p.zustand().Basisverzeichnis + "Karmo.exe";
-    if (quelle.empty() || text::gleich_ohne_gross_klein(quelle, ziel)) return false;
-    return pl.kopieren(quelle, ziel).ok();
+    if (quelle.empty() || Laeuft_installiert(p)) return false;
+    return pl.kopieren(quelle, p.zustand().Basisverzeichnis + "Karmo.exe").ok();
+}
+
+bool Laeuft_installiert(Programm& p) {
+    return text::gleich_ohne_gross_klein(p.plattform().programmpfad(), p.zustand().Basisverzeichnis + "Karmo.exe");
 }
 
 } // namespace karmo

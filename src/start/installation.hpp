@@ -19,4 +19,8 @@ std::uint8_t Einstellungen_schreiben(Programm& p);
 // overwriting it; false when that fails or the program is that file itself.
 bool Programm_kopieren(Programm& p);
 
+// Whether the running program is Basisverzeichnis + "Karmo.exe" itself
+// (names compared without regard to case).
+bool Laeuft_installiert(Programm& p);
+
 } // namespace karmo

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "start/installation.hpp"
 #include "start/programmdatei.hpp"
 
 namespace karmo {
@@ -41,21 +42,32 @@ void Update::Anlegen_Click() {
         aktualisieren();
     } catch (const std::exception& e) {
         p_.plattform().meldung(Fehlermeldung("Bei dem Update ist ein Fehler aufgetreten : ", als_fehler(e)));
-        p_.Programm_beenden();
+        // The running program still works: ending here would only bring the
+        // same offer back on the next start.
+        zum_hauptmenue();
     }
 }
 
 void Update::aktualisieren() {
-    // The installed program file goes first: when it is the running program
-    // itself, deleting it fails and nothing else is changed.
-    if (Programmdatei_vorhanden(p_)) {
-        if (Ergebnis e = p_.plattform().loeschen(p_.zustand().Basisverzeichnis + "Karmo.exe"); !e.ok()) {
-            Plattformfehler(e);
+    // The installed program started itself (config.ini names another
+    // version): there is nothing to copy, and its own file cannot be
+    // deleted while it runs. Only the settings are brought up to date.
+    if (!Laeuft_installiert(p_)) {
+        // The installed program file goes first; a failure to delete it
+        // leaves everything else unchanged.
+        if (Programmdatei_vorhanden(p_)) {
+            if (Ergebnis e = p_.plattform().loeschen(p_.zustand().Basisverzeichnis + "Karmo.exe"); !e.ok()) {
+                Plattformfehler(e);
+            }
         }
+        Programmdatei_kopieren(p_);
+        Programmdatei_pruefen(p_);
     }
-    Programmdatei_kopieren(p_);
-    Programmdatei_pruefen(p_);
     Einstellungen_bereitstellen(p_);
+    zum_hauptmenue();
+}
+
+void Update::zum_hauptmenue() {
     p_.form(ui::FormId::Auswahl).zeigen();
     f_.verbergen();
 }

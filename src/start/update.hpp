@@ -22,6 +22,7 @@ public:
 private:
     // Raises karmo::Fehler for every failure; Anlegen_Click reports it.
     void aktualisieren();
+    void zum_hauptmenue();
 
     Programm& p_;
     ui::Fenster& f_;

@@ -43,8 +43,8 @@ TEST_F(MA1, EndeSpeichertUnterDerGetipptenNummer) {
     const std::string pfad = std::string("c:\\zelva\\Daten\\") + k_andere_vnr + ".XML";
     EXPECT_TRUE(u.existiert(pfad));
     EXPECT_FALSE(u.existiert(k_einfach));
-    // The file still names the event the form was opened with.
-    EXPECT_NE(u.pl.datei_lesen(pfad).find(k_vnr), std::string::npos);
+    // The checked number became the event's: the file holds what it is named after.
+    EXPECT_NE(u.pl.datei_lesen(pfad).find(std::string("<VNR>") + k_andere_vnr + "</VNR>"), std::string::npos);
     EXPECT_TRUE(u.sammlung.leer());
 }
 

@@ -74,7 +74,7 @@ TEST_F(MA2, ZweiFalscheDatenPendelnNicht) {
 }
 
 TEST_F(MA2, Uhrzeiten) {
-    for (const char* gut : {"13:22", "1:5", "13:", "99:99"}) {
+    for (const char* gut : {"13:22", "1:5", "13:", "23:59", "0:00"}) {
         verlassen(Ctl::Uhrzeit_s, gut);
         EXPECT_EQ(f.fokus_bei(), Ctl::Inhalt) << gut;
     }

@@ -155,11 +155,11 @@ TEST_P(Liste, KorrekturUndReferentenpunkte) {
     EXPECT_TRUE(u.pl.meldungen.empty());
 
     // The new base points stand as typed, until the other half rewrites the line.
-    f.setze_text(Ctl::PKT_neu, "4,5");
+    f.setze_text(Ctl::PKT_neu, "1a2");
     f.klicken(Ctl::PKT_Korrektur);
-    EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, 0), "123456789012347 (4,5/2)");
+    EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, 0), "123456789012347 (1a2/2)");
     f.klicken(Ctl::Ref_PKT);
-    EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, 0), "123456789012347 (45/2)");
+    EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, 0), "123456789012347 (12/2)");
 
     // The corrected line still counts as captured.
     scannen(k_efn);

@@ -78,6 +78,28 @@ TEST(Portal, EinsehenUndShellErgebnis) {
     p.shell_ergebnis = 32;
     EXPECT_FALSE(Shell_Oeffnen(p, "x", 3, "open"));
     EXPECT_EQ(p.shell_aufrufe.back().verb, "open");
+    EXPECT_TRUE(p.meldungen.empty()); // the bare shell call says nothing
+}
+
+// A browser that cannot be opened: one message with the address to type in;
+// a working shell, also at 33, says nothing.
+TEST(Portal, BrowserNichtGeoeffnetNenntDieAdresse) {
+    const std::string k_text = "Der Browser konnte nicht geöffnet werden. Bitte rufen Sie diese Adresse selbst auf:\r\n";
+    FakePlattform p;
+    p.shell_ergebnis = 33;
+    EXPECT_TRUE(Portal_Upload_aufrufen(p, "2760123456789012344", "c:\\a.XML"));
+    EXPECT_TRUE(Veranstaltung_einsehen(p, "2760123456789012344"));
+    EXPECT_TRUE(p.meldungen.empty());
+
+    for (long ergebnis : {32L, 31L, 2L, 0L}) {
+        SCOPED_TRACE(ergebnis);
+        p.meldungen.clear();
+        p.shell_ergebnis = ergebnis;
+        EXPECT_FALSE(Portal_Upload_aufrufen(p, "2760123456789012344", "c:\\a.XML"));
+        EXPECT_FALSE(Veranstaltung_einsehen(p, "2760123456789012344"));
+        EXPECT_EQ(p.meldungen, (std::vector<std::string>{k_text + Upload_Adresse(p, "2760123456789012344", "c:\\a.XML"),
+                                                         k_text + Einsehen_Adresse("2760123456789012344")}));
+    }
 }
 
 } // namespace

@@ -104,9 +104,14 @@ TEST(Veranstaltung_speichern, LayoutFolgtDemModusMeldungsartDemZustand) {
     ASSERT_EQ(Veranstaltung_speichern(u.p, k_pfad, "Upload1"), Speicherergebnis::Geschrieben);
     EXPECT_NE(u.pl.datei_lesen(k_pfad).find("<Datum_von></Datum_von>\r\n<Datum_bis></Datum_bis>\r\n<Bemerkung></Bemerkung>"),
               std::string::npos);
-    ASSERT_EQ(u.pl.meldungen.size(), 1U);
-    EXPECT_EQ(u.pl.meldungen[0], "Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
-                                 "Die zu übertragende Datei Sie finden Sie hier:\r\n" + k_pfad);
+    // The transfer is confirmed by its caller, once the browser was asked.
+    EXPECT_TRUE(u.pl.meldungen.empty());
+    Uebertragung_bestaetigen(u.pl, k_pfad);
+    EXPECT_EQ(u.pl.meldungen, std::vector<std::string>{"Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
+                                                       "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
+                                                       k_pfad});
+    Uebertragung_bestaetigen(u.pl, "c:\\zelva\\Daten\\fehlt.XML");
+    EXPECT_EQ(u.pl.meldungen.size(), 1U); // no file, no confirmation
 }
 
 TEST(Veranstaltung_speichern, UnbekannterModusSchreibtNichts) {
