@@ -100,8 +100,7 @@ s3_explorer() {
         return 1
     fi
     bildschirm 11-explorer "Daten"
-    probe close "Daten" || return 1
-    fenster_weg "Daten" 5000
+    ordnerfenster_schliessen
 }
 
 # Opening for transfer asks the user to check the data and start the transfer.
