@@ -1,5 +1,6 @@
 // The Win32 renderer: captions fitted to their controls, labels kept off their boxes, the program's icon.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/win32_plattform.hpp"
