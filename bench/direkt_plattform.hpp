@@ -82,6 +82,8 @@ public:
     karmo::Ergebnis verknuepfung_anlegen(std::string_view, std::string_view) override { return k_nein; }
     std::string programmpfad() override { return "c:\\zelva\\Karmo.exe"; }
     karmo::Datum heute() override { return {21, 12, 2006}; }
+    // No message box here takes input.
+    std::string scan_aus_meldung() override { return {}; }
 
 private:
     class Leser final : public karmo::Lesedatei {

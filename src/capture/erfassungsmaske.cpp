@@ -23,6 +23,14 @@ void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), 
 
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 
+void Erfassungsmaske::scan(Ctl von, std::string_view ziffern) {
+    liste_.scannen(ziffern);
+    if (von == Ctl::EFN) return;
+    lostfocus(von);
+    // A card typed into a message of that check comes next.
+    liste_.scans_aus_meldungen();
+}
+
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
     try {
         return Veranstaltung_speichern(p_, pfad, modus) == Speicherergebnis::Geschrieben;

@@ -20,6 +20,12 @@ public:
     // answered by query_unload): ending again is harmless.
     void form_unload() override;
 
+    // A card scanned while another control has the focus goes to EFN. It is
+    // captured first; then the control it was typed into runs its own
+    // LostFocus check on its own text, as a move of the focus does.
+    bool nimmt_scans(ui::Ctl fokus) override { return fokus != ui::Ctl::EFN; }
+    void scan(ui::Ctl von, std::string_view ziffern) override;
+
 protected:
     Erfassungsmaske(Programm& p, ui::Fenster& f) : p_(p), f_(f), liste_(p, f) {}
 

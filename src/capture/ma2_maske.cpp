@@ -86,6 +86,7 @@ constexpr Teilnehmerliste_Lage k_liste{
     .referent = {75, 240, 444, 336},
     .ref_pkt = {570, 240, 1056, 336},
     .loeschen = {8610, 420, 876, 540},
+    .teilnehmerzahl = {240, 4320, 3000, 255},
     .tab_punkte = 1,
     .tab_efn = k_tab_efn,
 };

@@ -52,6 +52,27 @@ void Teilnehmerliste::EFN_KeyPress(int& KeyAscii) {
 }
 
 void Teilnehmerliste::EFN_LostFocus() {
+    // A card typed into a box that no capture raised (another window's
+    // message) is not this capture's to take.
+    p_.plattform().scan_aus_meldung();
+    erfassen();
+    scans_aus_meldungen();
+}
+
+void Teilnehmerliste::scannen(std::string_view ziffern) {
+    f_.setze_text(Ctl::EFN, ziffern);
+    EFN_LostFocus();
+}
+
+void Teilnehmerliste::scans_aus_meldungen() {
+    for (std::string efn = p_.plattform().scan_aus_meldung(); !efn.empty();
+         efn = p_.plattform().scan_aus_meldung()) {
+        f_.setze_text(Ctl::EFN, efn);
+        erfassen();
+    }
+}
+
+void Teilnehmerliste::erfassen() {
     const std::string efn = Nur_Ziffern(f_.text(Ctl::EFN));
     f_.setze_text(Ctl::EFN, efn);
 
@@ -66,7 +87,10 @@ void Teilnehmerliste::EFN_LostFocus() {
     }
     if (efn.empty()) return;
     if (!Nummer_pruefen(p_.plattform(), efn, "EFN")) {
-        f_.fokus(Ctl::EFN); // the rejected number stays for correction
+        // The rejected number stays for correction, selected: the next scan
+        // replaces it.
+        f_.fokus(Ctl::EFN);
+        f_.text_markieren(Ctl::EFN);
         return;
     }
     if (test_vorhanden(efn)) {
@@ -79,6 +103,7 @@ void Teilnehmerliste::EFN_LostFocus() {
     f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
     verzeichnis_.hinzu(zeile);
     verzeichnis_.merken(f_);
+    Teilnehmerzahl_zeigen(f_);
     f_.setze_text(Ctl::EFN, "");
     f_.fokus(Ctl::EFN); // ready for the next scan
 }
@@ -111,6 +136,7 @@ void Teilnehmerliste::Loeschen_Click() {
     f_.zeile_entfernen(Ctl::Teilnehmerliste, i);
     verzeichnis_.weg(zeile);
     verzeichnis_.merken(f_);
+    Teilnehmerzahl_zeigen(f_);
 }
 
 bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {

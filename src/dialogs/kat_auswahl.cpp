@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "checks/datum.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 
 namespace karmo {
 
@@ -70,6 +71,7 @@ void Kat_Auswahl::ma2_vorbereiten() {
     m.setze_text(Ctl::Dauer, "");
     m.setze_text(Ctl::Inhalt, "");
     m.liste_leeren(Ctl::Teilnehmerliste);
+    Teilnehmerzahl_zeigen(m);
     m.fokus(Ctl::Punkte);
 }
 
@@ -78,6 +80,7 @@ void Kat_Auswahl::ma1_vorbereiten() {
     m.setze_text(Ctl::Punkte, "");
     m.setze_text(Ctl::VNR, p_.zustand().Aktuelle_VNR);
     m.liste_leeren(Ctl::Teilnehmerliste);
+    Teilnehmerzahl_zeigen(m);
     m.zeigen();
     m.fokus(Ctl::Punkte);
 }

@@ -439,6 +439,9 @@ void Veranstaltung_laden(Programm& p, int Index) {
         pl.meldung("Fehler:" + std::to_string(nummer) + " : " + t);
         p.form(FormId::Auswahl).zeigen();
     };
+    // The form whose list is being filled: its count follows the list
+    // however the loading ends.
+    ui::Fenster* gefuellt = nullptr;
     try {
         if (Index < 0 || static_cast<std::size_t>(Index) >= z.Dateiliste_Pfade.size()) {
             throw Fehler(9, k_quelle, "Index außerhalb des gültigen Bereichs");
@@ -453,6 +456,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
         // The text boxes are not cleared: a box whose element the file
         // lacks keeps what it holds.
         form.liste_leeren(Ctl::Teilnehmerliste);
+        gefuellt = &form;
 
         {
             const auto datei = oeffnen(pl, z.Aktuelle_Datei);
@@ -467,6 +471,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
                 if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
             }
         }
+        Teilnehmerzahl_zeigen(form);
 
         z.Aktuelle_VNR = form.text(Ctl::VNR);
         form.zeigen();
@@ -476,6 +481,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
         }
     } catch (const std::exception& e) {
         // Whatever stopped the loading, the program goes on.
+        if (gefuellt) Teilnehmerzahl_zeigen(*gefuellt);
         const Fehler f = als_fehler(e);
         melden(f.nummer(), f.text());
     }

@@ -84,6 +84,12 @@ public:
     virtual std::string programmpfad() = 0;
     virtual Datum heute() = 0;
 
+    // --- scanner input in message boxes -----------------------------------------
+    // A scan (eingabe/scanerkennung.hpp) typed into the last message box
+    // closed it as its OK would. Its digits are handed out here, once; empty
+    // when that box was closed otherwise.
+    virtual std::string scan_aus_meldung() = 0;
+
     // --- at hand for the user -------------------------------------------------
     // Opens a file manager window on the folder of the file `pfad` with that
     // file selected. A failure is reported to the caller only: it is no error

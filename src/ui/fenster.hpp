@@ -26,6 +26,8 @@ public:
     virtual std::string text(Ctl c) const = 0;
     virtual void setze_text(Ctl c, std::string_view t) = 0;
     virtual void fokus(Ctl c) = 0;
+    // Selects the whole text of a text box, so that what is typed next replaces it.
+    virtual void text_markieren(Ctl c) = 0;
 
     // List boxes; positions count from 0.
     virtual int zeilenzahl(Ctl c) const = 0;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "ui/fenster.hpp"
@@ -25,6 +26,12 @@ public:
     virtual bool query_unload() { return true; }
     // The window is being unloaded (by its close box or by the program).
     virtual void form_unload() {}
+    // Barcode scans typed into the wrong control. While `fokus` has the focus
+    // and this says yes, the host holds back digits that may be a scan (see
+    // eingabe/scanerkennung.hpp); a complete scan then reaches no control and
+    // comes here as scan(), with the control it was typed into.
+    virtual bool nimmt_scans(Ctl /*fokus*/) { return false; }
+    virtual void scan(Ctl /*von*/, std::string_view /*ziffern*/) {}
 };
 
 // Renders a declared window and routes its events to `ereignisse`; the

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "common/text.hpp"
 
@@ -246,8 +247,13 @@ std::string FakePlattform::verknuepfungssymbol(std::string_view lnk) const {
 }
 
 void FakePlattform::meldung(std::string_view t) {
+    scan_aus_meldung_.clear();
     if (bei_meldung) bei_meldung(t);
     meldungen.emplace_back(t);
+    if (!scans_in_meldungen.empty()) {
+        scan_aus_meldung_ = std::move(scans_in_meldungen.front());
+        scans_in_meldungen.pop_front();
+    }
 }
 
 std::optional<std::string> FakePlattform::erste_datei(std::string_view ordner) {
@@ -392,6 +398,8 @@ Ergebnis FakePlattform::verknuepfung_anlegen(std::string_view lnk, std::string_v
 std::string FakePlattform::programmpfad() { return exe; }
 
 Datum FakePlattform::heute() { return datum; }
+
+std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }
 
 Ergebnis FakePlattform::im_ordner_zeigen(std::string_view pfad) {
     gezeigte_dateien.emplace_back(pfad);

@@ -1,6 +1,7 @@
 // Test double of the platform: c:\ mapped into a temporary folder, messages and shell calls recorded.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -34,6 +35,9 @@ public:
     std::vector<std::string> gezeigte_dateien;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
+    // Cards scanned into the next message boxes, one per box in order ("" for
+    // a box a person closes); each closes its box and is handed out once.
+    std::deque<std::string> scans_in_meldungen;
 
     // --- how the machine behaves ------------------------------------------------
     long shell_ergebnis = 42;
@@ -82,6 +86,7 @@ public:
     Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
 private:
@@ -92,6 +97,7 @@ private:
 
     std::filesystem::path wurzel_;
     bool eigene_wurzel_ = false;
+    std::string scan_aus_meldung_;
 };
 
 } // namespace karmo

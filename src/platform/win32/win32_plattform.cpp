@@ -202,9 +202,7 @@ Win32Plattform::~Win32Plattform() {
     if (com_bereit_) CoUninitialize();
 }
 
-void Win32Plattform::meldung(std::string_view text) {
-    MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_OK);
-}
+// meldung() and what a scanner types into its box: win32_meldung.cpp.
 
 std::optional<std::string> Win32Plattform::erste_datei(std::string_view ordner) {
     std::wstring muster = win32::breit(ordner);

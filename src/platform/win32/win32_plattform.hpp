@@ -38,10 +38,12 @@ public:
 
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
 private:
     bool com_bereit_ = false;
+    std::string scan_aus_meldung_;
 };
 
 namespace win32 {

@@ -35,7 +35,11 @@ FakeFenster::Zustand& FakeFenster::z(Ctl c) {
 const FakeFenster::Zustand& FakeFenster::z(Ctl c) const { return const_cast<FakeFenster*>(this)->z(c); }
 
 std::string FakeFenster::text(Ctl c) const { return z(c).text; }
-void FakeFenster::setze_text(Ctl c, std::string_view t) { z(c).text = t; }
+void FakeFenster::setze_text(Ctl c, std::string_view t) {
+    Zustand& s = z(c);
+    s.text = t;
+    s.auswahl = false;
+}
 void FakeFenster::fokus(Ctl c) {
     z(c);
     fokus_ = c;
@@ -146,6 +150,10 @@ void FakeFenster::tippen(Ctl c, std::string_view t) {
         if (taste == 0 || (d.stil & k_gesperrt) != 0) continue;
         if (taste == 13 && (d.stil & k_mehrzeilig) == 0) continue;
         const std::string einfuegen = taste == 13 ? std::string("\r\n") : std::string(zeichen);
+        if (s.auswahl) {
+            s.text.clear();
+            s.auswahl = false;
+        }
         if (d.maxlaenge > 0 &&
             text::zeichenzahl(s.text) + text::zeichenzahl(einfuegen) > static_cast<std::size_t>(d.maxlaenge)) {
             continue;
