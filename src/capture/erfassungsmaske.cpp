@@ -65,6 +65,9 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
     if (Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei)) {
         Uebertragung_bestaetigen(p_.plattform(), zustand().Aktuelle_Datei);
     }
+    // The saved file at hand, to drag into the portal's upload form. Without a
+    // file manager the messages have named the path already: nothing to report.
+    (void)p_.plattform().im_ordner_zeigen(zustand().Aktuelle_Datei);
 }
 
 void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {

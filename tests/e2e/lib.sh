@@ -225,6 +225,18 @@ keine_meldung() {
     fi
 }
 
+# After a transfer the file manager opens on the data folder ("Daten") and takes the foreground: waits
+# for it and closes it, so that the next steps reach Karmo's window.
+ordnerfenster_schliessen() {
+    local i
+    fenster_erwarten "Daten" 15000 || return 1
+    for ((i = 0; i < 10; i++)); do
+        probe close "Daten" || break
+        probe wait-gone "Daten" 2000 && return 0
+    done
+    fenster_weg "Daten" 0
+}
+
 karmo_starten() {
     local pfad=$1 ordner=$2
     karmo_beenden

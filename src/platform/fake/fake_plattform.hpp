@@ -31,6 +31,8 @@ public:
     // --- what the program did -------------------------------------------------
     std::vector<std::string> meldungen;
     std::vector<ShellAufruf> shell_aufrufe;
+    // Files shown in a file manager window (im_ordner_zeigen), in call order.
+    std::vector<std::string> gezeigte_dateien;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
     // Cards scanned into the next message boxes, one per box in order ("" for
@@ -52,6 +54,8 @@ public:
     std::set<std::string> ordner_verweigert;
     // Every write fails with "disk full".
     bool datentraeger_voll = false;
+    // No file manager window can be opened.
+    bool kein_dateimanager = false;
 
     // --- test helpers -----------------------------------------------------------
     // The real location of a Windows path on this machine.
@@ -61,6 +65,8 @@ public:
     std::string datei_lesen(std::string_view windows_pfad) const; // raw bytes; "" when missing
     // Target recorded in a shortcut written by verknuepfung_anlegen; "" when none.
     std::string verknuepfungsziel(std::string_view lnk) const;
+    // Icon file recorded in that shortcut; "" when none.
+    std::string verknuepfungssymbol(std::string_view lnk) const;
     const std::filesystem::path& wurzel() const { return wurzel_; }
 
     // --- Plattform ---------------------------------------------------------------
@@ -77,10 +83,11 @@ public:
     std::unique_ptr<Lesedatei> oeffnen(std::string_view pfad, Ergebnis& fehler) override;
     long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
     std::string spezialordner(Spezialordner ordner) override;
-    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
     std::string programmpfad() override;
     Datum heute() override;
     std::string scan_aus_meldung() override;
+    Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
     // --- durable writing and the yes/no question -----------------------------------
     // Every question asked, and the answer the "user" gives (true is Ja).

@@ -161,13 +161,31 @@ std::string fehlertext(unsigned long nummer) {
     return schmal(text);
 }
 
+namespace {
+
+// The shortcut file `lnk` loaded into a shell link object.
+bool verknuepfung_laden(std::string_view lnk, ComPtr<IShellLinkW>& link) {
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh())))
+        return false;
+    ComPtr<IPersistFile> datei;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, datei.roh()))) return false;
+    return SUCCEEDED(datei->Load(breit(lnk).c_str(), STGM_READ));
+}
+
+} // namespace
+
+std::optional<std::pair<std::string, int>> verknuepfungssymbol(std::string_view lnk) {
+    ComPtr<IShellLinkW> link;
+    if (!verknuepfung_laden(lnk, link)) return std::nullopt;
+    wchar_t datei[MAX_PATH] = {};
+    int index = 0;
+    if (FAILED(link->GetIconLocation(datei, MAX_PATH, &index))) return std::nullopt;
+    return std::pair{schmal(datei), index};
+}
+
 std::optional<std::string> verknuepfungsziel(std::string_view lnk) {
     ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh())))
-        return std::nullopt;
-    ComPtr<IPersistFile> datei;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, datei.roh()))) return std::nullopt;
-    if (FAILED(datei->Load(breit(lnk).c_str(), STGM_READ))) return std::nullopt;
+    if (!verknuepfung_laden(lnk, link)) return std::nullopt;
     wchar_t ziel[MAX_PATH] = {};
     if (FAILED(link->GetPath(ziel, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
     return schmal(ziel);
@@ -296,12 +314,17 @@ std::string Win32Plattform::spezialordner(Spezialordner ordner) {
     return ergebnis;
 }
 
-Ergebnis Win32Plattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
+Ergebnis Win32Plattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) {
     ComPtr<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh());
     if (FAILED(hr)) return aus_hresult(hr);
     hr = link->SetPath(win32::breit(ziel).c_str());
     if (FAILED(hr)) return aus_hresult(hr);
+    if (!symbol.empty()) {
+        // The first icon of the file: the program's own mark.
+        hr = link->SetIconLocation(win32::breit(symbol).c_str(), 0);
+        if (FAILED(hr)) return aus_hresult(hr);
+    }
     ComPtr<IPersistFile> datei;
     hr = link->QueryInterface(IID_IPersistFile, datei.roh());
     if (FAILED(hr)) return aus_hresult(hr);
@@ -331,6 +354,16 @@ Datum Win32Plattform::heute() {
     SYSTEMTIME jetzt{};
     GetLocalTime(&jetzt);
     return {jetzt.wDay, jetzt.wMonth, jetzt.wYear};
+}
+
+Ergebnis Win32Plattform::im_ordner_zeigen(std::string_view pfad) {
+    // The shell needs an apartment on this thread; the constructor set it up.
+    PIDLIST_ABSOLUTE eintrag = ILCreateFromPathW(win32::breit(pfad).c_str());
+    if (eintrag == nullptr) return {static_cast<int>(ERROR_FILE_NOT_FOUND), win32::fehlertext(ERROR_FILE_NOT_FOUND)};
+    const HRESULT hr = SHOpenFolderAndSelectItems(eintrag, 0, nullptr, 0);
+    ILFree(eintrag);
+    if (FAILED(hr)) return aus_hresult(hr);
+    return Ergebnis::erfolg();
 }
 
 } // namespace karmo

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/plattform.hpp"
 
@@ -51,11 +52,12 @@ public:
 
     long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
     std::string spezialordner(Spezialordner ordner) override;
-    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
 
     std::string programmpfad() override;
     Datum heute() override;
     std::string scan_aus_meldung() override;
+    Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
     bool frage(std::string_view text) override;
@@ -82,6 +84,8 @@ std::string fehlertext(unsigned long nummer);
 
 // The target path stored in a shortcut file, or nothing when it cannot be read.
 std::optional<std::string> verknuepfungsziel(std::string_view lnk);
+// The icon file and index stored in a shortcut file, or nothing when it cannot be read.
+std::optional<std::pair<std::string, int>> verknuepfungssymbol(std::string_view lnk);
 
 } // namespace win32
 

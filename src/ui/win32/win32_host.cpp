@@ -29,7 +29,8 @@ Win32Host::Win32Host() {
     wc.lpfnWndProc = &Win32Fenster::fensterprozedur;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIcon = intern::programmsymbol(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = intern::programmsymbol(GetSystemMetrics(SM_CXSMICON));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = k_klasse;
     // A second host in the same process (tests) finds the class registered.

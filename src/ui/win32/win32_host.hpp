@@ -83,6 +83,10 @@ private:
     LOGFONTW schriftbild(std::uint32_t schluessel) const;
     HFONT schrift(std::uint32_t schluessel);
     int logo_hoehe() const;
+    // win32_beschriftung.cpp: captions fitted, labels kept off their boxes, icons.
+    HFONT passende_schrift(const Element& el, std::uint32_t schluessel);
+    void beschriftungen_freistellen();
+    void symbole_setzen();
     void code_fokus(HWND ziel);
     void zeichnen_aufschieben(HWND liste);
     void nachzeichnen();
