@@ -19,7 +19,7 @@ s6_toeten() {
 s6_frage_beantworten() {
     local knopf=$1 ist
     ist=$(probe wait-msgbox 20000) || { echo "keine Frage erschienen; erwartet: $s6_frage"; return 1; }
-    bildschirm 14-frage-sicherung msgbox
+    bildschirm 16-frage-sicherung msgbox
     gleich "Karmo" "${ist%%$'\n'*}" || { echo "(Titel der Frage)"; return 1; }
     gleich "$s6_frage" "${ist#*$'\n'}" || return 1
     klicken msgbox "id=$knopf" || return 1
@@ -66,7 +66,7 @@ s6_ja() {
     text_erwarten "$T_MA2" "$MA2_INHALT" "$s6_inhalt" || return 1
     zeilen_erwarten "$efn2 (7/0)"$'\n'"$efn3 (7/0)" "$T_MA2" ListBox#0 || return 1
     if probe wait-window "$T_AUSWAHL" 0 >/dev/null; then echo "Hauptmenü sichtbar"; return 1; fi
-    bildschirm 15-wiederhergestellt "$T_MA2"
+    bildschirm 17-wiederhergestellt "$T_MA2"
 }
 s6_nein() {
     s6_toeten || return 1
