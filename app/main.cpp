@@ -3,12 +3,21 @@
 
 #include <exception>
 
+#include "platform/win32/win32_einzelstart.hpp"
 #include "platform/win32/win32_plattform.hpp"
 #include "start/start.hpp"
 #include "ui/win32/win32_host.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
+        // One program at a time, from before the first window (setup and
+        // update included) to the end: a second start shows the running
+        // program instead and ends.
+        const karmo::win32::Einzelstart einzelstart(L"Local\\Karmo.Programm");
+        if (!einzelstart.erster()) {
+            karmo::win32::nach_vorne(karmo::ui::Win32Host::fensterklasse());
+            return 0;
+        }
         // The platform first: it sets up COM on this, the user-interface thread.
         karmo::Win32Plattform plattform;
         // The host registers the window class and the common controls (visual

@@ -16,8 +16,10 @@
 namespace bench {
 
 // Drive c: is `wurzel`; a path is turned into a real one by swapping the
-// separators, with no case-insensitive search and no fault injection. Only
-// what reading event files needs is served; everything else fails.
+// separators, with no case-insensitive search and no fault injection. What
+// reading event files needs is served, and durable writing as the Windows
+// platform does it (every write flushed with fsync before the file is
+// closed); everything else fails.
 class DirektPlattform final : public karmo::Plattform {
 public:
     explicit DirektPlattform(std::filesystem::path wurzel) : wurzel_(std::move(wurzel)) {}
@@ -64,11 +66,19 @@ public:
         struct stat st {};
         return ::stat(echt(pfad).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
-    karmo::Ergebnis ordner_anlegen(std::string_view) override { return k_nein; }
+    karmo::Ergebnis ordner_anlegen(std::string_view pfad) override {
+        return ::mkdir(echt(pfad).c_str(), 0755) == 0 ? karmo::Ergebnis{} : k_nein;
+    }
     karmo::Ergebnis kopieren(std::string_view, std::string_view) override { return k_nein; }
-    karmo::Ergebnis loeschen(std::string_view) override { return k_nein; }
-    karmo::Ergebnis ersetzen(std::string_view, std::string_view) override { return k_nein; }
-    karmo::Ergebnis schreiben(std::string_view, std::string_view) override { return k_nein; }
+    karmo::Ergebnis loeschen(std::string_view pfad) override {
+        return ::unlink(echt(pfad).c_str()) == 0 ? karmo::Ergebnis{} : k_nein;
+    }
+    karmo::Ergebnis ersetzen(std::string_view quelle, std::string_view ziel) override {
+        return ::rename(echt(quelle).c_str(), echt(ziel).c_str()) == 0 ? karmo::Ergebnis{} : k_nein;
+    }
+    karmo::Ergebnis schreiben(std::string_view pfad, std::string_view bytes) override {
+        return dauerhaft(::open(echt(pfad).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), bytes);
+    }
     std::unique_ptr<karmo::Lesedatei> oeffnen(std::string_view pfad, karmo::Ergebnis& fehler) override {
         const int fd = ::open(echt(pfad).c_str(), O_RDONLY);
         if (fd < 0) {
@@ -82,6 +92,29 @@ public:
     karmo::Ergebnis verknuepfung_anlegen(std::string_view, std::string_view) override { return k_nein; }
     std::string programmpfad() override { return "c:\\zelva\\Karmo.exe"; }
     karmo::Datum heute() override { return {21, 12, 2006}; }
+    karmo::Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override {
+        return dauerhaft(::open(echt(pfad).c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644), bytes);
+    }
+    // The answer to every yes/no question.
+    bool frage_antwort = true;
+    bool frage(std::string_view) override { return frage_antwort; }
+
+    // Writes all of `bytes` to the open descriptor, flushes and closes it.
+    static karmo::Ergebnis dauerhaft(int fd, std::string_view bytes) {
+        if (fd < 0) return k_nein;
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+            if (n <= 0) {
+                ::close(fd);
+                return k_nein;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        const bool ok = ::fsync(fd) == 0;
+        return ::close(fd) == 0 && ok ? karmo::Ergebnis{} : k_nein;
+    }
+    // No message box here takes input.
+    std::string scan_aus_meldung() override { return {}; }
 
 private:
     class Leser final : public karmo::Lesedatei {

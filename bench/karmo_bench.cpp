@@ -32,7 +32,9 @@
 #include <string>
 #include <vector>
 
+#include "sicherung_bench.hpp"
 #include "testdaten.hpp"
+#include "eingabe/scanpuffer.hpp"
 #include "umgebung.hpp"
 
 #include "platform/fake/fake_plattform.hpp"
@@ -154,6 +156,9 @@ void registrieren(const char* name, std::function<void(benchmark::State&)> f, bo
 }
 
 std::string ordner_efn(std::uint64_t i) { return bench::efn(7, i); }
+
+// Keys a person types into Inhalt in the detector's benchmark (its limit).
+constexpr std::size_t k_tasten = 250;
 
 void benchmarks_registrieren(const Orte& orte) {
     const fs::path gross = orte.gross_datei();
@@ -294,7 +299,97 @@ void benchmarks_registrieren(const Orte& orte) {
             }
         }, true);
     }
+
+    // The same scan typed while Punkte has the focus: its 16 keys go through
+    // the key buffer and its detector as in the renderer's message loop, and
+    // the form takes the scan (Formularlogik::scan). Timed as above.
+    for (const int zeilen : {32766, 9}) {
+        const std::string name = "scan_erkannt_" + std::to_string(zeilen + 1);
+        registrieren(name.c_str(), [orte, zeilen](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            ui::Formularlogik& logik = *u.formulare.logik(ui::FormId::MA2_Maske);
+            f.setze_text(ui::Ctl::Punkte, "8");
+            for (int i = 0; i < zeilen; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, bench::efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+            std::vector<std::string> scans;
+            for (std::uint64_t i = 0; i < 4096; ++i) scans.push_back(ordner_efn(i) + "\r");
+            karmo::eingabe::Scanpuffer<char> puffer;
+            std::uint32_t zeit = 0;
+            std::size_t k = 0;
+            auto scannen = [&] {
+                for (char c : scans[k++ % scans.size()]) {
+                    zeit += 5;
+                    puffer.taste(c == '\r' ? karmo::eingabe::Taste::Ende : karmo::eingabe::Taste::Ziffer, c, zeit, c,
+                                 [&](char t) { f.tippen(ui::Ctl::Punkte, std::string(1, t)); },
+                                 [&](std::string_view z) { logik.scan(ui::Ctl::Punkte, z); });
+                }
+                zeit += 1000;
+                return f.zeilenzahl(ui::Ctl::Teilnehmerliste) == zeilen + 1;
+            };
+            auto entfernen = [&] {
+                f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
+                f.klicken(ui::Ctl::Loeschen);
+            };
+            if (scannen()) entfernen();
+            for (auto _ : s) {
+                const double t0 = cpu_sekunden();
+                const bool angefuegt = scannen();
+                s.SetIterationTime(cpu_sekunden() - t0);
+                if (!angefuegt) {
+                    s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
+                    break;
+                }
+                entfernen();
+            }
+        }, true);
+    }
+
+    // What the detector adds per key: a person's typing (120 ms a key, the
+    // clock ticking between keys as the loop's timer does) into Inhalt,
+    // through the key buffer, beside the same keys typed straight into it.
+    {
+        static const std::string k_getippt = [] {
+            std::string t;
+            while (t.size() < k_tasten) t += "Vortrag 2026 am 21.12. um 13:22 mit 180 Minuten ";
+            t.resize(k_tasten);
+            return t;
+        }();
+        const auto art = [](char c) {
+            return c >= '0' && c <= '9' ? karmo::eingabe::Taste::Ziffer : karmo::eingabe::Taste::Andere;
+        };
+        registrieren("tasten_erkannt", [orte, art](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            karmo::eingabe::Scanpuffer<char> puffer;
+            std::uint32_t zeit = 0;
+            const auto weiter = [&](char t) { f.tippen(ui::Ctl::Inhalt, std::string_view(&t, 1)); };
+            for (auto _ : s) {
+                f.setze_text(ui::Ctl::Inhalt, "");
+                for (char c : k_getippt) {
+                    zeit += 60;
+                    puffer.uhr(zeit, weiter);
+                    zeit += 60;
+                    puffer.taste(art(c), c, zeit, c, weiter, [](std::string_view) {});
+                }
+                puffer.freigeben(weiter);
+            }
+            if (f.text(ui::Ctl::Inhalt).size() != 250) s.SkipWithError("Inhalt unvollständig");
+        });
+        registrieren("tasten_direkt", [orte](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            for (auto _ : s) {
+                f.setze_text(ui::Ctl::Inhalt, "");
+                for (char c : k_getippt) f.tippen(ui::Ctl::Inhalt, std::string_view(&c, 1));
+            }
+            if (f.text(ui::Ctl::Inhalt).size() != 250) s.SkipWithError("Inhalt unvollständig");
+        });
+    }
 #endif
+
+    bench::sicherung_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
+                                     bool manuell) { registrieren(name, std::move(f), manuell); },
+                                  orte.daten, orte.gross_wurzel(), gross_windows);
 }
 
 // --- whole processes -----------------------------------------------------------------------------------
@@ -521,6 +616,27 @@ int tabelle(const Orte& orte, const std::optional<fs::path>& wine_ergebnis, int 
     }
     zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
                           "capture form not in the tree yet"));
+    for (const auto& z : bench::sicherung_zeilen())
+        zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
+    zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
+                          "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
+    {
+        // Per key: the figures are for k_tasten keys.
+        Zeile z = paar("a person's key into Inhalt through the scan detector", "tasten_erkannt", "tasten_direkt",
+                       "the same key typed straight in", 1.5, "capture form not in the tree yet");
+        const auto k = sammler.median("tasten_erkannt");
+        const auto b = sammler.median("tasten_direkt");
+        const auto ns = [](double sekunden) {
+            char puffer[32];
+            std::snprintf(puffer, sizeof puffer, "%.0f ns", sekunden * 1e9 / static_cast<double>(k_tasten));
+            return std::string(puffer);
+        };
+        if (k && b) {
+            z.karmo = ns(*k);
+            z.boden = ns(*b) + " the same key typed straight in";
+        }
+        zeilen.push_back(z);
+    }
     zeilen.push_back(speicher);
 
     // Under Wine: the renderer's list box against a bare one (measured by

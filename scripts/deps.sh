@@ -11,6 +11,8 @@ pakete=(
     imagemagick libxml2-utils               # screenshots; event-file checks
     clang libclang-rt-14-dev                # libFuzzer
     util-linux                              # flock, for the shared Wine template
+    icoutils                                # wrestool/icotool: the icon inside Karmo.exe
+    x11vnc novnc websockify chromium        # ./run without a display: the screen in a browser, and its test
 )
 
 # One dpkg-query for all: the common case (everything there) stays well under a second.

@@ -6,6 +6,7 @@
 #include "common/fehler.hpp"
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -23,9 +24,27 @@ void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), 
 
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 
+void Erfassungsmaske::aenderung(Ctl c) {
+    if (Sicherung* s = p_.sicherung()) s->feld_geaendert(f_, c);
+}
+
+void Erfassungsmaske::sitzungsende() {
+    if (Sicherung* s = p_.sicherung()) s->sichern(f_);
+}
+
+void Erfassungsmaske::scan(Ctl von, std::string_view ziffern) {
+    liste_.scannen(ziffern);
+    if (von == Ctl::EFN) return;
+    lostfocus(von);
+    // A card typed into a message of that check comes next.
+    liste_.scans_aus_meldungen();
+}
+
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
     try {
-        return Veranstaltung_speichern(p_, pfad, modus) == Speicherergebnis::Geschrieben;
+        if (Veranstaltung_speichern(p_, pfad, modus) != Speicherergebnis::Geschrieben) return false;
+        if (Sicherung* s = p_.sicherung()) s->gespeichert(f_);
+        return true;
     } catch (const std::exception& e) {
         const Fehler f = als_fehler(e);
         p_.plattform().meldung("Fehler:" + std::to_string(f.nummer()) + " : " + f.text());
@@ -46,6 +65,9 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
     if (Portal_Upload_aufrufen(p_.plattform(), zustand().Aktuelle_VNR, zustand().Aktuelle_Datei)) {
         Uebertragung_bestaetigen(p_.plattform(), zustand().Aktuelle_Datei);
     }
+    // The saved file at hand, to drag into the portal's upload form. Without a
+    // file manager the messages have named the path already: nothing to report.
+    (void)p_.plattform().im_ordner_zeigen(zustand().Aktuelle_Datei);
 }
 
 void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {
@@ -56,11 +78,20 @@ void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string&
 
 void Erfassungsmaske::beenden(const std::string& pfad, const std::string& modus) {
     if (mehr_als_praefix() && !speichern(pfad, modus)) return;
+    ohne_speichern_verlassen();
     p_.Programm_beenden(); // unloads this form too: nothing may follow
 }
 
 bool Erfassungsmaske::schliessen_erlaubt(const std::string& pfad, const std::string& modus) {
-    return !mehr_als_praefix() || speichern(pfad, modus);
+    if (mehr_als_praefix()) return speichern(pfad, modus);
+    ohne_speichern_verlassen();
+    return true;
+}
+
+// Leaving the form unsaved, as the user chose: the journal is put aside, kept.
+// (After a successful save there is no journal left to put aside.)
+void Erfassungsmaske::ohne_speichern_verlassen() {
+    if (Sicherung* s = p_.sicherung()) s->verworfen();
 }
 
 // Counted in digits: the close box reaches here without the box having been

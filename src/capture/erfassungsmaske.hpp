@@ -19,6 +19,15 @@ public:
     // Called while the program ends (its own close box has already been
     // answered by query_unload): ending again is harmless.
     void form_unload() override;
+    // Every new text of an event box goes to the journal of unsaved changes.
+    void aenderung(ui::Ctl c) override;
+    void sitzungsende() override;
+
+    // A card scanned while another control has the focus goes to EFN. It is
+    // captured first; then the control it was typed into runs its own
+    // LostFocus check on its own text, as a move of the focus does.
+    bool nimmt_scans(ui::Ctl fokus) override { return fokus != ui::Ctl::EFN; }
+    void scan(ui::Ctl von, std::string_view ziffern) override;
 
 protected:
     Erfassungsmaske(Programm& p, ui::Fenster& f) : p_(p), f_(f), liste_(p, f) {}
@@ -49,6 +58,9 @@ protected:
     Programm& p_;
     ui::Fenster& f_;
     Teilnehmerliste liste_;
+
+private:
+    void ohne_speichern_verlassen();
 };
 
 } // namespace karmo

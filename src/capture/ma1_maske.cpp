@@ -62,6 +62,7 @@ constexpr Teilnehmerliste_Lage k_liste{
     .referent = {90, 240, 444, 336},
     .ref_pkt = {570, 240, 1056, 336},
     .loeschen = {8640, 360, 876, 540},
+    .teilnehmerzahl = {180, 5520, 3000, 255},
     .tab_punkte = 1,
     .tab_efn = k_tab_efn,
 };

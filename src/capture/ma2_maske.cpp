@@ -74,7 +74,9 @@ constexpr Teilnehmerliste_Lage k_liste{
     .punkte_lbl = {360, 930, 660, 300},
     .label8 = {2220, 870, 5880, 270},
     .teilnehmer = {120, 2640, 9780, 4650},
-    .label11 = {240, 240, 1710, 270},
+    // As wide as its box: at 1710 twips the caption needs two lines, and the
+    // box below leaves it room for one at no legible size.
+    .label11 = {240, 240, 4335, 270},
     .efn = {240, 450, 4335, 336},
     .label13 = {270, 870, 3645, 225},
     .liste = {240, 1110, 4305, 3180},
@@ -85,6 +87,7 @@ constexpr Teilnehmerliste_Lage k_liste{
     .referent = {75, 240, 444, 336},
     .ref_pkt = {570, 240, 1056, 336},
     .loeschen = {8610, 420, 876, 540},
+    .teilnehmerzahl = {240, 4320, 3000, 255},
     .tab_punkte = 1,
     .tab_efn = k_tab_efn,
 };

@@ -6,6 +6,7 @@
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -52,6 +53,27 @@ void Teilnehmerliste::EFN_KeyPress(int& KeyAscii) {
 }
 
 void Teilnehmerliste::EFN_LostFocus() {
+    // A card typed into a box that no capture raised (another window's
+    // message) is not this capture's to take.
+    p_.plattform().scan_aus_meldung();
+    erfassen();
+    scans_aus_meldungen();
+}
+
+void Teilnehmerliste::scannen(std::string_view ziffern) {
+    f_.setze_text(Ctl::EFN, ziffern);
+    EFN_LostFocus();
+}
+
+void Teilnehmerliste::scans_aus_meldungen() {
+    for (std::string efn = p_.plattform().scan_aus_meldung(); !efn.empty();
+         efn = p_.plattform().scan_aus_meldung()) {
+        f_.setze_text(Ctl::EFN, efn);
+        erfassen();
+    }
+}
+
+void Teilnehmerliste::erfassen() {
     const std::string efn = Nur_Ziffern(f_.text(Ctl::EFN));
     f_.setze_text(Ctl::EFN, efn);
 
@@ -66,7 +88,10 @@ void Teilnehmerliste::EFN_LostFocus() {
     }
     if (efn.empty()) return;
     if (!Nummer_pruefen(p_.plattform(), efn, "EFN")) {
-        f_.fokus(Ctl::EFN); // the rejected number stays for correction
+        // The rejected number stays for correction, selected: the next scan
+        // replaces it.
+        f_.fokus(Ctl::EFN);
+        f_.text_markieren(Ctl::EFN);
         return;
     }
     if (test_vorhanden(efn)) {
@@ -79,6 +104,8 @@ void Teilnehmerliste::EFN_LostFocus() {
     f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
     verzeichnis_.hinzu(zeile);
     verzeichnis_.merken(f_);
+    if (Sicherung* s = p_.sicherung()) s->zeile_angefuegt(f_, zeile);
+    Teilnehmerzahl_zeigen(f_);
     f_.setze_text(Ctl::EFN, "");
     f_.fokus(Ctl::EFN); // ready for the next scan
 }
@@ -111,6 +138,8 @@ void Teilnehmerliste::Loeschen_Click() {
     f_.zeile_entfernen(Ctl::Teilnehmerliste, i);
     verzeichnis_.weg(zeile);
     verzeichnis_.merken(f_);
+    if (Sicherung* s = p_.sicherung()) s->zeile_entfernt(f_, i);
+    Teilnehmerzahl_zeigen(f_);
 }
 
 bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {
@@ -143,6 +172,7 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
         verzeichnis_.weg(alt);
         verzeichnis_.hinzu(neu);
         verzeichnis_.merken(f_);
+        if (Sicherung* s = p_.sicherung()) s->zeile_ersetzt(f_, i, neu);
     }
     f_.fokus(Ctl::EFN);
 }

@@ -31,11 +31,12 @@ struct Teilnehmerliste_Lage {
     ui::Ctl rahmen;
     Lage punkte, punkte_lbl, label8, teilnehmer, label11, efn, label13, liste;
     Lage frame2, pkt_neu, pkt_korrektur, frame1, referent, ref_pkt, loeschen;
+    Lage teilnehmerzahl;
     int tab_punkte;
     int tab_efn;
 };
 
-inline constexpr std::size_t k_teilnehmerliste_elemente = 15;
+inline constexpr std::size_t k_teilnehmerliste_elemente = 16;
 // Tab positions taken by the group from EFN on: EFN, the list and the five
 // controls of the correction frames.
 inline constexpr int k_teilnehmerliste_tabs_ab_efn = 7;
@@ -68,6 +69,7 @@ Teilnehmerliste_Elemente(const Teilnehmerliste_Lage& l) {
         zeile(Art::Textfeld, Ctl::referent, "", Ctl::Frame1, l.referent, 2, t + 4),
         zeile(Art::Schaltflaeche, Ctl::Ref_PKT, "Hinzufügen", Ctl::Frame1, l.ref_pkt, 0, t + 5),
         zeile(Art::Schaltflaeche, Ctl::Loeschen, "EFN löschen", Ctl::Teilnehmer, l.loeschen, 0, t + 6),
+        zeile(Art::Label, Ctl::Teilnehmerzahl, "Erfasste Teilnehmer: 0", Ctl::Teilnehmer, l.teilnehmerzahl, 0, -1),
     }};
 }
 
@@ -86,6 +88,11 @@ public:
 
     void EFN_KeyPress(int& KeyAscii);
     void EFN_LostFocus();
+    // A scan typed elsewhere: captured exactly as if typed into an empty EFN.
+    void scannen(std::string_view ziffern);
+    // Cards typed into the message boxes of a capture: each closed its box
+    // and is captured next, in order, until a box was closed otherwise.
+    void scans_aus_meldungen();
     void Punkte_LostFocus();
     void PKT_Korrektur_Click();
     void Ref_PKT_Click();
@@ -124,6 +131,8 @@ private:
     enum class Haelfte { Basis, Referent };
     void korrigieren(Haelfte h, ui::Ctl feld, std::string_view ohne_auswahl, std::string_view ohne_wert);
     void melden(std::string_view text);
+    // Captures what EFN holds; the focus stays there for the next scan.
+    void erfassen();
 
     Programm& p_;
     ui::Fenster& f_;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "eventfile/dateizugriff.hpp"
+#include "sicherung/sicherung.hpp"
 
 namespace karmo {
 
@@ -50,7 +51,8 @@ void Dateidialog::Dateiliste_Click() {
     if (zeile < 0) return;
     f_.verbergen();
     // The loader shows the capture form, or after a failure the main menu.
-    Veranstaltung_laden(p_, zeile);
+    // A loaded event is saved as it stands: nothing to journal yet.
+    Sicherung_neu_beginnen(p_, [&] { Veranstaltung_laden(p_, zeile); });
 }
 
 void Dateidialog::CancelButton_Click() {

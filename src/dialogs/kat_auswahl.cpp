@@ -5,6 +5,8 @@
 #include <cstddef>
 
 #include "checks/datum.hpp"
+#include "sicherung/sicherung.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 
 namespace karmo {
 
@@ -48,11 +50,14 @@ void Kat_Auswahl::Weiter_Click() {
     // the chamber does not offer counts for nothing even when ticked.
     if (f_.aktiviert(Ctl::Akkred_VA) && f_.markiert(Ctl::Akkred_VA)) z.Aktuelle_Meldungsart = 2;
 
-    if (z.Aktuelle_Meldungsart == 2) {
-        ma2_vorbereiten();
-    } else {
-        ma1_vorbereiten();
-    }
+    // A new event starts with nothing to journal.
+    Sicherung_neu_beginnen(p_, [&] {
+        if (z.Aktuelle_Meldungsart == 2) {
+            ma2_vorbereiten();
+        } else {
+            ma1_vorbereiten();
+        }
+    });
     // Hidden, not closed: the tick stays for the next new event.
     f_.verbergen();
 }
@@ -70,6 +75,7 @@ void Kat_Auswahl::ma2_vorbereiten() {
     m.setze_text(Ctl::Dauer, "");
     m.setze_text(Ctl::Inhalt, "");
     m.liste_leeren(Ctl::Teilnehmerliste);
+    Teilnehmerzahl_zeigen(m);
     m.fokus(Ctl::Punkte);
 }
 
@@ -78,6 +84,7 @@ void Kat_Auswahl::ma1_vorbereiten() {
     m.setze_text(Ctl::Punkte, "");
     m.setze_text(Ctl::VNR, p_.zustand().Aktuelle_VNR);
     m.liste_leeren(Ctl::Teilnehmerliste);
+    Teilnehmerzahl_zeigen(m);
     m.zeigen();
     m.fokus(Ctl::Punkte);
 }

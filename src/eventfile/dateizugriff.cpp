@@ -106,9 +106,32 @@ void element(std::string& out, std::string_view einzug, std::string_view tag, st
     out.append("</").append(tag).append(">\r\n");
 }
 
-std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
+// The block of a list line that is plain ASCII (as every scanned one is),
+// cut as eintrag_teilen cuts it, in one pass; false for any other line.
+bool block_ascii(std::string& out, std::string_view e) {
+    constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
+    unsigned oder = 0;
+    for (char c : e) oder |= static_cast<unsigned char>(c);
+    if (oder >= 0x80) return false;
+    const std::size_t strich = e.size() > k_punkte_ab ? e.find('/', k_punkte_ab) : std::string_view::npos;
+    out.append("<Teilnehmer>\r\n <EFN>");
+    out.append(e.substr(0, k_efn));
+    out.append("</EFN>\r\n <Punkte_Basis>");
+    const std::string_view rest = e.size() > k_punkte_ab ? e.substr(k_punkte_ab) : std::string_view{};
+    const std::size_t s = strich == std::string_view::npos ? std::string_view::npos : strich - k_punkte_ab;
+    if (s != std::string_view::npos) ziffern_anfuegen(out, rest.substr(0, s + 1));
+    out.append("</Punkte_Basis>\r\n"
+               " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
+               " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
+               " <Punkte_Referent>");
+    ziffern_anfuegen(out, s == std::string_view::npos ? rest : rest.substr(s + 1));
+    out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
+    return true;
+}
+
+void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, int layout) {
     const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
-    std::string out;
+    out.clear();
     out.reserve(512 + static_cast<std::size_t>(anzahl > 0 ? anzahl : 0) * 240);
 
     zeile(out, "<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>");
@@ -136,8 +159,10 @@ std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
     zeile(out, "<eMail></eMail >");
     element(out, "", "Teilnehmeranzahl", std::to_string(anzahl));
     element(out, "", "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
+    std::string eintrag;
     for (int i = 0; i < anzahl; ++i) {
-        const std::string eintrag = form.zeile(Ctl::Teilnehmerliste, i);
+        form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
+        if (block_ascii(out, eintrag)) continue;
         const Eintragsteile teile = eintrag_teilen(eintrag);
         out.append("<Teilnehmer>\r\n <EFN>");
         cp1252_anfuegen(out, teile.efn);
@@ -151,7 +176,6 @@ std::string dateiinhalt(const Zustand& z, const ui::Fenster& form, int layout) {
         out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
     }
     zeile(out, "</Veranstaltung>");
-    return out;
 }
 
 std::string nur(std::string_view t, bool punkt_erlaubt) {
@@ -364,10 +388,13 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
 
     if (!Pfad_anlegen(p, Pfad)) throw Fehler(1211, "Speicher", "Datenpfad konte nicht angelegt werden!");
 
+    // The text is built in a buffer kept from save to save: a large event's
+    // megabytes are not fresh memory (and page faults) every time.
+    static std::string inhalt;
+    dateiinhalt(inhalt, z, form, modus->layout);
     // The old file stays untouched until the new one is complete: it is
-    // written beside it (under a name the file lists do not show) and then
-    // moved over it in one step.
-    const std::string inhalt = dateiinhalt(z, form, modus->layout);
+    // written beside it (under a name the file lists do not show), flushed
+    // to the disk by `schreiben`, and then moved over it in one step.
     const std::string zwischendatei = Pfad + ".tmp";
     Ergebnis e = pl.schreiben(zwischendatei, inhalt);
     if (e.ok()) e = pl.ersetzen(zwischendatei, Pfad);
@@ -468,6 +495,9 @@ void Veranstaltung_laden(Programm& p, int Index) {
         pl.meldung("Fehler:" + std::to_string(nummer) + " : " + t);
         p.form(FormId::Auswahl).zeigen();
     };
+    // The form whose list is being filled: its count follows the list
+    // however the loading ends.
+    ui::Fenster* gefuellt = nullptr;
     try {
         if (Index < 0 || static_cast<std::size_t>(Index) >= z.Dateiliste_Pfade.size()) {
             throw Fehler(9, k_quelle, "Index außerhalb des gültigen Bereichs");
@@ -482,6 +512,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
         // The text boxes are not cleared: a box whose element the file
         // lacks keeps what it holds.
         form.liste_leeren(Ctl::Teilnehmerliste);
+        gefuellt = &form;
 
         {
             const auto datei = oeffnen(pl, z.Aktuelle_Datei);
@@ -496,6 +527,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
                 if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
             }
         }
+        Teilnehmerzahl_zeigen(form);
 
         z.Aktuelle_VNR = form.text(Ctl::VNR);
         form.zeigen();
@@ -505,6 +537,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
         }
     } catch (const std::exception& e) {
         // Whatever stopped the loading, the program goes on.
+        if (gefuellt) Teilnehmerzahl_zeigen(*gefuellt);
         const Fehler f = als_fehler(e);
         melden(f.nummer(), f.text());
     }

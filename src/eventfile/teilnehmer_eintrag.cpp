@@ -1,6 +1,8 @@
 // The participant's list line, read by position and by its first slash (never by the brackets).
 #include "eventfile/teilnehmer_eintrag.hpp"
 
+#include <string>
+
 #include "common/text.hpp"
 
 namespace karmo {
@@ -62,5 +64,10 @@ std::string_view eintrag_efn(std::string_view zeile) { return eintrag_teilen(zei
 std::string eintrag_basispunkte(std::string_view zeile) { return ziffern(eintrag_teilen(zeile).basis); }
 
 std::string eintrag_referentenpunkte(std::string_view zeile) { return ziffern(eintrag_teilen(zeile).referent); }
+
+void Teilnehmerzahl_zeigen(ui::Fenster& form) {
+    form.setze_text(ui::Ctl::Teilnehmerzahl,
+                    "Erfasste Teilnehmer: " + std::to_string(form.zeilenzahl(ui::Ctl::Teilnehmerliste)));
+}
 
 } // namespace karmo

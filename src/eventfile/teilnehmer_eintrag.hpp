@@ -1,8 +1,10 @@
-// The participant's list line "EFN (base/speaker)" and its reading by position.
+// The participant's list line "EFN (base/speaker)", its reading by position, and the count shown beside the list.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "ui/fenster.hpp"
 
 namespace karmo {
 
@@ -28,5 +30,9 @@ std::string eintrag_basispunkte(std::string_view zeile);
 // The digits of the points part after its first "/"; the digits of the
 // whole part when it has no "/".
 std::string eintrag_referentenpunkte(std::string_view zeile);
+
+// The capture form's label under the list: "Erfasste Teilnehmer: N", N
+// the number of lines in the list. Called after every change of the list.
+void Teilnehmerzahl_zeigen(ui::Fenster& form);
 
 } // namespace karmo

@@ -75,13 +75,35 @@ public:
     virtual long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) = 0;
     // The folder without trailing backslash; empty when the system has none.
     virtual std::string spezialordner(Spezialordner ordner) = 0;
-    // Writes a shortcut file `lnk` whose only property is its target.
-    virtual Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) = 0;
+    // Writes a shortcut file `lnk` with its target and the file whose first
+    // icon it shows (`symbol`; empty: the system's choice for the target).
+    virtual Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) = 0;
 
     // --- process and clock ----------------------------------------------------
     // Full path of the running executable.
     virtual std::string programmpfad() = 0;
     virtual Datum heute() = 0;
+
+    // --- durable writing and a yes/no question --------------------------------
+    // `schreiben` above hands its bytes to the disk before it returns (the
+    // file's buffers are flushed), so that a following `ersetzen` moves a
+    // complete file. This appends `bytes` to `pfad` (created when missing)
+    // and returns only when they are on the disk.
+    virtual Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) = 0;
+    // A modal message box with the buttons Ja and Nein, title "Karmo", no
+    // icon; true when the user chose Ja.
+    virtual bool frage(std::string_view text) = 0;
+    // --- scanner input in message boxes -----------------------------------------
+    // A scan (eingabe/scanerkennung.hpp) typed into the last message box
+    // closed it as its OK would. Its digits are handed out here, once; empty
+    // when that box was closed otherwise.
+    virtual std::string scan_aus_meldung() = 0;
+
+    // --- at hand for the user -------------------------------------------------
+    // Opens a file manager window on the folder of the file `pfad` with that
+    // file selected. A failure is reported to the caller only: it is no error
+    // the user has to answer.
+    virtual Ergebnis im_ordner_zeigen(std::string_view pfad) = 0;
 };
 
 } // namespace karmo

@@ -52,9 +52,9 @@ constexpr std::array<ui::Steuerelement, 14> k_elemente{{
      ui::k_stil_keiner},
 }};
 
-// A shortcut whose only property is its target.
-void verknuepfung(Plattform& pl, const std::string& lnk, const std::string& ziel) {
-    if (Ergebnis e = pl.verknuepfung_anlegen(lnk, ziel); !e.ok()) Plattformfehler(e);
+// A shortcut to `ziel` that shows the installed program's icon.
+void verknuepfung(Plattform& pl, const std::string& lnk, const std::string& ziel, const std::string& programm) {
+    if (Ergebnis e = pl.verknuepfung_anlegen(lnk, ziel, programm); !e.ok()) Plattformfehler(e);
 }
 
 // A special folder the system does not have cannot hold a shortcut.
@@ -103,7 +103,7 @@ void Einrichtung::einrichten() {
     const std::string programm = z.Basisverzeichnis + "Karmo.exe";
     std::string angelegt;
     if (f_.markiert(Ctl::Desktop)) {
-        verknuepfung(pl, ordner(pl, Spezialordner::Desktop) + "\\Karmo.lnk", programm);
+        verknuepfung(pl, ordner(pl, Spezialordner::Desktop) + "\\Karmo.lnk", programm, programm);
         angelegt = "Desktop/";
     }
     if (f_.markiert(Ctl::Startmenue)) {
@@ -112,8 +112,8 @@ void Einrichtung::einrichten() {
         // exist from an earlier setup, so its creation may fail harmlessly.
         const std::string zelva = ordner(pl, Spezialordner::StartmenueProgramme) + "\\ZELVA";
         (void)pl.ordner_anlegen(zelva);
-        verknuepfung(pl, zelva + "\\Karmo.lnk", programm);
-        verknuepfung(pl, zelva + "\\Erfasste Daten.lnk", z.Basisverzeichnis + "DATEN");
+        verknuepfung(pl, zelva + "\\Karmo.lnk", programm, programm);
+        verknuepfung(pl, zelva + "\\Erfasste Daten.lnk", z.Basisverzeichnis + "DATEN", programm);
         angelegt += "Startmenüeintrag/";
     }
 

@@ -9,6 +9,7 @@
 #include "dialogs/dateidialog.hpp"
 #include "dialogs/kat_auswahl.hpp"
 #include "dialogs/vnr_eingabe.hpp"
+#include "sicherung/sicherung.hpp"
 #include "start/einrichtung.hpp"
 #include "start/update.hpp"
 
@@ -60,6 +61,7 @@ std::unique_ptr<ui::Formularlogik> Logik_erzeugen(Programm& p, ui::FormId id, ui
 
 void Programm_einrichten(Programm& p) {
     ui::Formularsammlung& s = p.formulare();
+    p.setze_sicherung(std::make_shared<Sicherung>(p));
     s.setze_fabrik([&p](ui::FormId id, ui::Fenster& f) { return Logik_erzeugen(p, id, f); });
     // An error no handler dealt with: one message with its number, then the end.
     s.setze_fehlerbehandlung([&p](const std::exception& e) {

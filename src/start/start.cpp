@@ -1,6 +1,7 @@
 // Program start: catalogue, base directory, installation check, first window.
 #include "start/start.hpp"
 
+#include "sicherung/sicherung.hpp"
 #include "start/installation.hpp"
 
 namespace karmo {
@@ -39,7 +40,8 @@ void Main(Programm& p) {
             p.form(ui::FormId::Update).zeigen();
             break;
         case Erstes_Fenster::Auswahl:
-            p.form(ui::FormId::Auswahl).zeigen();
+            // Unsaved changes left by an earlier run come first.
+            if (!Sicherung_anbieten(p)) p.form(ui::FormId::Auswahl).zeigen();
             break;
         case Erstes_Fenster::Keines:
             p.Programm_beenden();

@@ -1,11 +1,17 @@
 // The context of one run: the platform, the program-wide values and the loaded windows.
 #pragma once
 
+#include <memory>
+
 #include "platform/plattform.hpp"
 #include "state/zustand.hpp"
 #include "ui/formular.hpp"
 
 namespace karmo {
+
+// The recovery journal of unsaved changes (library karmo_sicherung, above
+// this one): the run carries it without knowing more of it than its name.
+class Sicherung;
 
 class Programm {
 public:
@@ -22,10 +28,15 @@ public:
     // Unloads every loaded window; the program ends when none is left.
     void Programm_beenden() { formulare_.alle_entladen(); }
 
+    // The run's journal; none in runs that keep no journal (most tests).
+    Sicherung* sicherung() { return sicherung_.get(); }
+    void setze_sicherung(std::shared_ptr<Sicherung> s) { sicherung_ = std::move(s); }
+
 private:
     Plattform& plattform_;
     ui::Formularsammlung& formulare_;
     Zustand zustand_;
+    std::shared_ptr<Sicherung> sicherung_;
 };
 
 } // namespace karmo

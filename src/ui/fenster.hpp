@@ -26,10 +26,14 @@ public:
     virtual std::string text(Ctl c) const = 0;
     virtual void setze_text(Ctl c, std::string_view t) = 0;
     virtual void fokus(Ctl c) = 0;
+    // Selects the whole text of a text box, so that what is typed next replaces it.
+    virtual void text_markieren(Ctl c) = 0;
 
     // List boxes; positions count from 0.
     virtual int zeilenzahl(Ctl c) const = 0;
     virtual std::string zeile(Ctl c, int i) const = 0;
+    // Line i into `ziel`, whose storage is reused: for reading every line in turn.
+    virtual void zeile_lesen(Ctl c, int i, std::string& ziel) const { ziel = zeile(c, i); }
     virtual void zeile_anfuegen(Ctl c, std::string_view t) = 0;
     // Replaces line i in place; a selection on it stays.
     virtual void zeile_ersetzen(Ctl c, int i, std::string_view t) = 0;

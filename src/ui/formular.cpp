@@ -23,6 +23,16 @@ public:
     void lostfocus(Ctl c) override {
         if (ziel) ausfuehren([&] { ziel->lostfocus(c); });
     }
+    void aenderung(Ctl c) override {
+        if (ziel) ausfuehren([&] { ziel->aenderung(c); });
+    }
+    void sitzungsende() override {
+        if (ziel) ausfuehren([&] { ziel->sitzungsende(); });
+    }
+    bool nimmt_scans(Ctl c) override { return ziel && ziel->nimmt_scans(c); }
+    void scan(Ctl c, std::string_view ziffern) override {
+        if (ziel) ausfuehren([&] { ziel->scan(c, ziffern); });
+    }
     void form_unload() override {
         // The close box: the collection decides (see Formularsammlung::schliessen).
         if (schliessen) schliessen();
@@ -40,6 +50,7 @@ public:
     std::string text(Ctl) const override { return {}; }
     void setze_text(Ctl, std::string_view) override {}
     void fokus(Ctl) override {}
+    void text_markieren(Ctl) override {}
     int zeilenzahl(Ctl) const override { return 0; }
     std::string zeile(Ctl, int) const override { return {}; }
     void zeile_anfuegen(Ctl, std::string_view) override {}

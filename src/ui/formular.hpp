@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "ui/fenster.hpp"
@@ -20,11 +21,22 @@ public:
     // `taste` is the key code (13 for Enter); a handler may change it.
     virtual void keypress(Ctl, int& /*taste*/) {}
     virtual void lostfocus(Ctl) {}
+    // The text of a text box has changed (typed, pasted or set by code).
+    virtual void aenderung(Ctl) {}
+    // Windows is ending the session (shutdown or log-off): whatever must
+    // survive the program has to be on the disk when this returns.
+    virtual void sitzungsende() {}
     // The user asks to close the window (its close box). Returning false
     // keeps it open; true lets it be unloaded.
     virtual bool query_unload() { return true; }
     // The window is being unloaded (by its close box or by the program).
     virtual void form_unload() {}
+    // Barcode scans typed into the wrong control. While `fokus` has the focus
+    // and this says yes, the host holds back digits that may be a scan (see
+    // eingabe/scanerkennung.hpp); a complete scan then reaches no control and
+    // comes here as scan(), with the control it was typed into.
+    virtual bool nimmt_scans(Ctl /*fokus*/) { return false; }
+    virtual void scan(Ctl /*von*/, std::string_view /*ziffern*/) {}
 };
 
 // Renders a declared window and routes its events to `ereignisse`; the

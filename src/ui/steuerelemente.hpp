@@ -32,6 +32,7 @@ enum class Ctl : std::uint8_t {
     // participant-list group
     Punkte, Punkte_lbl, Teilnehmer, EFN, Teilnehmerliste, Frame2, PKT_neu,
     PKT_Korrektur, Frame1, referent, Ref_PKT, Loeschen,
+    Teilnehmerzahl,
     // setup and update
     Ueberschrift, Text1, Startmenue, Desktop, Anlegen, neindanke,
     // navigation dialogs

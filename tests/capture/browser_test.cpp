@@ -55,6 +55,8 @@ TEST_P(Browser, UebertragungOhneBrowserNenntDieAdresse) {
     EXPECT_TRUE(u.existiert(GetParam().pfad));
     EXPECT_EQ(u.pl.meldungen, std::vector<std::string>{k_kein_browser + Upload_Adresse(u.pl, k_vnr, GetParam().pfad)});
     EXPECT_TRUE(f.sichtbar());
+    // The saved file is at hand all the same, for the page opened by hand.
+    EXPECT_EQ(u.pl.gezeigte_dateien, std::vector<std::string>{GetParam().pfad});
 }
 
 TEST_P(Browser, EinsehenOhneBrowserNenntDieAdresse) {
@@ -83,6 +85,7 @@ TEST(BrowserTyp2, AbgelehntesSpeichernOeffnetNichts) {
     EXPECT_EQ(u.pl.meldungen,
               std::vector<std::string>{"Bitte geben Sie die Veranstaltungsdauer ein!(ohne Pausen in Minuten)"});
     EXPECT_TRUE(u.pl.shell_aufrufe.empty());
+    EXPECT_TRUE(u.pl.gezeigte_dateien.empty());
 }
 
 } // namespace

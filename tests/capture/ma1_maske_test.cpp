@@ -74,6 +74,7 @@ TEST_F(MA1, UebertragenMitEinfachemNamen) {
     f.klicken(Ctl::Senden);
     EXPECT_EQ(u.pl.meldungen, (std::vector<std::string>{"Keine Teilnehmer gefunden!"}));
     EXPECT_TRUE(u.pl.shell_aufrufe.empty());
+    EXPECT_TRUE(u.pl.gezeigte_dateien.empty());
 
     f.setze_text(Ctl::Punkte, "8");
     f.tippen(Ctl::EFN, std::string(k_efn) + "\r");
@@ -82,6 +83,7 @@ TEST_F(MA1, UebertragenMitEinfachemNamen) {
     EXPECT_EQ(u.p.zustand().Aktuelle_Datei, k_einfach);
     ASSERT_EQ(u.pl.shell_aufrufe.size(), 1U);
     EXPECT_EQ(u.pl.shell_aufrufe[0].ziel, Upload_Adresse(u.pl, k_vnr, k_einfach));
+    EXPECT_EQ(u.pl.gezeigte_dateien, std::vector<std::string>{k_einfach});
 }
 
 TEST_F(MA1, EinsehenUndSpeicherfehler) {

@@ -142,6 +142,7 @@ TEST_F(MA2, UebertragenOhneTeilnehmer) {
     f.klicken(Ctl::Senden_web);
     EXPECT_EQ(u.pl.meldungen, (std::vector<std::string>{"Keine Teilnehmer gefunden!"}));
     EXPECT_TRUE(u.pl.shell_aufrufe.empty());
+    EXPECT_TRUE(u.pl.gezeigte_dateien.empty());
     EXPECT_FALSE(u.existiert(k_datiert));
 }
 
@@ -155,6 +156,34 @@ TEST_F(MA2, UebertragenSpeichertUndOeffnetDasPortal) {
     EXPECT_EQ(u.pl.shell_aufrufe[0].ziel, Upload_Adresse(u.pl, k_vnr, k_datiert));
     EXPECT_EQ(u.pl.shell_aufrufe[0].verb, "open");
     EXPECT_EQ(u.pl.shell_aufrufe[0].anzeige, 3);
+    // The saved file is put at hand in a file manager window.
+    EXPECT_EQ(u.pl.gezeigte_dateien, std::vector<std::string>{k_datiert});
+}
+
+// The file manager opens only after the message that names the file, and only
+// on a file that was saved; not getting one is nothing the user must answer.
+TEST_F(MA2, UebertragenZeigtDieDateiNurNachGelungenemSpeichern) {
+    u.ma2_vollstaendig();
+    teilnehmer_erfassen();
+    std::size_t gezeigt_bei_meldung = 99;
+    u.pl.bei_meldung = [&](std::string_view) { gezeigt_bei_meldung = u.pl.gezeigte_dateien.size(); };
+    u.pl.datentraeger_voll = true;
+    f.klicken(Ctl::Senden_web);
+    ASSERT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_EQ(u.pl.meldungen[0].rfind("Fehler:112 : ", 0), 0U) << u.pl.meldungen[0];
+    EXPECT_TRUE(u.pl.gezeigte_dateien.empty());
+    EXPECT_TRUE(u.pl.shell_aufrufe.empty());
+
+    u.pl.datentraeger_voll = false;
+    u.pl.kein_dateimanager = true;
+    u.pl.meldungen.clear();
+    f.klicken(Ctl::Senden_web);
+    ASSERT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_NE(u.pl.meldungen[0].find(k_datiert), std::string::npos) << u.pl.meldungen[0];
+    EXPECT_EQ(gezeigt_bei_meldung, 0U);
+    EXPECT_EQ(u.pl.shell_aufrufe.size(), 1U);
+    EXPECT_EQ(u.pl.gezeigte_dateien, std::vector<std::string>{k_datiert});
+    EXPECT_TRUE(f.sichtbar());
 }
 
 TEST_F(MA2, EinsehenOeffnetDieVeranstaltungsseite) {

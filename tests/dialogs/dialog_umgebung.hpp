@@ -23,12 +23,13 @@ using ui::FormId;
 // Stand-ins for the capture forms with just the controls the dialogs and the
 // loader address. The type-1 form lacks the type-2 fields on purpose: the
 // headless window refuses a control it does not have.
-inline constexpr std::array<ui::Steuerelement, 3> k_ma1_elemente{{
+inline constexpr std::array<ui::Steuerelement, 4> k_ma1_elemente{{
     {Art::Textfeld, Ctl::VNR, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 0, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Punkte, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 1, ui::k_stil_keiner},
     {Art::Liste, Ctl::Teilnehmerliste, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, 2, ui::k_stil_keiner},
+    {Art::Label, Ctl::Teilnehmerzahl, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, -1, ui::k_stil_keiner},
 }};
-inline constexpr std::array<ui::Steuerelement, 9> k_ma2_elemente{{
+inline constexpr std::array<ui::Steuerelement, 10> k_ma2_elemente{{
     {Art::Textfeld, Ctl::VNR, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 0, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Punkte, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 1, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Datum_von, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 2, ui::k_stil_keiner},
@@ -38,6 +39,7 @@ inline constexpr std::array<ui::Steuerelement, 9> k_ma2_elemente{{
     {Art::Textfeld, Ctl::Dauer, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 6, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Inhalt, -1, "alt", Ctl::Keiner, 0, 0, 100, 100, 0, 7, ui::k_mehrzeilig},
     {Art::Liste, Ctl::Teilnehmerliste, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, 8, ui::k_stil_keiner},
+    {Art::Label, Ctl::Teilnehmerzahl, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, -1, ui::k_stil_keiner},
 }};
 inline const ui::Formular k_ma1_ersatz{FormId::MA1_Maske, "MA1_Maske", "MA1", 1000, 1000, ui::k_arial, k_ma1_elemente};
 inline const ui::Formular k_ma2_ersatz{FormId::MA2_Maske, "MA2_Maske", "MA2", 1000, 1000, ui::k_arial, k_ma2_elemente};

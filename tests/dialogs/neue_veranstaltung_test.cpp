@@ -168,6 +168,7 @@ TEST(Kat_Auswahl, VortragOhneHakenOeffnetMA1Vorbereitet) {
     EXPECT_EQ(ma1.text(Ctl::VNR), k_vnr_seltavia);
     EXPECT_EQ(ma1.text(Ctl::Punkte), "");
     EXPECT_EQ(ma1.zeilenzahl(Ctl::Teilnehmerliste), 0);
+    EXPECT_EQ(ma1.text(Ctl::Teilnehmerzahl), "Erfasste Teilnehmer: 0");
     EXPECT_EQ(ma1.fokus_bei(), Ctl::Punkte);
     EXPECT_FALSE(u.formulare.geladen(FormId::MA2_Maske));
 }
@@ -176,6 +177,7 @@ TEST(Kat_Auswahl, VortragMitHakenOeffnetMA2MitHeutigemDatum) {
     DialogUmgebung u;
     ui::FakeFenster& ma2 = u.fenster(FormId::MA2_Maske);
     ma2.zeile_anfuegen(Ctl::Teilnehmerliste, "alte Zeile");
+    ma2.setze_text(Ctl::Teilnehmerzahl, "Erfasste Teilnehmer: 1");
     u.vnr_eingeben(k_vnr_seltavia);
     ui::FakeFenster& kat = u.fenster(FormId::Kat_Auswahl);
     kat.zeile_klicken(Ctl::Kategorie, 0);
@@ -192,6 +194,7 @@ TEST(Kat_Auswahl, VortragMitHakenOeffnetMA2MitHeutigemDatum) {
         EXPECT_EQ(ma2.text(c), "") << static_cast<int>(c);
     }
     EXPECT_EQ(ma2.zeilenzahl(Ctl::Teilnehmerliste), 0);
+    EXPECT_EQ(ma2.text(Ctl::Teilnehmerzahl), "Erfasste Teilnehmer: 0");
     EXPECT_EQ(ma2.fokus_bei(), Ctl::Punkte);
     EXPECT_FALSE(u.formulare.geladen(FormId::MA1_Maske));
 }

@@ -225,6 +225,18 @@ keine_meldung() {
     fi
 }
 
+# After a transfer the file manager opens on the data folder ("Daten") and takes the foreground: waits
+# for it and closes it, so that the next steps reach Karmo's window.
+ordnerfenster_schliessen() {
+    local i
+    fenster_erwarten "Daten" 15000 || return 1
+    for ((i = 0; i < 10; i++)); do
+        probe close "Daten" || break
+        probe wait-gone "Daten" 2000 && return 0
+    done
+    fenster_weg "Daten" 0
+}
+
 karmo_starten() {
     local pfad=$1 ordner=$2
     karmo_beenden
@@ -361,6 +373,9 @@ szenario_laufen() {
 # that begins from an installed program and does not build on the state an earlier one left).
 hauptmenue_frisch() {
     karmo_beenden
+    # A scenario before may have ended Karmo with unsaved changes in a capture form: their journal would have
+    # this start ask about restoring them first.
+    rm -rf "$laufwerk_c/zelva/Sicherung"
     printf '1.051\r\n' >"$laufwerk_c/zelva/config.ini"
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
     fenster_erwarten "$T_AUSWAHL" 20000

@@ -94,6 +94,7 @@ TEST(Veranstaltung_laden, Typ1OeffnetMA1UndUebergehtDenTyp2Kopf) {
     EXPECT_EQ(u.ma1().text(Ctl::VNR), k_vnr);
     EXPECT_EQ(u.ma1().text(Ctl::Punkte), "5");
     EXPECT_EQ(liste(u.ma1()), std::vector<std::string>{"123456789012347 (5/0)"});
+    EXPECT_EQ(u.ma1().text(Ctl::Teilnehmerzahl), "Erfasste Teilnehmer: 1");
     EXPECT_TRUE(u.ma1().sichtbar());
     EXPECT_FALSE(u.p.formulare().geladen(FormId::MA2_Maske));
     EXPECT_EQ(u.pl.meldungen,
@@ -118,6 +119,19 @@ TEST(Veranstaltung_laden, FehlendeElementeLassenFelderStehenBlockwerteHabenVorga
     // The last block, cut off by the end of the file, adds nothing.
     EXPECT_EQ(liste(u.ma2()), (std::vector<std::string>{"123456789012347 (0/2)", " (4/0)"}));
     EXPECT_EQ(u.p.zustand().Aktuelle_Meldungsart, 0);
+}
+
+// The count under the list follows the lines however the loading ends:
+// here a value cut off by the end of the file stops it after one block.
+TEST(Veranstaltung_laden, TeilnehmerzahlFolgtDerListeAuchNachEinemFehler) {
+    Umgebung u;
+    ablegen(u, kopf("2") + block("123456789012347", "5", "0") + crlf({"<Bemerkung>erste", "zweite"}));
+    u.ma2().setze_text(Ctl::Teilnehmerzahl, "Erfasste Teilnehmer: 7");
+    Veranstaltung_laden(u.p, 0);
+    ASSERT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_EQ(u.ma2().text(Ctl::Teilnehmerzahl),
+              "Erfasste Teilnehmer: " + std::to_string(u.ma2().zeilenzahl(Ctl::Teilnehmerliste)));
+    EXPECT_EQ(u.ma2().zeilenzahl(Ctl::Teilnehmerliste), 1);
 }
 
 TEST(Veranstaltung_laden, LiestNichtsNachDemEndeDerVeranstaltung) {

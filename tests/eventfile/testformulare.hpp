@@ -17,13 +17,14 @@ namespace karmo::testformulare {
 using ui::Art;
 using ui::Ctl;
 
-inline constexpr std::array<ui::Steuerelement, 3> k_ma1{{
+inline constexpr std::array<ui::Steuerelement, 4> k_ma1{{
     {Art::Textfeld, Ctl::VNR, -1, "", Ctl::Keiner, 0, 0, 100, 100, 19, 0, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Punkte, -1, "0", Ctl::Keiner, 0, 0, 100, 100, 3, 1, ui::k_stil_keiner},
     {Art::Liste, Ctl::Teilnehmerliste, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, 2, ui::k_stil_keiner},
+    {Art::Label, Ctl::Teilnehmerzahl, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, -1, ui::k_stil_keiner},
 }};
 
-inline constexpr std::array<ui::Steuerelement, 9> k_ma2{{
+inline constexpr std::array<ui::Steuerelement, 10> k_ma2{{
     {Art::Textfeld, Ctl::VNR, -1, "", Ctl::Keiner, 0, 0, 100, 100, 19, 0, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::Datum_von, -1, "", Ctl::Keiner, 0, 0, 100, 100, 10, 1, ui::k_stil_keiner},
     {Art::Textfeld, Ctl::DATUM_BIS, -1, "", Ctl::Keiner, 0, 0, 100, 100, 10, 2, ui::k_stil_keiner},
@@ -33,6 +34,7 @@ inline constexpr std::array<ui::Steuerelement, 9> k_ma2{{
     {Art::Textfeld, Ctl::Inhalt, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, 6, ui::k_mehrzeilig},
     {Art::Textfeld, Ctl::Punkte, -1, "", Ctl::Keiner, 0, 0, 100, 100, 3, 7, ui::k_stil_keiner},
     {Art::Liste, Ctl::Teilnehmerliste, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, 8, ui::k_stil_keiner},
+    {Art::Label, Ctl::Teilnehmerzahl, -1, "", Ctl::Keiner, 0, 0, 100, 100, 0, -1, ui::k_stil_keiner},
 }};
 
 inline constexpr std::array<ui::Steuerelement, 1> k_auswahl{{

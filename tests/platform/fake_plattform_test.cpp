@@ -74,5 +74,25 @@ TEST(FakePlattform, DateienPasstMusterUndLaesstVersteckteUndOrdnerAus) {
     EXPECT_TRUE(pl.dateien("c:\\fehlt\\*.XML").empty());
 }
 
+TEST(FakePlattform, VerknuepfungUndDateimanagerWerdenFestgehalten) {
+    FakePlattform pl;
+    pl.datei_ablegen("c:\\zelva\\Karmo.exe", "MZ");
+    ASSERT_TRUE(pl.verknuepfung_anlegen("c:\\Karmo.lnk", "c:\\zelva\\Karmo.exe", "c:\\zelva\\Karmo.exe").ok());
+    ASSERT_TRUE(pl.verknuepfung_anlegen("c:\\Daten.lnk", "c:\\zelva\\DATEN", "").ok());
+    EXPECT_EQ(pl.verknuepfungsziel("c:\\Karmo.lnk"), "c:\\zelva\\Karmo.exe");
+    EXPECT_EQ(pl.verknuepfungssymbol("c:\\Karmo.lnk"), "c:\\zelva\\Karmo.exe");
+    EXPECT_EQ(pl.verknuepfungsziel("c:\\Daten.lnk"), "c:\\zelva\\DATEN");
+    EXPECT_EQ(pl.verknuepfungssymbol("c:\\Daten.lnk"), "");
+    EXPECT_EQ(pl.verknuepfungsziel("c:\\zelva\\Karmo.exe"), ""); // not a shortcut
+
+    // Only an existing file can be selected; every call is recorded.
+    EXPECT_TRUE(pl.im_ordner_zeigen("C:\\ZELVA\\karmo.exe").ok());
+    EXPECT_EQ(pl.im_ordner_zeigen("c:\\zelva\\fehlt.XML").nummer, 2);
+    pl.kein_dateimanager = true;
+    EXPECT_FALSE(pl.im_ordner_zeigen("c:\\zelva\\Karmo.exe").ok());
+    EXPECT_EQ(pl.gezeigte_dateien, (std::vector<std::string>{"C:\\ZELVA\\karmo.exe", "c:\\zelva\\fehlt.XML",
+                                                             "c:\\zelva\\Karmo.exe"}));
+}
+
 } // namespace
 } // namespace karmo

@@ -98,6 +98,32 @@ TEST(SpeicherPlattform, SchreibschutzUndVollerDatentraeger) {
     EXPECT_FALSE(pl.datei_existiert("c:\\a\\z.XML"));
 }
 
+TEST(SpeicherPlattform, AnhaengenFrageUndDateimanager) {
+    SpeicherPlattform pl;
+    EXPECT_EQ(pl.anhaengen("c:\\fehlt\\j.jnl", "x").nummer, 3);
+    pl.datei_ablegen("c:\\a\\j.jnl", "eins\n");
+    Ergebnis fehler;
+    auto offen = pl.oeffnen("c:\\a\\j.jnl", fehler);
+    ASSERT_TRUE(pl.anhaengen("C:\\A\\J.JNL", "zwei\n").ok());
+    ASSERT_TRUE(pl.anhaengen("c:\\a\\neu.jnl", "drei").ok()); // created when missing
+    EXPECT_EQ(pl.datei_lesen("c:\\a\\j.jnl"), "eins\nzwei\n");
+    EXPECT_EQ(pl.datei_lesen("c:\\a\\neu.jnl"), "drei");
+    char puffer[16];
+    EXPECT_EQ(std::string(puffer, offen->lesen(puffer, sizeof puffer, fehler)), "eins\n"); // what it opened
+    pl.datentraeger_voll = true;
+    EXPECT_EQ(pl.anhaengen("c:\\a\\j.jnl", "vier").nummer, 112);
+
+    pl.frage_antwort = false;
+    EXPECT_FALSE(pl.frage("Wiederherstellen?"));
+    EXPECT_EQ(pl.fragen, (std::vector<std::string>{"Wiederherstellen?"}));
+    pl.scan_nach_meldung = "123456789012347";
+    EXPECT_EQ(pl.scan_aus_meldung(), "123456789012347");
+    EXPECT_EQ(pl.scan_aus_meldung(), ""); // handed out once
+    EXPECT_TRUE(pl.im_ordner_zeigen("c:\\a\\j.jnl").ok());
+    EXPECT_EQ(pl.im_ordner_zeigen("c:\\a\\fehlt.jnl").nummer, 2);
+    EXPECT_EQ(pl.gezeigte_dateien.size(), 2U);
+}
+
 TEST(SpeicherPlattform, MeldungenShellUndLeeren) {
     SpeicherPlattform pl;
     pl.meldung("Hallo");

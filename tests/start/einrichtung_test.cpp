@@ -52,6 +52,10 @@ TEST_F(Einrichtung_, BeideVerknuepfungsarten) {
     EXPECT_EQ(pl.verknuepfungsziel(lnk_desktop()), "c:\\zelva\\Karmo.exe");
     EXPECT_EQ(pl.verknuepfungsziel(lnk_programm()), "c:\\zelva\\Karmo.exe");
     EXPECT_EQ(pl.verknuepfungsziel(lnk_daten()), "c:\\zelva\\DATEN");
+    // All three show the installed program's icon, the data folder's too.
+    for (const std::string& lnk : {lnk_desktop(), lnk_programm(), lnk_daten()}) {
+        EXPECT_EQ(pl.verknuepfungssymbol(lnk), "c:\\zelva\\Karmo.exe") << lnk;
+    }
     EXPECT_EQ(pl.meldungen, std::vector<std::string>{"Die Verknüpfung wurde angelegt. Sie können nun die "
                                                      "Desktop/Startmenüeintrag - Verknüpfungen nutzen!"});
     EXPECT_FALSE(sichtbar(FormId::Einrichtung));

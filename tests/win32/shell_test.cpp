@@ -19,23 +19,36 @@ bool endet_mit(const std::string& text, const std::string& ende) {
 TEST_F(Shell, VerknuepfungMerktSichIhrZiel) {
     ASSERT_TRUE(p.schreiben(pfad("Karmo.exe"), "MZ").ok());
     const std::string lnk = pfad("Karmo.lnk");
-    const Ergebnis e = p.verknuepfung_anlegen(lnk, pfad("Karmo.exe"));
+    const Ergebnis e = p.verknuepfung_anlegen(lnk, pfad("Karmo.exe"), pfad("Karmo.exe"));
     ASSERT_TRUE(e.ok()) << e.nummer << " " << e.text;
     EXPECT_TRUE(p.datei_existiert(lnk));
     const auto ziel = win32::verknuepfungsziel(lnk);
     ASSERT_TRUE(ziel.has_value());
     EXPECT_TRUE(text::gleich_ohne_gross_klein(*ziel, pfad("Karmo.exe"))) << *ziel;
+    const auto symbol = win32::verknuepfungssymbol(lnk);
+    ASSERT_TRUE(symbol.has_value());
+    EXPECT_TRUE(text::gleich_ohne_gross_klein(symbol->first, pfad("Karmo.exe"))) << symbol->first;
+    EXPECT_EQ(symbol->second, 0);
 
-    // A folder as target, as the "Erfasste Daten" shortcut has it.
+    // A folder as target, as the "Erfasste Daten" shortcut has it, with the program's icon.
     ASSERT_TRUE(p.ordner_anlegen(pfad("Daten")).ok());
-    ASSERT_TRUE(p.verknuepfung_anlegen(pfad("Erfasste Daten.lnk"), pfad("Daten")).ok());
+    ASSERT_TRUE(p.verknuepfung_anlegen(pfad("Erfasste Daten.lnk"), pfad("Daten"), pfad("Karmo.exe")).ok());
     const auto ordnerziel = win32::verknuepfungsziel(pfad("Erfasste Daten.lnk"));
     ASSERT_TRUE(ordnerziel.has_value());
     EXPECT_TRUE(text::gleich_ohne_gross_klein(*ordnerziel, pfad("Daten"))) << *ordnerziel;
+    const auto ordnersymbol = win32::verknuepfungssymbol(pfad("Erfasste Daten.lnk"));
+    ASSERT_TRUE(ordnersymbol.has_value());
+    EXPECT_TRUE(text::gleich_ohne_gross_klein(ordnersymbol->first, pfad("Karmo.exe"))) << ordnersymbol->first;
+
+    // Without an icon file the shortcut stores none.
+    ASSERT_TRUE(p.verknuepfung_anlegen(pfad("ohne.lnk"), pfad("Karmo.exe"), "").ok());
+    const auto kein_symbol = win32::verknuepfungssymbol(pfad("ohne.lnk"));
+    ASSERT_TRUE(kein_symbol.has_value());
+    EXPECT_EQ(kein_symbol->first, "");
 }
 
 TEST_F(Shell, VerknuepfungInFehlendemOrdnerScheitert) {
-    const Ergebnis e = p.verknuepfung_anlegen(pfad("fehlt\\Karmo.lnk"), pfad("Karmo.exe"));
+    const Ergebnis e = p.verknuepfung_anlegen(pfad("fehlt\\Karmo.lnk"), pfad("Karmo.exe"), pfad("Karmo.exe"));
     EXPECT_FALSE(e.ok());
     EXPECT_FALSE(e.text.empty());
     EXPECT_FALSE(win32::verknuepfungsziel(pfad("fehlt\\Karmo.lnk")).has_value());
@@ -103,6 +116,48 @@ TEST_F(Shell, AdresseGehtAnDenBrowser) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_NE(inhalt.find(adresse + "\n"), std::string::npos) << inhalt;
+}
+
+// The folder's window of the file manager, found by its title (the folder's name).
+HWND ordnerfenster(const std::string& titel) {
+    struct Suche {
+        std::wstring titel;
+        HWND fund = nullptr;
+    } suche{win32::breit(titel), nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Suche*>(l);
+            wchar_t klasse[64] = {}, text[MAX_PATH] = {};
+            GetClassNameW(h, klasse, 64);
+            GetWindowTextW(h, text, MAX_PATH);
+            if (std::wstring(klasse) == L"ExplorerWClass" && s->titel == text) {
+                s->fund = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&suche));
+    return suche.fund;
+}
+
+TEST_F(Shell, DateiImOrdnerZeigenOeffnetDenOrdner) {
+    ASSERT_TRUE(p.ordner_anlegen(pfad("Daten")).ok());
+    const std::string datei = pfad("Daten\\2760123456789012344.XML");
+    ASSERT_TRUE(p.schreiben(datei, "<?xml?>\r\n").ok());
+    const Ergebnis e = p.im_ordner_zeigen(datei);
+    ASSERT_TRUE(e.ok()) << e.nummer << " " << e.text;
+
+    // The file manager runs in a process of its own; wait for its window.
+    HWND fenster = nullptr;
+    for (int versuch = 0; versuch < 100 && !fenster; ++versuch) {
+        fenster = ordnerfenster("Daten");
+        if (!fenster) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_NE(fenster, nullptr) << "kein Ordnerfenster \"Daten\"";
+    PostMessageW(fenster, WM_CLOSE, 0, 0);
+
+    // A file that is not there cannot be selected; the caller hears of it.
+    EXPECT_FALSE(p.im_ordner_zeigen(pfad("Daten\\fehlt.XML")).ok());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "common/text.hpp"
 
@@ -223,16 +224,36 @@ std::string FakePlattform::datei_lesen(std::string_view windows_pfad) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+namespace {
+
+// One "Key=value" line of a shortcut written by verknuepfung_anlegen.
+std::string verknuepfungswert(const std::string& inhalt, std::string_view schluessel) {
+    if (inhalt.rfind("[Verknuepfung]\n", 0) != 0) return {};
+    const std::string zeilenkopf = "\n" + std::string(schluessel) + "=";
+    const auto anfang = inhalt.find(zeilenkopf);
+    if (anfang == std::string::npos) return {};
+    const auto wert = anfang + zeilenkopf.size();
+    return inhalt.substr(wert, inhalt.find('\n', wert) - wert);
+}
+
+} // namespace
+
 std::string FakePlattform::verknuepfungsziel(std::string_view lnk) const {
-    const std::string inhalt = datei_lesen(lnk);
-    constexpr std::string_view kopf = "[Verknuepfung]\nZiel=";
-    if (inhalt.rfind(kopf, 0) != 0) return {};
-    return inhalt.substr(kopf.size());
+    return verknuepfungswert(datei_lesen(lnk), "Ziel");
+}
+
+std::string FakePlattform::verknuepfungssymbol(std::string_view lnk) const {
+    return verknuepfungswert(datei_lesen(lnk), "Symbol");
 }
 
 void FakePlattform::meldung(std::string_view t) {
+    scan_aus_meldung_.clear();
     if (bei_meldung) bei_meldung(t);
     meldungen.emplace_back(t);
+    if (!scans_in_meldungen.empty()) {
+        scan_aus_meldung_ = std::move(scans_in_meldungen.front());
+        scans_in_meldungen.pop_front();
+    }
 }
 
 std::optional<std::string> FakePlattform::erste_datei(std::string_view ordner) {
@@ -369,13 +390,45 @@ std::string FakePlattform::spezialordner(Spezialordner ordner) {
     return p;
 }
 
-Ergebnis FakePlattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
+Ergebnis FakePlattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) {
     if (Ergebnis f = schreibfehler(lnk); !f.ok()) return f;
-    return schreiben(lnk, "[Verknuepfung]\nZiel=" + std::string(ziel));
+    return schreiben(lnk, "[Verknuepfung]\nZiel=" + std::string(ziel) + "\nSymbol=" + std::string(symbol));
 }
 
 std::string FakePlattform::programmpfad() { return exe; }
 
 Datum FakePlattform::heute() { return datum; }
+
+Ergebnis FakePlattform::anhaengen(std::string_view pfad, std::string_view bytes) {
+    ++anhaenge;
+    if (Ergebnis f = schreibfehler(pfad); !f.ok()) return f;
+    const fs::path p = echt(pfad);
+    std::error_code ec;
+    if (!fs::is_directory(p.parent_path(), ec)) return k_pfad_fehlt;
+    if (fs::is_directory(p, ec)) return k_zugriff;
+    const bool reisst = anhaengen_reisst.count(anhaenge) != 0;
+    if (reisst) bytes = bytes.substr(0, bytes.size() / 2);
+    std::ofstream out(p, std::ios::binary | std::ios::app);
+    if (!out) return k_zugriff;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out || reisst) return k_voll;
+    return {};
+}
+
+bool FakePlattform::frage(std::string_view text) {
+    fragen.emplace_back(text);
+    return frage_antwort;
+}
+std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }
+
+Ergebnis FakePlattform::im_ordner_zeigen(std::string_view pfad) {
+    gezeigte_dateien.emplace_back(pfad);
+    if (kein_dateimanager) return k_zugriff;
+    // A file manager cannot select what is not there.
+    std::error_code ec;
+    if (!fs::is_regular_file(echt(pfad), ec)) return k_nicht_gefunden;
+    return Ergebnis::erfolg();
+}
 
 } // namespace karmo

@@ -1,6 +1,7 @@
 // Test double of the platform: c:\ mapped into a temporary folder, messages and shell calls recorded.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -30,8 +31,13 @@ public:
     // --- what the program did -------------------------------------------------
     std::vector<std::string> meldungen;
     std::vector<ShellAufruf> shell_aufrufe;
+    // Files shown in a file manager window (im_ordner_zeigen), in call order.
+    std::vector<std::string> gezeigte_dateien;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
+    // Cards scanned into the next message boxes, one per box in order ("" for
+    // a box a person closes); each closes its box and is handed out once.
+    std::deque<std::string> scans_in_meldungen;
 
     // --- how the machine behaves ------------------------------------------------
     long shell_ergebnis = 42;
@@ -48,6 +54,8 @@ public:
     std::set<std::string> ordner_verweigert;
     // Every write fails with "disk full".
     bool datentraeger_voll = false;
+    // No file manager window can be opened.
+    bool kein_dateimanager = false;
 
     // --- test helpers -----------------------------------------------------------
     // The real location of a Windows path on this machine.
@@ -57,6 +65,8 @@ public:
     std::string datei_lesen(std::string_view windows_pfad) const; // raw bytes; "" when missing
     // Target recorded in a shortcut written by verknuepfung_anlegen; "" when none.
     std::string verknuepfungsziel(std::string_view lnk) const;
+    // Icon file recorded in that shortcut; "" when none.
+    std::string verknuepfungssymbol(std::string_view lnk) const;
     const std::filesystem::path& wurzel() const { return wurzel_; }
 
     // --- Plattform ---------------------------------------------------------------
@@ -73,9 +83,22 @@ public:
     std::unique_ptr<Lesedatei> oeffnen(std::string_view pfad, Ergebnis& fehler) override;
     long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
     std::string spezialordner(Spezialordner ordner) override;
-    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
+    Ergebnis im_ordner_zeigen(std::string_view pfad) override;
+
+    // --- durable writing and the yes/no question -----------------------------------
+    // Every question asked, and the answer the "user" gives (true is Ja).
+    std::vector<std::string> fragen;
+    bool frage_antwort = true;
+    // Number of appends done, and the appends (counted from 1) that fail as a
+    // full disk does, having written only their first half.
+    int anhaenge = 0;
+    std::set<int> anhaengen_reisst;
+    Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
+    bool frage(std::string_view text) override;
 
 private:
     std::string wie_geschrieben(std::string_view windows_pfad) const;
@@ -85,6 +108,7 @@ private:
 
     std::filesystem::path wurzel_;
     bool eigene_wurzel_ = false;
+    std::string scan_aus_meldung_;
 };
 
 } // namespace karmo

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "common/text.hpp"
 #include "platform/fake/platzhalter.hpp"
@@ -227,12 +228,38 @@ std::string SpeicherPlattform::spezialordner(Spezialordner ordner) {
     return p;
 }
 
-Ergebnis SpeicherPlattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
-    return schreiben(lnk, "[Verknuepfung]\nZiel=" + std::string(ziel));
+Ergebnis SpeicherPlattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) {
+    return schreiben(lnk, "[Verknuepfung]\nZiel=" + std::string(ziel) + "\nSymbol=" + std::string(symbol));
 }
 
 std::string SpeicherPlattform::programmpfad() { return exe; }
 
 Datum SpeicherPlattform::heute() { return datum; }
+
+Ergebnis SpeicherPlattform::anhaengen(std::string_view pfad, std::string_view bytes) {
+    const Name n = zerlegen(pfad);
+    if (Ergebnis f = schreibfehler(n.schluessel); !f.ok()) return f;
+    if (!ordner_da(n.ordner())) return k_pfad_fehlt;
+    if (ordner_da(n.schluessel)) return k_zugriff;
+    Datei& d = eintrag(n);
+    // New bytes for the file: a reader that has it open keeps what it read.
+    auto neu = std::make_shared<std::string>(d.bytes ? *d.bytes : std::string());
+    neu->append(bytes);
+    d.bytes = std::move(neu);
+    return {};
+}
+
+bool SpeicherPlattform::frage(std::string_view text) {
+    fragen.emplace_back(text);
+    return frage_antwort;
+}
+
+std::string SpeicherPlattform::scan_aus_meldung() { return std::exchange(scan_nach_meldung, {}); }
+
+Ergebnis SpeicherPlattform::im_ordner_zeigen(std::string_view pfad) {
+    gezeigte_dateien.emplace_back(pfad);
+    // A file manager cannot select what is not there.
+    return datei_existiert(pfad) ? Ergebnis{} : k_nicht_gefunden;
+}
 
 } // namespace karmo

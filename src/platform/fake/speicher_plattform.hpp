@@ -31,6 +31,8 @@ public:
     // --- what the program did -------------------------------------------------
     std::vector<std::string> meldungen;
     std::vector<ShellAufruf> shell_aufrufe;
+    std::vector<std::string> fragen;          // yes/no questions asked
+    std::vector<std::string> gezeigte_dateien; // files shown in a file manager
 
     // --- how the machine behaves ------------------------------------------------
     long shell_ergebnis = 42;
@@ -40,6 +42,9 @@ public:
     Datum datum{21, 12, 2006};
     // Every write fails with "disk full".
     bool datentraeger_voll = false;
+    bool frage_antwort = true;
+    // Digits of a scan that closes the next message box (handed out once).
+    std::string scan_nach_meldung;
     // Paths whose files refuse writing and deleting (write-protected).
     void schreibschutz(std::string_view pfad);
 
@@ -67,9 +72,13 @@ public:
     std::unique_ptr<Lesedatei> oeffnen(std::string_view pfad, Ergebnis& fehler) override;
     long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
     std::string spezialordner(Spezialordner ordner) override;
-    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
     std::string programmpfad() override;
     Datum heute() override;
+    Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
+    bool frage(std::string_view text) override;
+    std::string scan_aus_meldung() override;
+    Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
 private:
     // A path taken apart: its key (components in lower case, joined by "\",

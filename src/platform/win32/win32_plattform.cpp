@@ -161,19 +161,39 @@ std::string fehlertext(unsigned long nummer) {
     return schmal(text);
 }
 
+namespace {
+
+// The shortcut file `lnk` loaded into a shell link object.
+bool verknuepfung_laden(std::string_view lnk, ComPtr<IShellLinkW>& link) {
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh())))
+        return false;
+    ComPtr<IPersistFile> datei;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, datei.roh()))) return false;
+    return SUCCEEDED(datei->Load(breit(lnk).c_str(), STGM_READ));
+}
+
+} // namespace
+
+std::optional<std::pair<std::string, int>> verknuepfungssymbol(std::string_view lnk) {
+    ComPtr<IShellLinkW> link;
+    if (!verknuepfung_laden(lnk, link)) return std::nullopt;
+    wchar_t datei[MAX_PATH] = {};
+    int index = 0;
+    if (FAILED(link->GetIconLocation(datei, MAX_PATH, &index))) return std::nullopt;
+    return std::pair{schmal(datei), index};
+}
+
 std::optional<std::string> verknuepfungsziel(std::string_view lnk) {
     ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh())))
-        return std::nullopt;
-    ComPtr<IPersistFile> datei;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, datei.roh()))) return std::nullopt;
-    if (FAILED(datei->Load(breit(lnk).c_str(), STGM_READ))) return std::nullopt;
+    if (!verknuepfung_laden(lnk, link)) return std::nullopt;
     wchar_t ziel[MAX_PATH] = {};
     if (FAILED(link->GetPath(ziel, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
     return schmal(ziel);
 }
 
 } // namespace win32
+
+Win32Plattform::Win32Plattform(const win32::Dateiaufrufe& aufrufe) : Win32Plattform() { api_ = aufrufe; }
 
 Win32Plattform::Win32Plattform() {
     // S_FALSE (already initialised on this thread) also needs a matching uninitialise.
@@ -184,9 +204,7 @@ Win32Plattform::~Win32Plattform() {
     if (com_bereit_) CoUninitialize();
 }
 
-void Win32Plattform::meldung(std::string_view text) {
-    MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_OK);
-}
+// meldung() and what a scanner types into its box: win32_meldung.cpp.
 
 std::optional<std::string> Win32Plattform::erste_datei(std::string_view ordner) {
     std::wstring muster = win32::breit(ordner);
@@ -224,23 +242,47 @@ Ergebnis Win32Plattform::loeschen(std::string_view pfad) {
 }
 
 Ergebnis Win32Plattform::ersetzen(std::string_view quelle, std::string_view ziel) {
-    return erfolg_oder_fehler(MoveFileExW(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(),
-                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    return erfolg_oder_fehler(api_.move_file_ex(win32::breit(quelle).c_str(), win32::breit(ziel).c_str(),
+                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 Ergebnis Win32Plattform::schreiben(std::string_view pfad, std::string_view bytes) {
-    Handle datei(CreateFileW(win32::breit(pfad).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!datei.gueltig()) return letzter_fehler();
+    HANDLE datei = api_.create_file(win32::breit(pfad).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (datei == INVALID_HANDLE_VALUE) return letzter_fehler();
+    return ausschreiben(datei, bytes);
+}
+
+Ergebnis Win32Plattform::anhaengen(std::string_view pfad, std::string_view bytes) {
+    // Append-only access: every write lands at the end, whatever the position.
+    HANDLE datei = api_.create_file(win32::breit(pfad).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (datei == INVALID_HANDLE_VALUE) return letzter_fehler();
+    return ausschreiben(datei, bytes);
+}
+
+Ergebnis Win32Plattform::ausschreiben(HANDLE datei, std::string_view bytes) {
+    // Closes through the table on every way out; the error is taken first.
+    struct Schliesser {
+        const win32::Dateiaufrufe& api;
+        HANDLE h;
+        ~Schliesser() {
+            if (h != INVALID_HANDLE_VALUE) api.close_handle(h);
+        }
+    } offen{api_, datei};
     while (!bytes.empty()) {
         const auto menge = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
         DWORD geschrieben = 0;
-        if (!WriteFile(datei.get(), bytes.data(), menge, &geschrieben, nullptr)) return letzter_fehler();
+        if (!api_.write_file(datei, bytes.data(), menge, &geschrieben, nullptr)) return letzter_fehler();
         if (geschrieben == 0) return {static_cast<int>(ERROR_WRITE_FAULT), win32::fehlertext(ERROR_WRITE_FAULT)};
         bytes.remove_prefix(geschrieben);
     }
-    // A full disk can show up only when the last buffer is flushed on close.
-    if (!datei.schliessen()) return letzter_fehler();
+    // On the disk before anything relies on it: a file moved over another one
+    // after a power cut must not be a name without its data. A full disk may
+    // also show up only here.
+    if (!api_.flush_file_buffers(datei)) return letzter_fehler();
+    offen.h = INVALID_HANDLE_VALUE;
+    if (!api_.close_handle(datei)) return letzter_fehler();
     return Ergebnis::erfolg();
 }
 
@@ -272,12 +314,17 @@ std::string Win32Plattform::spezialordner(Spezialordner ordner) {
     return ergebnis;
 }
 
-Ergebnis Win32Plattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) {
+Ergebnis Win32Plattform::verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) {
     ComPtr<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.roh());
     if (FAILED(hr)) return aus_hresult(hr);
     hr = link->SetPath(win32::breit(ziel).c_str());
     if (FAILED(hr)) return aus_hresult(hr);
+    if (!symbol.empty()) {
+        // The first icon of the file: the program's own mark.
+        hr = link->SetIconLocation(win32::breit(symbol).c_str(), 0);
+        if (FAILED(hr)) return aus_hresult(hr);
+    }
     ComPtr<IPersistFile> datei;
     hr = link->QueryInterface(IID_IPersistFile, datei.roh());
     if (FAILED(hr)) return aus_hresult(hr);
@@ -299,10 +346,24 @@ std::string Win32Plattform::programmpfad() {
     }
 }
 
+bool Win32Plattform::frage(std::string_view text) {
+    return MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_YESNO) == IDYES;
+}
+
 Datum Win32Plattform::heute() {
     SYSTEMTIME jetzt{};
     GetLocalTime(&jetzt);
     return {jetzt.wDay, jetzt.wMonth, jetzt.wYear};
+}
+
+Ergebnis Win32Plattform::im_ordner_zeigen(std::string_view pfad) {
+    // The shell needs an apartment on this thread; the constructor set it up.
+    PIDLIST_ABSOLUTE eintrag = ILCreateFromPathW(win32::breit(pfad).c_str());
+    if (eintrag == nullptr) return {static_cast<int>(ERROR_FILE_NOT_FOUND), win32::fehlertext(ERROR_FILE_NOT_FOUND)};
+    const HRESULT hr = SHOpenFolderAndSelectItems(eintrag, 0, nullptr, 0);
+    ILFree(eintrag);
+    if (FAILED(hr)) return aus_hresult(hr);
+    return Ergebnis::erfolg();
 }
 
 } // namespace karmo

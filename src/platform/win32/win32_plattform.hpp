@@ -1,19 +1,38 @@
 // The platform interface on Win32: message boxes, files, the shell, shortcuts, the clock.
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/plattform.hpp"
 
 namespace karmo {
+
+namespace win32 {
+
+// The file-system calls through which files are written and moved: the real
+// ones unless a test passes a table of its own that records the calls.
+struct Dateiaufrufe {
+    decltype(&::CreateFileW) create_file = &::CreateFileW;
+    decltype(&::WriteFile) write_file = &::WriteFile;
+    decltype(&::FlushFileBuffers) flush_file_buffers = &::FlushFileBuffers;
+    decltype(&::CloseHandle) close_handle = &::CloseHandle;
+    decltype(&::MoveFileExW) move_file_ex = &::MoveFileExW;
+};
+
+} // namespace win32
 
 // The real operating system. Construct it on the user-interface thread: it
 // initialises COM there (shortcuts and some shell verbs need an apartment).
 class Win32Plattform final : public Plattform {
 public:
     Win32Plattform();
+    // Writes and moves files through `aufrufe` instead of the system's own calls.
+    explicit Win32Plattform(const win32::Dateiaufrufe& aufrufe);
     ~Win32Plattform() override;
     Win32Plattform(const Win32Plattform&) = delete;
     Win32Plattform& operator=(const Win32Plattform&) = delete;
@@ -33,13 +52,23 @@ public:
 
     long shell_ausfuehren(std::string_view verb, std::string_view ziel, int anzeige) override;
     std::string spezialordner(Spezialordner ordner) override;
-    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel) override;
+    Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
 
     std::string programmpfad() override;
     Datum heute() override;
+    std::string scan_aus_meldung() override;
+    Ergebnis im_ordner_zeigen(std::string_view pfad) override;
+
+    Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
+    bool frage(std::string_view text) override;
 
 private:
+    // Writes all of `bytes` to the open file, flushes it to the disk and closes it.
+    Ergebnis ausschreiben(HANDLE datei, std::string_view bytes);
+
     bool com_bereit_ = false;
+    win32::Dateiaufrufe api_;
+    std::string scan_aus_meldung_;
 };
 
 namespace win32 {
@@ -55,6 +84,8 @@ std::string fehlertext(unsigned long nummer);
 
 // The target path stored in a shortcut file, or nothing when it cannot be read.
 std::optional<std::string> verknuepfungsziel(std::string_view lnk);
+// The icon file and index stored in a shortcut file, or nothing when it cannot be read.
+std::optional<std::pair<std::string, int>> verknuepfungssymbol(std::string_view lnk);
 
 } // namespace win32
 

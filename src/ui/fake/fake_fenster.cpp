@@ -35,7 +35,14 @@ FakeFenster::Zustand& FakeFenster::z(Ctl c) {
 const FakeFenster::Zustand& FakeFenster::z(Ctl c) const { return const_cast<FakeFenster*>(this)->z(c); }
 
 std::string FakeFenster::text(Ctl c) const { return z(c).text; }
-void FakeFenster::setze_text(Ctl c, std::string_view t) { z(c).text = t; }
+// A text box reports every new text, also one set by code, as Windows' edit
+// control does.
+void FakeFenster::setze_text(Ctl c, std::string_view t) {
+    Zustand& s = z(c);
+    s.text = t;
+    s.auswahl = false;
+    if (s.deklaration && s.deklaration->art == Art::Textfeld) ereignisse_.aenderung(c);
+}
 void FakeFenster::fokus(Ctl c) {
     z(c);
     fokus_ = c;
@@ -81,6 +88,12 @@ std::string FakeFenster::zeile(Ctl c, int i) const {
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];
     return s.bloecke[o.block].substr(o.anfang, o.laenge);
 }
+void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const {
+    const Zustand& s = z(c);
+    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
+    ziel.assign(s.bloecke[o.block], o.anfang, o.laenge);
+}
+
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
     Zustand& s = z(c);
     s.zeilen.push_back(ablegen(s, t));
@@ -146,11 +159,16 @@ void FakeFenster::tippen(Ctl c, std::string_view t) {
         if (taste == 0 || (d.stil & k_gesperrt) != 0) continue;
         if (taste == 13 && (d.stil & k_mehrzeilig) == 0) continue;
         const std::string einfuegen = taste == 13 ? std::string("\r\n") : std::string(zeichen);
+        if (s.auswahl) {
+            s.text.clear();
+            s.auswahl = false;
+        }
         if (d.maxlaenge > 0 &&
             text::zeichenzahl(s.text) + text::zeichenzahl(einfuegen) > static_cast<std::size_t>(d.maxlaenge)) {
             continue;
         }
         s.text += einfuegen;
+        ereignisse_.aenderung(c);
     }
 }
 

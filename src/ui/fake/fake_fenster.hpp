@@ -32,8 +32,10 @@ public:
     std::string text(Ctl c) const override;
     void setze_text(Ctl c, std::string_view t) override;
     void fokus(Ctl c) override;
+    void text_markieren(Ctl c) override { z(c).auswahl = true; }
     int zeilenzahl(Ctl c) const override;
     std::string zeile(Ctl c, int i) const override;
+    void zeile_lesen(Ctl c, int i, std::string& ziel) const override;
     void zeile_anfuegen(Ctl c, std::string_view t) override;
     void zeile_ersetzen(Ctl c, int i, std::string_view t) override;
     void zeile_entfernen(Ctl c, int i) override;
@@ -49,6 +51,8 @@ public:
     // --- inspection ------------------------------------------------------------------
     Ctl fokus_bei() const { return fokus_; }
     bool hat(Ctl c) const { return zustand_.count(c) != 0; }
+    // Whether the whole text of the box is selected (typing replaces it).
+    bool text_markiert(Ctl c) const { return z(c).auswahl; }
     const Formular& deklaration() const { return deklaration_; }
 
     // --- user actions -------------------------------------------------------------------
@@ -57,7 +61,8 @@ public:
     void benutzer_fokus(Ctl c);
     // Types `t` into text box `c` (focusing it first): each character raises
     // KeyPress ("\r" is Enter, key code 13) and is then inserted unless the
-    // handler set the key code to 0, the box is locked, or it is full.
+    // handler set the key code to 0, the box is locked, or it is full. The
+    // first character inserted replaces a selected text.
     void tippen(Ctl c, std::string_view t);
     // Focuses and clicks a button or check box (a check box toggles).
     void klicken(Ctl c);
@@ -85,6 +90,7 @@ private:
         std::uint64_t stand = 0;
         bool markiert = false;
         bool aktiviert = true;
+        bool auswahl = false; // the whole text is selected
     };
     Zustand& z(Ctl c);
     const Zustand& z(Ctl c) const;

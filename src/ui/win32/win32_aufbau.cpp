@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32/win32_plattform.hpp"
+#include "ui/reihenfolge.hpp"
 #include "ui/win32/win32_intern.hpp"
 
 namespace karmo::ui {
@@ -59,30 +60,6 @@ Klasse klasse(const Steuerelement& s) {
             return {L"BUTTON", stil | BS_PUSHBUTTON | BS_MULTILINE, 0};
     }
     return {L"STATIC", stil, 0};
-}
-
-// Order of creation, which is the z-order (first created on top) and so the
-// Tab order: the tab stops by tab index, then the other controls, a later one
-// above an earlier one as a forms designer stacks them, then the frames, inner
-// ones before outer ones, so that a group box lies beneath what it holds.
-std::vector<std::size_t> erzeugungsreihenfolge(std::span<const Steuerelement> el) {
-    std::vector<std::size_t> tab, rest, rahmen;
-    for (std::size_t i = 0; i < el.size(); ++i) {
-        if (el[i].art == Art::Rahmen) {
-            rahmen.push_back(i);
-        } else if (el[i].tabindex >= 0) {
-            tab.push_back(i);
-        } else {
-            rest.push_back(i);
-        }
-    }
-    std::stable_sort(tab.begin(), tab.end(),
-                     [&](std::size_t a, std::size_t b) { return el[a].tabindex < el[b].tabindex; });
-    std::reverse(rest.begin(), rest.end());
-    std::reverse(rahmen.begin(), rahmen.end());
-    tab.insert(tab.end(), rest.begin(), rest.end());
-    tab.insert(tab.end(), rahmen.begin(), rahmen.end());
-    return tab;
 }
 
 // Font families by style bit; the key also carries bold.
@@ -257,9 +234,12 @@ void Win32Fenster::anordnen(UINT dpi) {
         SetWindowPos(el.hwnd, nullptr, links, oben, rechts - links, unten - oben,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         SendMessageW(el.hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(schrift(schriftschluessel(el.d->stil, deklaration_.stil))), FALSE);
+                     reinterpret_cast<WPARAM>(passende_schrift(el, schriftschluessel(el.d->stil, deklaration_.stil))),
+                     FALSE);
     }
     for (auto& [schluessel, f] : alt) DeleteObject(f);
+    beschriftungen_freistellen();
+    symbole_setzen();
     RECT r{0, 0, pixel(deklaration_.breite, d), pixel(deklaration_.hoehe, d)};
     AdjustWindowRectExForDpi(&r, k_fensterstil, FALSE, 0, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -40,6 +40,14 @@ LRESULT Win32Fenster::bearbeiten(UINT m, WPARAM w, LPARAM l) {
         case WM_COMMAND:
             befehl(w, l);
             return 0;
+        case WM_QUERYENDSESSION:
+            // Shutdown or log-off: what must outlive the program goes to the
+            // disk now, before Windows may end the process without asking again.
+            ereignisse_.sitzungsende();
+            return TRUE;
+        case WM_ENDSESSION:
+            if (w) ereignisse_.sitzungsende();
+            return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORLISTBOX:
@@ -99,6 +107,10 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
         case Art::Schaltflaeche:
         case Art::Kontrollkaestchen:
             if (meldung == BN_CLICKED) ereignisse_.click(el->d->name);
+            break;
+        case Art::Textfeld:
+            // Also for text set by code, as for typing.
+            if (meldung == EN_CHANGE) ereignisse_.aenderung(el->d->name);
             break;
         case Art::Liste:
             if (meldung == LBN_SELCHANGE) {

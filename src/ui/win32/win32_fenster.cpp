@@ -121,6 +121,8 @@ void Win32Fenster::fokus(Ctl c) {
     code_fokus(ziel);
 }
 
+void Win32Fenster::text_markieren(Ctl c) { SendMessageW(e(c).hwnd, EM_SETSEL, 0, -1); }
+
 int Win32Fenster::zeilenzahl(Ctl c) const { return static_cast<int>(SendMessageW(liste(c), LB_GETCOUNT, 0, 0)); }
 
 std::string Win32Fenster::zeile(Ctl c, int i) const {

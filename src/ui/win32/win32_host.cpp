@@ -29,7 +29,8 @@ Win32Host::Win32Host() {
     wc.lpfnWndProc = &Win32Fenster::fensterprozedur;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIcon = intern::programmsymbol(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = intern::programmsymbol(GetSystemMetrics(SM_CXSMICON));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = k_klasse;
     // A second host in the same process (tests) finds the class registered.
@@ -67,7 +68,14 @@ void Win32Host::ausstehenden_fehler_werfen() {
     }
 }
 
+const wchar_t* Win32Host::fensterklasse() { return k_klasse; }
+
 void Win32Host::nachricht_bearbeiten(MSG& msg) {
+    if (!scan_abfangen(msg)) weitergeben(msg);
+    ausstehenden_fehler_werfen();
+}
+
+void Win32Host::weitergeben(MSG& msg) {
     Win32Fenster* f = msg.hwnd ? fenster_zu(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
     if (f && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && f->ist_einzeiliges_textfeld(msg.hwnd)) {
         // The dialog navigation would take Enter for a default button; the
@@ -79,7 +87,6 @@ void Win32Host::nachricht_bearbeiten(MSG& msg) {
         DispatchMessageW(&msg);
     }
     if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) klick_abgewiesen(msg.hwnd);
-    ausstehenden_fehler_werfen();
 }
 
 // A control takes the focus on a mouse press and then captures the mouse.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "eingabe/scanpuffer.hpp"
 #include "ui/formular.hpp"
 
 namespace karmo::ui {
@@ -32,6 +33,7 @@ public:
     std::string text(Ctl c) const override;
     void setze_text(Ctl c, std::string_view t) override;
     void fokus(Ctl c) override;
+    void text_markieren(Ctl c) override;
     int zeilenzahl(Ctl c) const override;
     std::string zeile(Ctl c, int i) const override;
     void zeile_anfuegen(Ctl c, std::string_view t) override;
@@ -81,6 +83,10 @@ private:
     LOGFONTW schriftbild(std::uint32_t schluessel) const;
     HFONT schrift(std::uint32_t schluessel);
     int logo_hoehe() const;
+    // win32_beschriftung.cpp: captions fitted, labels kept off their boxes, icons.
+    HFONT passende_schrift(const Element& el, std::uint32_t schluessel);
+    void beschriftungen_freistellen();
+    void symbole_setzen();
     void code_fokus(HWND ziel);
     void zeichnen_aufschieben(HWND liste);
     void nachzeichnen();
@@ -127,6 +133,8 @@ public:
 
     // The window among this host's windows whose top-level window is `h`.
     Win32Fenster* fenster_zu(HWND h) const;
+    // The window class of every window the host creates.
+    static const wchar_t* fensterklasse();
 
 private:
     friend class Win32Fenster;
@@ -134,12 +142,28 @@ private:
     void abmelden(Win32Fenster* f);
     static void fehler_merken(std::exception_ptr fehler);
     void klick_abgewiesen(HWND gedrueckt);
+    // The message as the loop handles it when no scan is involved.
+    void weitergeben(MSG& msg);
+    // Scans typed into a control that is not the place for them
+    // (win32_scan.cpp): true when the message was taken here.
+    bool scan_abfangen(const MSG& msg);
+    void scanuhr_stellen();
+    // A key held back, with the digit it was when it came (0 for another key).
+    struct Gehalten {
+        MSG msg;
+        char ziffer;
+    };
+    void freigeben(const Gehalten& g);
 
     std::vector<Win32Fenster*> fenster_;
     HBRUSH grau224_ = nullptr;
     // Set while code (not the user) moves the focus; a focus loss then raises
     // no LostFocus.
     int code_fokus_ = 0;
+    // Digit keys held back while they may be a scan, and the timer that
+    // passes them on when they are not.
+    eingabe::Scanpuffer<Gehalten> scans_;
+    UINT_PTR scanuhr_ = 0;
 };
 
 } // namespace karmo::ui

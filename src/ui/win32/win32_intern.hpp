@@ -16,6 +16,11 @@ constexpr UINT k_nachzeichnen = WM_APP + 1;
 // background must show through it.
 constexpr DWORD k_fensterstil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The program's icon: resource id of the executable's first icon group
+// (app/symbol.rc), and the icon at a pixel size (win32_beschriftung.cpp).
+constexpr int k_symbol = 1;
+HICON programmsymbol(int groesse);
+
 // Marks a focus move made by code (not the user): the focus loss it causes
 // raises no LostFocus.
 struct CodeFokus {

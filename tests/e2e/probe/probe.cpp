@@ -25,6 +25,10 @@
 //   probe focus                           the focused control: "WINDOW-TITLE<TAB>class<TAB>selector<TAB>text"
 //   probe wait-focus WIN SEL [ms]         until that control has the focus
 //   probe controls WIN                    every child control: selector, class, id, rect, text
+//   probe close WIN                       asks a window to close (WM_CLOSE), as for a helper program's
+//                                         window that is in the way; Karmo's own are closed by input
+//   probe view-selected WIN [ms]          until the window's list view (another program's, such as the
+//                                         file manager's) has a selected item; prints the selected items' names
 //   probe serve                           reads commands from stdin (see serve()) so that one Wine
 //                                         process answers them all: a Wine start costs a good part
 //                                         of a second on a busy machine
@@ -38,6 +42,8 @@
 //   focus        the control that has the input focus
 // Exit status: 0 done, 1 not found / timed out, 2 usage.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -238,6 +244,41 @@ std::vector<std::wstring> list_lines(HWND lb) {
     return v;
 }
 
+// Names of the selected items of a list view in another process: the item structure and the text
+// buffer must live in that process's memory for LVM_GETITEMTEXTW.
+std::vector<std::wstring> view_selected(HWND lv) {
+    std::vector<std::wstring> v;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(lv, &pid);
+    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!p) return v;
+    constexpr int k_len = 512;
+    char* fremd = static_cast<char*>(VirtualAllocEx(p, nullptr, sizeof(LVITEMW) + k_len * sizeof(wchar_t),
+                                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (fremd) {
+        DWORD_PTR i = static_cast<DWORD_PTR>(-1);
+        for (;;) {
+            DWORD_PTR next = 0;
+            if (!SendMessageTimeoutW(lv, LVM_GETNEXTITEM, i, LVNI_SELECTED, SMTO_ABORTIFHUNG, 3000, &next)) break;
+            if (static_cast<LONG_PTR>(next) < 0) break;
+            i = next;
+            LVITEMW item{};
+            item.iSubItem = 0;
+            item.pszText = reinterpret_cast<LPWSTR>(fremd + sizeof(LVITEMW));
+            item.cchTextMax = k_len;
+            wchar_t text[k_len] = {};
+            if (!WriteProcessMemory(p, fremd, &item, sizeof item, nullptr)) break;
+            SendMessageTimeoutW(lv, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(fremd), SMTO_ABORTIFHUNG, 3000,
+                                nullptr);
+            if (!ReadProcessMemory(p, fremd + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), nullptr)) break;
+            v.emplace_back(text);
+        }
+        VirtualFreeEx(p, fremd, 0, MEM_RELEASE);
+    }
+    CloseHandle(p);
+    return v;
+}
+
 void print_msgbox(HWND box) {
     outln(lf(title_of(box)));
     HWND st = GetDlgItem(box, 0xFFFF);
@@ -249,7 +290,7 @@ int arg_ms(int argc, wchar_t** argv, int i, int fallback) { return argc > i ? _w
 
 int usage() {
     fputs("usage: probe windows|active|wait-window|wait-gone|wait-msgbox|msgbox|msgbox-ok|text|wait-text|lines|"
-          "selected|checked|enabled|point|rect|focus|wait-focus|controls ...\n",
+          "selected|checked|enabled|point|rect|focus|wait-focus|controls|close|view-selected ...\n",
           stderr);
     return 2;
 }
@@ -362,6 +403,28 @@ int run(int argc, wchar_t** argv) {
             outln(selector_of(top, c) + line + lf(text_of(c)));
         }
         return 0;
+    }
+    if (cmd == L"close" && argc >= 3) {
+        HWND top = find_top(argv[2]);
+        if (!top) return 1;
+        PostMessageW(top, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (cmd == L"view-selected" && argc >= 3) {
+        std::vector<std::wstring> names;
+        const bool ok = poll(arg_ms(argc, argv, 3, 10000), [&] {
+            HWND top = find_top(argv[2]);
+            if (!top) return false;
+            for (HWND c : children(top)) {
+                if (visible(c) && same_class(class_of(c), L"SysListView32")) {
+                    names = view_selected(c);
+                    return !names.empty();
+                }
+            }
+            return false;
+        });
+        for (const auto& n : names) outln(n);
+        return ok ? 0 : 1;
     }
     if (argc < 4) return usage();
     const std::wstring win = argv[2], sel = argv[3];

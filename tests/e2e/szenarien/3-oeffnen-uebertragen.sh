@@ -89,6 +89,19 @@ s3_browser() {
     done
     gleich "$soll_adresse" "$(cat "$KARMO_BROWSER_PROTOKOLL")"
 }
+# The saved file at hand for the upload form: the file manager opens on the data folder with the file
+# selected. It takes the foreground; it is closed again, so that the next steps reach Karmo's window.
+s3_explorer() {
+    local gewaehlt
+    fenster_erwarten "Daten" 15000 || return 1
+    gewaehlt=$(probe view-selected "Daten" 10000) || { echo "keine Datei im Ordnerfenster gewählt"; return 1; }
+    if [[ "$gewaehlt" != "$datei2_name" && "$gewaehlt" != "${datei2_name%.XML}" ]]; then
+        unterschied "$datei2_name" "$gewaehlt"
+        return 1
+    fi
+    bildschirm 11-explorer "Daten"
+    ordnerfenster_schliessen
+}
 
 # Opening for transfer asks the user to check the data and start the transfer.
 s3_zur_uebertragung() {

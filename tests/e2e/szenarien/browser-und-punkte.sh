@@ -40,6 +40,7 @@ bp_uebertragen() {
     meldung_bestaetigen "Der Browser konnte nicht geöffnet werden. Bitte rufen Sie diese Adresse selbst auf:"$'\n'"$adresse" \
         14-meldung-kein-browser || return 1
     keine_meldung || return 1
+    ordnerfenster_schliessen || return 1
     datei_da "$datei_bp" || return 1
     [[ ! -s "$KARMO_BROWSER_PROTOKOLL" ]] || { echo "Browser doch aufgerufen: $(cat "$KARMO_BROWSER_PROTOKOLL")"; return 1; }
 }
@@ -59,7 +60,8 @@ bp_browser_wieder() {
         sleep 0.1
     done
     gleich "${portal_basis}index.php?page=eingabe&vnr=$vnr_bp&datei=c%3A%5Czelva%5CDaten%5C$vnr_bp.XML" \
-        "$(cat "$KARMO_BROWSER_PROTOKOLL")"
+        "$(cat "$KARMO_BROWSER_PROTOKOLL")" || return 1
+    ordnerfenster_schliessen
 }
 bp_dezimalpunkte() {
     zeile_klicken "$T_MA1" ListBox#0 0 || return 1

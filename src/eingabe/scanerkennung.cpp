@@ -1,0 +1,57 @@
+// Telling a barcode scanner's keys from a person's.
+#include "eingabe/scanerkennung.hpp"
+
+namespace karmo::eingabe {
+
+Entscheidung Scanerkennung::taste(Taste art, char ziffer, std::uint32_t zeit) {
+    const bool schnell = static_cast<std::uint32_t>(zeit - letzte_) <= k_scan_abstand_ms;
+    const bool fortsetzung = nach_ziffer_ && schnell;
+    letzte_ = zeit;
+    if (scan_) {
+        ziffern_.clear();
+        scan_ = false;
+    }
+    if (art != Taste::Ziffer) {
+        const bool scan = art == Taste::Ende && fortsetzung && !zu_lang_ && ziffern_.size() >= mindestens_;
+        nach_ziffer_ = false;
+        zu_lang_ = false;
+        if (scan) {
+            scan_ = true;
+            return Entscheidung::Scan;
+        }
+        ziffern_.clear();
+        return Entscheidung::Freigeben;
+    }
+    nach_ziffer_ = true;
+    if (!fortsetzung) {
+        const bool alte = !ziffern_.empty();
+        zu_lang_ = false;
+        ziffern_.assign(1, ziffer);
+        return alte ? Entscheidung::Neu : Entscheidung::Halten;
+    }
+    if (zu_lang_) return Entscheidung::Freigeben;
+    if (ziffern_.size() < k_scan_ziffern) {
+        ziffern_.push_back(ziffer);
+        return Entscheidung::Halten;
+    }
+    // A 16th digit: a longer number typed by a machine (a VNR), not a card.
+    zu_lang_ = true;
+    ziffern_.clear();
+    return Entscheidung::Freigeben;
+}
+
+// A clock read a little behind the last key's time (two clocks of the same
+// system) does not count as a pause.
+bool Scanerkennung::verfallen(std::uint32_t jetzt) const {
+    const auto seither = static_cast<std::uint32_t>(jetzt - letzte_);
+    return haelt() && seither > k_scan_abstand_ms && seither < 0x80000000U;
+}
+
+void Scanerkennung::freigegeben() {
+    ziffern_.clear();
+    scan_ = false;
+    nach_ziffer_ = false;
+    zu_lang_ = false;
+}
+
+} // namespace karmo::eingabe

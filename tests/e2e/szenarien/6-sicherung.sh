@@ -1,0 +1,99 @@
+# shellcheck shell=bash
+# 6. Karmo killed with unsaved changes: the next start offers the journal. Ja restores the form exactly;
+#    Nein keeps the journal under c:\zelva\Sicherung\verworfen\ and the start after that does not ask.
+s6_ordner="$laufwerk_c/zelva/Sicherung"
+s6_vnr=$(mit_pruefziffer 276750555555555555) # Norvia, used by no other scenario
+s6_inhalt="Sicherung: Supervision am Abend"
+s6_frage="Karmo wurde beendet, ohne die Teilnehmerliste der Veranstaltung $s6_vnr zu speichern (2 Teilnehmer erfasst). Soll sie wiederhergestellt werden?"
+
+# Kills the running program as a power cut or the task manager would: no window gets a word of it.
+s6_toeten() {
+    [[ -n "$karmo_pid" ]] || { echo "Karmo läuft nicht"; return 1; }
+    kill -KILL "$karmo_pid" 2>/dev/null
+    wait "$karmo_pid" 2>/dev/null
+    karmo_pid=""
+    probe wait-gone "$T_MA2" 10000 >/dev/null || { echo "Erfassung noch sichtbar"; return 1; }
+}
+
+# The start's yes/no question: title and text compared, then the button with the id given (6 Ja, 7 Nein).
+s6_frage_beantworten() {
+    local knopf=$1 ist
+    ist=$(probe wait-msgbox 20000) || { echo "keine Frage erschienen; erwartet: $s6_frage"; return 1; }
+    bildschirm 16-frage-sicherung msgbox
+    gleich "Karmo" "${ist%%$'\n'*}" || { echo "(Titel der Frage)"; return 1; }
+    gleich "$s6_frage" "${ist#*$'\n'}" || return 1
+    klicken msgbox "id=$knopf" || return 1
+    probe wait-gone msgbox 5000 || { echo "Frage schließt nicht"; return 1; }
+}
+
+s6_erfassen() {
+    hauptmenue_frisch || return 1
+    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
+    fenster_erwarten "$T_VNR" || return 1
+    fokus_erwarten "$T_VNR" Edit#0 || return 1
+    scannen "$s6_vnr"
+    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
+    zeile_klicken "$T_KAT" ListBox#0 3 || return 1
+    klicken "$T_KAT" "@Weiter" || return 1
+    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
+    fokus_erwarten "$T_MA2" "$MA2_PUNKTE" || return 1
+    xdotool type --delay 1 -- "7"
+    klicken "$T_MA2" "$MA2_EFN" || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" || { keine_meldung; return 1; }
+    scannen "$efn2"
+    scannen "$efn3"
+    zeilen_erwarten "$efn2 (7/0)"$'\n'"$efn3 (7/0)" "$T_MA2" ListBox#0 || { keine_meldung; return 1; }
+    eintippen "$T_MA2" "$MA2_INHALT" "$s6_inhalt" || return 1
+    text_erwarten "$T_MA2" "$MA2_INHALT" "$s6_inhalt"
+}
+s6_abbruch() {
+    sleep 1
+    s6_toeten || return 1
+    datei_da "$s6_ordner/Erfassung.jnl" || return 1
+    [[ -z "$(ls -A "$daten" 2>/dev/null | grep -F "$s6_vnr")" ]] || { echo "eine Datei von $s6_vnr wurde gespeichert"; return 1; }
+}
+s6_ja() {
+    karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
+    s6_frage_beantworten 6 || return 1
+    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
+    text_erwarten "$T_MA2" "$MA2_VNR" "$s6_vnr" || return 1
+    text_erwarten "$T_MA2" "$MA2_PUNKTE" "7" || return 1
+    text_erwarten "$T_MA2" "$MA2_DATUM_VON" "$heute" || return 1
+    text_erwarten "$T_MA2" "$MA2_DATUM_BIS" "$heute" || return 1
+    text_erwarten "$T_MA2" "$MA2_DAUER" "" || return 1
+    text_erwarten "$T_MA2" "$MA2_UHR_S" "" || return 1
+    text_erwarten "$T_MA2" "$MA2_UHR_E" "" || return 1
+    text_erwarten "$T_MA2" "$MA2_INHALT" "$s6_inhalt" || return 1
+    zeilen_erwarten "$efn2 (7/0)"$'\n'"$efn3 (7/0)" "$T_MA2" ListBox#0 || return 1
+    if probe wait-window "$T_AUSWAHL" 0 >/dev/null; then echo "Hauptmenü sichtbar"; return 1; fi
+    bildschirm 17-wiederhergestellt "$T_MA2"
+}
+s6_nein() {
+    s6_toeten || return 1
+    datei_da "$s6_ordner/Erfassung.jnl" || return 1
+    karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
+    s6_frage_beantworten 7 || return 1
+    fenster_erwarten "$T_AUSWAHL" || { keine_meldung; return 1; }
+    [[ ! -e "$s6_ordner/Erfassung.jnl" ]] || { echo "Sicherung liegt noch an ihrem Platz"; return 1; }
+    local beiseite
+    beiseite=$(ls "$s6_ordner/verworfen" 2>/dev/null)
+    gleich "Erfassung_$(date +%Y-%m-%d)_1.jnl" "$beiseite"
+}
+s6_nicht_wieder() {
+    klicken "$T_AUSWAHL" "@Programm schließen" || return 1
+    karmo_ende_erwarten || return 1
+    karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
+    fenster_erwarten "$T_AUSWAHL" 20000 || { keine_meldung; return 1; }
+    sleep 1
+    keine_meldung
+}
+
+szenario_6() {
+    szenario_laufen "6 Sicherung" \
+        "s6_erfassen:neue Veranstaltung $s6_vnr: Punkte, zwei Scans, Inhalt getippt, nichts gespeichert" \
+        "s6_abbruch:Karmo 1 s danach getötet; Sicherung liegt in c:\\zelva\\Sicherung" \
+        "s6_ja:Start fragt; Ja stellt die Erfassung genau wieder her" \
+        "s6_nein:erneut getötet; Nein legt die Sicherung unter verworfen\\ ab, Hauptmenü" \
+        "s6_nicht_wieder:der nächste Start fragt nicht mehr"
+}
+weitere_szenarien+=(szenario_6)
