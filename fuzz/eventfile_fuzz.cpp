@@ -194,6 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // What the input made is given back: memory that outlives an input makes
     // libFuzzer look for a leak, a slow search.
     u.pl.meldungen.clear();
+    u.pl.fragen.clear();
+    u.pl.gezeigte_dateien.clear();
     for (FormId id : {FormId::MA1_Maske, FormId::MA2_Maske}) u.form(id).liste_leeren(Ctl::Teilnehmerliste);
     u.pl.leeren();
     return 0;

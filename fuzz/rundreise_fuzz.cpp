@@ -226,6 +226,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             u.pl.leeren();
             u.pl.meldungen.clear();
             u.pl.shell_aufrufe.clear();
+            u.pl.fragen.clear();
+            u.pl.gezeigte_dateien.clear();
             for (FormId id : {FormId::MA1_Maske, FormId::MA2_Maske}) u.form(id).liste_leeren(Ctl::Teilnehmerliste);
             u.p.zustand().Dateiliste_Pfade.clear();
         }

@@ -108,7 +108,7 @@ void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view by
         ordner_.emplace(ordner.substr(0, p));
     }
     if (ordner != k_laufwerk && !ordner.empty()) ordner_.emplace(ordner);
-    eintrag(n).bytes = std::make_shared<const std::string>(bytes);
+    eintrag(n).bytes = std::make_shared<std::string>(bytes);
 }
 
 std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const {
@@ -188,7 +188,7 @@ Ergebnis SpeicherPlattform::ersetzen(std::string_view quelle, std::string_view z
     if (schreibgeschuetzt_.find(z.schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
     if (!ordner_da(z.ordner())) return k_pfad_fehlt;
     if (ordner_da(z.schluessel)) return k_zugriff;
-    std::shared_ptr<const std::string> bytes = std::move(it->second.bytes);
+    std::shared_ptr<std::string> bytes = std::move(it->second.bytes);
     dateien_.erase(it);
     eintrag(z).bytes = std::move(bytes);
     return {};
@@ -199,7 +199,7 @@ Ergebnis SpeicherPlattform::schreiben(std::string_view pfad, std::string_view by
     if (Ergebnis f = schreibfehler(n.schluessel); !f.ok()) return f;
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
     if (ordner_da(n.schluessel)) return k_zugriff;
-    eintrag(n).bytes = std::make_shared<const std::string>(bytes);
+    eintrag(n).bytes = std::make_shared<std::string>(bytes);
     return {};
 }
 
@@ -242,7 +242,11 @@ Ergebnis SpeicherPlattform::anhaengen(std::string_view pfad, std::string_view by
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
     if (ordner_da(n.schluessel)) return k_zugriff;
     Datei& d = eintrag(n);
-    // New bytes for the file: a reader that has it open keeps what it read.
+    if (d.bytes && d.bytes.use_count() == 1) {
+        d.bytes->append(bytes);
+        return {};
+    }
+    // A reader has the file open: it keeps what it opened.
     auto neu = std::make_shared<std::string>(d.bytes ? *d.bytes : std::string());
     neu->append(bytes);
     d.bytes = std::move(neu);

@@ -100,8 +100,9 @@ private:
     struct Datei {
         std::string name; // as first written
         // Shared with readers that have the file open, so that replacing it
-        // does not pull the bytes from under them.
-        std::shared_ptr<const std::string> bytes;
+        // does not pull the bytes from under them; appended to in place while
+        // no reader holds them.
+        std::shared_ptr<std::string> bytes;
     };
 
     bool ordner_da(std::string_view schluessel) const;
