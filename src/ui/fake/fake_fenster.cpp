@@ -56,12 +56,16 @@ std::size_t FakeFenster::zeilennummer(const Zustand& s, int i) {
 }
 
 // Writes a line's text behind the last one, in a new block when the last
-// block has no room left.
+// block has no room left. Blocks start small (most lists hold a few lines)
+// and double up to 64 KiB.
 FakeFenster::Zeilenort FakeFenster::ablegen(Zustand& s, std::string_view t) {
+    constexpr std::size_t k_erster_block = 1024;
     constexpr std::size_t k_block = 64 * 1024;
     if (t.size() > UINT32_MAX) throw std::length_error("Listenzeile");
     if (s.bloecke.empty() || s.bloecke.back().capacity() - s.bloecke.back().size() < t.size()) {
-        s.bloecke.emplace_back().reserve(std::max(k_block, t.size()));
+        const std::size_t groesse =
+            s.bloecke.empty() ? k_erster_block : std::min(k_block, 2 * s.bloecke.back().capacity());
+        s.bloecke.emplace_back().reserve(std::max(groesse, t.size()));
     }
     std::string& block = s.bloecke.back();
     const Zeilenort o{static_cast<std::uint32_t>(s.bloecke.size() - 1), static_cast<std::uint32_t>(block.size()),
@@ -119,7 +123,9 @@ void FakeFenster::zeile_entfernen(Ctl c, int i) {
 void FakeFenster::liste_leeren(Ctl c) {
     Zustand& s = z(c);
     s.zeilen.clear();
-    s.bloecke.clear();
+    // The first block keeps its room for the next lines.
+    if (s.bloecke.size() > 1) s.bloecke.resize(1);
+    if (!s.bloecke.empty()) s.bloecke.front().clear();
     s.belegt = 0;
     s.verwaist = 0;
     s.index = -1;
