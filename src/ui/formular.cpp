@@ -13,7 +13,7 @@ namespace {
 class Weiterleitung final : public Formularlogik {
 public:
     Formularlogik* ziel = nullptr;
-    std::function<void(const std::function<void()>&)> ausfuehren;
+    std::function<void(Aufruf)> ausfuehren;
     void click(Ctl c) override {
         if (ziel) ausfuehren([&] { ziel->click(c); });
     }
@@ -106,7 +106,7 @@ Fenster& Formularsammlung::laden(FormId id) {
     auto e = std::make_unique<Eintrag>();
     e->id = id;
     e->weiterleitung.schliessen = [this, id] { ausfuehren([&] { schliessen(id); }); };
-    e->weiterleitung.ausfuehren = [this](const std::function<void()>& h) { ausfuehren(h); };
+    e->weiterleitung.ausfuehren = [this](Aufruf h) { ausfuehren(h); };
     e->fenster = host_.erzeugen(deklarationen_(id), e->weiterleitung);
     if (fabrik_) e->logik = fabrik_(id, *e->fenster);
     e->weiterleitung.ziel = e->logik.get();
@@ -142,7 +142,7 @@ void Formularsammlung::entladen(FormId id) {
     weg->fenster.reset();
 }
 
-void Formularsammlung::ausfuehren(const std::function<void()>& handler) {
+void Formularsammlung::ausfuehren(Aufruf handler) {
     if (!fehlerbehandlung_) {
         handler();
         return;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "ui/fenster.hpp"
@@ -48,6 +49,23 @@ public:
     virtual std::unique_ptr<Fenster> erzeugen(const Formular& deklaration, Formularlogik& ereignisse) = 0;
 };
 
+// A handler to run once, taken by reference: running an event costs no
+// copy and no allocation (a std::function holding a lambda with three
+// references allocates).
+class Aufruf {
+public:
+    template <class F>
+        requires(!std::is_same_v<std::remove_cvref_t<F>, Aufruf> && std::is_invocable_v<F&>)
+    Aufruf(F&& f) // NOLINT: converts from any callable, as std::function does
+        : ziel_(const_cast<void*>(static_cast<const void*>(&f))),
+          rufen_([](void* z) { (*static_cast<std::remove_reference_t<F>*>(z))(); }) {}
+    void operator()() const { rufen_(ziel_); }
+
+private:
+    void* ziel_;
+    void (*rufen_)(void*);
+};
+
 // The program's loaded windows, in the order they were loaded. Each window
 // is a single instance created on first use; unloading runs its Form_Unload
 // handler and then destroys it, so the next use creates it anew.
@@ -67,7 +85,7 @@ public:
     using Fehlerbehandlung = std::function<void(const std::exception&)>;
     void setze_fehlerbehandlung(Fehlerbehandlung f) { fehlerbehandlung_ = std::move(f); }
     // Runs one event handler under the top-level error handling.
-    void ausfuehren(const std::function<void()>& handler);
+    void ausfuehren(Aufruf handler);
 
     // The loaded window, created (hidden) on first use. While the program is
     // ending, a window that is no longer loaded is not created again: the
