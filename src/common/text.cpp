@@ -72,10 +72,14 @@ std::string_view ab(std::string_view utf8, std::size_t start) {
 std::string cp1252_zu_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) {
-            out.push_back(c);
+            // A run of ASCII is the same in both: appended at once.
+            std::size_t j = i + 1;
+            while (j < bytes.size() && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
+            out.append(bytes.substr(i, j - i));
+            i = j - 1;
         } else if (b < 0xA0) {
             const char32_t cp = k_cp1252_hoch[b - 0x80U];
             utf8_anhaengen(out, cp == 0 ? static_cast<char32_t>(b) : cp);
@@ -93,8 +97,11 @@ std::string utf8_zu_cp1252(std::string_view utf8) {
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+            // A run of ASCII is the same in both: appended at once.
+            std::size_t j = i + 1;
+            while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
+            out.append(utf8.substr(i, j - i));
+            i = j;
             continue;
         }
         std::size_t laenge = 0;
