@@ -68,7 +68,11 @@ SpeicherPlattform::Name SpeicherPlattform::zerlegen(std::string_view pfad) {
         bool ascii = true;
         for (char c : teil) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
         if (ascii) {
-            for (char c : teil) n.schluessel += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            n.schluessel.append(teil);
+            for (std::size_t k = letzter_anfang; k < n.schluessel.size(); ++k) {
+                char& c = n.schluessel[k];
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            }
         } else {
             n.schluessel += text::klein(teil);
         }
