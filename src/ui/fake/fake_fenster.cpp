@@ -164,7 +164,7 @@ void FakeFenster::tippen(Ctl c, std::string_view t) {
         const Steuerelement& d = *s.deklaration;
         if (taste == 0 || (d.stil & k_gesperrt) != 0) continue;
         if (taste == 13 && (d.stil & k_mehrzeilig) == 0) continue;
-        const std::string einfuegen = taste == 13 ? std::string("\r\n") : std::string(zeichen);
+        const std::string_view einfuegen = taste == 13 ? std::string_view("\r\n") : zeichen;
         if (s.auswahl) {
             s.text.clear();
             s.auswahl = false;
