@@ -30,7 +30,9 @@ void zeilen(std::string_view bytes, std::vector<std::string_view>& out) {
     out.clear();
     std::size_t anfang = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') continue;
+        const void* cr = std::memchr(bytes.data() + i, '\r', bytes.size() - i);
+        if (cr == nullptr) break;
+        i = static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data());
         out.push_back(bytes.substr(anfang, i - anfang));
         if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         anfang = i + 1;
@@ -119,11 +121,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // unit tests' business), and counting the characters of a whole input
     // would cost more than everything else here.
     const std::string_view kopf = bytes.substr(0, 256);
-    for (std::string_view tag : {"VNR", "Meldungsart", ""}) {
-        const std::string auf = "<" + std::string(tag) + ">";
-        const std::string s = karmo::XML_Wert(kopf, tag, "s");
-        if (!s.empty() && enthaelt(kopf, auf)) KARMO_PRUEFEN(enthaelt(kopf, auf + s + "</" + std::string(tag) + ">"));
-        const std::string zahl = karmo::XML_Wert(kopf, tag, "n");
+    struct Tag {
+        std::string_view name, auf, zu;
+    };
+    static constexpr Tag k_tags[] = {
+        {"VNR", "<VNR>", "</VNR>"}, {"Meldungsart", "<Meldungsart>", "</Meldungsart>"}, {"", "<>", "</>"}};
+    for (const Tag& tag : k_tags) {
+        const std::string s = karmo::XML_Wert(kopf, tag.name, "s");
+        if (!s.empty() && enthaelt(kopf, tag.auf)) {
+            std::string element(tag.auf);
+            element.append(s).append(tag.zu);
+            KARMO_PRUEFEN(enthaelt(kopf, element));
+        }
+        const std::string zahl = karmo::XML_Wert(kopf, tag.name, "n");
         KARMO_PRUEFEN(zahl.empty() || ist_zahltext(zahl));
     }
 
