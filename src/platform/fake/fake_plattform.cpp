@@ -416,8 +416,9 @@ Ergebnis FakePlattform::anhaengen(std::string_view pfad, std::string_view bytes)
     return {};
 }
 
-bool FakePlattform::frage(std::string_view text) {
+bool FakePlattform::frage(std::string_view text, Vorgabe vorgabe) {
     fragen.emplace_back(text);
+    frage_vorgaben.push_back(vorgabe);
     return frage_antwort;
 }
 std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }
