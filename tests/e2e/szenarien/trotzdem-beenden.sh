@@ -70,8 +70,15 @@ tb_beenden() {
     local ist
     ist=$(probe wait-msgbox 10000) || { echo "keine Fehlermeldung erschienen"; return 1; }
     [[ ${ist#*$'\n'} == "Fehler:5 : "* ]] || { echo "erwartet Fehler:5, erschienen: ${ist#*$'\n'}"; meldung_schliessen; return 1; }
-    meldung_schliessen || return 1
-    tb_frage_beantworten "$tb_frage" 6 18-frage-trotzdem-beenden || return 1
+    bildschirm 18-meldung-fehler-5 msgbox
+    # The question follows at once: the next box is there before this one is seen gone.
+    klicken msgbox id=1 || return 1
+    local i
+    for ((i = 0; i < 100; i++)); do
+        ist=$(probe msgbox) && [[ ${ist#*$'\n'} != "Fehler:"* ]] && break
+        sleep 0.1
+    done
+    tb_frage_beantworten "$tb_frage" 6 19-frage-trotzdem-beenden || return 1
     karmo_ende_erwarten || return 1
     [[ ! -e "$datei_tb" ]] || { echo "$datei_tb trotz Schreibschutz geschrieben"; return 1; }
     datei_da "$laufwerk_c/zelva/Sicherung/Erfassung.jnl" || return 1
