@@ -28,12 +28,6 @@ public:
 
     bool gueltig() const noexcept { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
     HANDLE get() const noexcept { return h_; }
-    // Closes now, so that a failure of the close itself can be reported.
-    bool schliessen() noexcept {
-        const bool ok = CloseHandle(h_) != FALSE;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
 
 private:
     HANDLE h_;
