@@ -10,6 +10,7 @@
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "eventfile/speicherbarkeit.hpp"
 
 namespace karmo {
 
@@ -119,13 +120,14 @@ constexpr std::array<Ereignisbindung<MA2_Maske>, 5> k_klicks{{
     {Ctl::Ende, &MA2_Maske::Ende_Click},
 }};
 
-constexpr std::array<Ereignisbindung<MA2_Maske>, 6> k_fokusverluste{{
+constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_fokusverluste{{
     {Ctl::Datum_von, &MA2_Maske::Datum_von_LostFocus},
     {Ctl::DATUM_BIS, &MA2_Maske::DATUM_BIS_LostFocus},
     {Ctl::Uhrzeit_s, &MA2_Maske::Uhrzeit_s_LostFocus},
     {Ctl::Uhrzeit_e, &MA2_Maske::Uhrzeit_e_LostFocus},
     {Ctl::Dauer, &MA2_Maske::Dauer_LostFocus},
     {Ctl::VNR, &MA2_Maske::VNR_LostFocus},
+    {Ctl::Inhalt, &MA2_Maske::Inhalt_LostFocus},
 }};
 
 } // namespace
@@ -194,6 +196,15 @@ void MA2_Maske::Uhrzeit_s_LostFocus() { uhrzeit_pruefen(Ctl::Uhrzeit_s); }
 void MA2_Maske::Uhrzeit_e_LostFocus() { uhrzeit_pruefen(Ctl::Uhrzeit_e); }
 
 void MA2_Maske::Dauer_LostFocus() { f_.setze_text(Ctl::Dauer, Nur_Ziffern(f_.text(Ctl::Dauer))); }
+
+// A content the event file cannot carry back is said at once; saving refuses
+// it as well, so it never reaches a file.
+void MA2_Maske::Inhalt_LostFocus() {
+    const std::string hindernis = Wert_Hindernis(f_.text(Ctl::Inhalt), "Inhalt");
+    if (hindernis.empty()) return;
+    p_.plattform().meldung(hindernis);
+    f_.fokus(Ctl::Inhalt);
+}
 
 bool MA2_Maske::datum_pruefen(Ctl feld, std::string_view meldung) {
     const std::string datum = Nur_Datumszeichen(f_.text(feld));

@@ -25,6 +25,7 @@ public:
     void Uhrzeit_s_LostFocus();
     void Uhrzeit_e_LostFocus();
     void Dauer_LostFocus();
+    void Inhalt_LostFocus();
     void Speichern_Click();
     void Senden_web_Click();
     void Auswahl_BTN_Click();

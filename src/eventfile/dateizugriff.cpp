@@ -7,6 +7,7 @@
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
+#include "eventfile/speicherbarkeit.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
@@ -51,6 +52,24 @@ constexpr std::array<Pflichtfeld, 4> k_pflichtfelder{{
     {Ctl::Uhrzeit_s, "Bitte geben Sie die Startuhrzeit ein!"},
     {Ctl::Uhrzeit_e, "Bitte geben Sie das Enduhrzeit ein!"},
     {Ctl::Dauer, "Bitte geben Sie die Veranstaltungsdauer ein!(ohne Pausen in Minuten)"},
+}};
+
+// The text boxes a save writes, in their tab order, with their captions;
+// layout 2 writes all of them, layout 1 only the points.
+struct Textfeld {
+    Ctl feld;
+    std::string_view name;
+    int layout;
+};
+
+constexpr std::array<Textfeld, 7> k_textfelder{{
+    {Ctl::Punkte, "Punkte", 1},
+    {Ctl::Datum_von, "Datum von", 2},
+    {Ctl::DATUM_BIS, "Datum bis", 2},
+    {Ctl::Dauer, "Dauer (Min)", 2},
+    {Ctl::Uhrzeit_s, "Uhrzeit von", 2},
+    {Ctl::Uhrzeit_e, "Uhrzeit bis", 2},
+    {Ctl::Inhalt, "Inhalt", 2},
 }};
 
 // Appends UTF-8 text as Windows-1252 bytes. Runs of ASCII, nearly all of a
@@ -354,6 +373,16 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
                 pl.meldung(f.meldung);
                 return Speicherergebnis::Abgelehnt;
             }
+        }
+    }
+    // A value the file would give back changed is not written at all; the
+    // user mends it in its field.
+    for (const Textfeld& f : k_textfelder) {
+        if (f.layout > modus->layout) continue;
+        if (const std::string hindernis = Wert_Hindernis(form.text(f.feld), f.name); !hindernis.empty()) {
+            form.fokus(f.feld);
+            pl.meldung(hindernis);
+            return Speicherergebnis::Abgelehnt;
         }
     }
 

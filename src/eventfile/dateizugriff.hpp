@@ -15,8 +15,10 @@ enum class Speicherergebnis { Geschrieben, Abgelehnt };
 // Writes the event open in the capture form named by `Modus` ("Speichern1",
 // "Speichern2", "Upload1", "Upload2", "Verlassen1", "Verlassen2") to `Pfad`
 // and confirms it as the mode asks: the save modes here, the upload modes
-// through Uebertragung_bestaetigen once the browser has been asked. Abgelehnt after a message: unknown mode,
-// or an empty required field of a type-2 event (the focus is moved there).
+// through Uebertragung_bestaetigen once the browser has been asked. Abgelehnt
+// after a message: unknown mode, an empty required field of a type-2 event,
+// or a text box whose value the file cannot carry back (Wert_Hindernis); the
+// focus is moved to that field.
 // Raises karmo::Fehler 510 / 1211 when folders cannot be created, and the
 // file system's own error when the file cannot be written; the old file of
 // that name then stays as it was. A type-2 event's other file is brought
