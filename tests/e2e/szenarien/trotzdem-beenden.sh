@@ -7,31 +7,42 @@ tb_frage="Die Daten konnten nicht gespeichert werden. Soll Karmo trotzdem beende
 tb_wiederherstellen="Karmo wurde beendet, ohne die Teilnehmerliste der Veranstaltung $vnr_tb zu speichern (1 Teilnehmer erfasst). Soll sie wiederhergestellt werden?"
 tb_gesperrt=""
 
-# Makes the Daten folder unwritable for Wine. The suites run as root, whom the permission bits do not
-# stop; the immutable attribute does (ext4, xfs, btrfs, tmpfs). Another user is stopped by the bits.
-# A write tried afterwards proves the lock: a folder that stays writable fails the step instead of
-# letting the scenario test nothing. The EXIT trap lifts it too, before the prefix is removed.
+# Makes the save in Daten fail for Wine. The suites run as root, whom the permission bits do not stop;
+# the immutable attribute does (ext4, xfs, btrfs, tmpfs). Another user is stopped by the bits. Where
+# root may not set the attribute (a container without CAP_LINUX_IMMUTABLE), a folder under the name of
+# the save's temporary file makes the write fail the same way (access denied). A write tried afterwards
+# proves the lock: a save that could still succeed fails the step instead of letting the scenario test
+# nothing. The EXIT trap lifts it too, before the prefix is removed.
 tb_sperren() {
     mkdir -p "$daten"
-    if [[ $(id -u) -eq 0 ]]; then
-        chattr +i "$daten" 2>&1 || { echo "chattr +i nicht möglich ($(stat -f -c %T "$daten"))"; return 1; }
-    else
+    if [[ $(id -u) -ne 0 ]]; then
         chmod a-w "$daten"
+        tb_gesperrt=rechte
+    elif [[ -z "${KARMO_E2E_OHNE_CHATTR:-}" ]] && chattr +i "$daten" 2>/dev/null; then
+        tb_gesperrt=chattr
+    else
+        echo "(chattr +i nicht möglich auf $(stat -f -c %T "$daten"): die Zwischendatei wird durch einen Ordner belegt)"
+        mkdir "$datei_tb.tmp" || return 1
+        tb_gesperrt=ordner
     fi
-    tb_gesperrt=1
     local falle
     falle=$(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")
     # shellcheck disable=SC2064 # the trap before is read now, on purpose
     trap "tb_entsperren; ${falle:-:}" EXIT
-    if touch "$daten/.schreibprobe" 2>/dev/null; then
+    if [[ $tb_gesperrt == ordner ]]; then
+        [[ -d "$datei_tb.tmp" ]] || { echo "Zwischendatei nicht belegt"; return 1; }
+    elif touch "$daten/.schreibprobe" 2>/dev/null; then
         rm -f "$daten/.schreibprobe"
         echo "Daten bleibt beschreibbar"
         return 1
     fi
 }
 tb_entsperren() {
-    [[ -n "$tb_gesperrt" ]] || return 0
-    if [[ $(id -u) -eq 0 ]]; then chattr -i "$daten"; else chmod u+w "$daten"; fi
+    case "$tb_gesperrt" in
+        chattr) chattr -i "$daten" ;;
+        rechte) chmod u+w "$daten" ;;
+        ordner) rmdir "$datei_tb.tmp" ;;
+    esac
     tb_gesperrt=""
 }
 
