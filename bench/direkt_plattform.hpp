@@ -89,7 +89,7 @@ public:
     }
     long shell_ausfuehren(std::string_view, std::string_view, int) override { return 0; }
     std::string spezialordner(karmo::Spezialordner) override { return {}; }
-    karmo::Ergebnis verknuepfung_anlegen(std::string_view, std::string_view) override { return k_nein; }
+    karmo::Ergebnis verknuepfung_anlegen(std::string_view, std::string_view, std::string_view) override { return k_nein; }
     std::string programmpfad() override { return "c:\\zelva\\Karmo.exe"; }
     karmo::Datum heute() override { return {21, 12, 2006}; }
     karmo::Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override {
@@ -97,7 +97,8 @@ public:
     }
     // The answer to every yes/no question.
     bool frage_antwort = true;
-    bool frage(std::string_view) override { return frage_antwort; }
+    bool frage(std::string_view, karmo::Vorgabe = karmo::Vorgabe::Ja) override { return frage_antwort; }
+    karmo::Ergebnis im_ordner_zeigen(std::string_view) override { return k_nein; }
 
     // Writes all of `bytes` to the open descriptor, flushes and closes it.
     static karmo::Ergebnis dauerhaft(int fd, std::string_view bytes) {

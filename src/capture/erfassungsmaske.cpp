@@ -41,14 +41,21 @@ void Erfassungsmaske::scan(Ctl von, std::string_view ziffern) {
 }
 
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
+    return speichern_mit_ausgang(pfad, modus) == Speicherausgang::Geschrieben;
+}
+
+Erfassungsmaske::Speicherausgang Erfassungsmaske::speichern_mit_ausgang(const std::string& pfad,
+                                                                       const std::string& modus) {
     try {
-        if (Veranstaltung_speichern(p_, pfad, modus) != Speicherergebnis::Geschrieben) return false;
+        if (Veranstaltung_speichern(p_, pfad, modus) != Speicherergebnis::Geschrieben) {
+            return Speicherausgang::Abgelehnt;
+        }
         if (Sicherung* s = p_.sicherung()) s->gespeichert(f_);
-        return true;
+        return Speicherausgang::Geschrieben;
     } catch (const std::exception& e) {
         const Fehler f = als_fehler(e);
         p_.plattform().meldung("Fehler:" + std::to_string(f.nummer()) + " : " + f.text());
-        return false;
+        return Speicherausgang::Fehlgeschlagen;
     }
 }
 
@@ -77,15 +84,38 @@ void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string&
 }
 
 void Erfassungsmaske::beenden(const std::string& pfad, const std::string& modus) {
-    if (mehr_als_praefix() && !speichern(pfad, modus)) return;
-    ohne_speichern_verlassen();
+    if (!vor_dem_ende_sichern(pfad, modus)) return;
     p_.Programm_beenden(); // unloads this form too: nothing may follow
 }
 
 bool Erfassungsmaske::schliessen_erlaubt(const std::string& pfad, const std::string& modus) {
-    if (mehr_als_praefix()) return speichern(pfad, modus);
-    ohne_speichern_verlassen();
-    return true;
+    return vor_dem_ende_sichern(pfad, modus);
+}
+
+bool Erfassungsmaske::vor_dem_ende_sichern(const std::string& pfad, const std::string& modus) {
+    if (!mehr_als_praefix()) {
+        ohne_speichern_verlassen();
+        return true;
+    }
+    switch (speichern_mit_ausgang(pfad, modus)) {
+    case Speicherausgang::Geschrieben:
+        return true;
+    case Speicherausgang::Abgelehnt: // the user can fill in what is missing
+        return false;
+    case Speicherausgang::Fehlgeschlagen:
+        break;
+    }
+    return trotzdem_beenden();
+}
+
+// A save that cannot succeed (a read-only folder, a full disk) must not keep
+// the user in the program. Ending anyway keeps the journal where the next
+// start finds it; the question promises that only when the journal holds
+// every change, and otherwise says plainly what is lost, Nein first.
+bool Erfassungsmaske::trotzdem_beenden() {
+    Sicherung* s = p_.sicherung();
+    if (s != nullptr && s->sichern(f_)) return p_.plattform().frage(k_frage_trotzdem_beenden);
+    return p_.plattform().frage(k_frage_beenden_ohne_sicherung, Vorgabe::Nein);
 }
 
 // Leaving the form unsaved, as the user chose: the journal is put aside, kept.

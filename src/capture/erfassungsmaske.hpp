@@ -10,6 +10,15 @@
 
 namespace karmo {
 
+// Asked when the save behind "Programm beenden" or the close box failed.
+inline constexpr const char* k_frage_trotzdem_beenden =
+    "Die Daten konnten nicht gespeichert werden. Soll Karmo trotzdem beendet werden? "
+    "Die erfassten Daten bleiben gesichert und werden beim nächsten Start angeboten.";
+// The same when the journal could not be written either.
+inline constexpr const char* k_frage_beenden_ohne_sicherung =
+    "Die Daten konnten nicht gespeichert werden, und auch die Sicherung ist nicht möglich. "
+    "Soll Karmo trotzdem beendet werden? Die erfassten Daten gehen dabei verloren.";
+
 class Erfassungsmaske : public ui::Formularlogik {
 public:
     Teilnehmerliste& liste() { return liste_; }
@@ -45,7 +54,8 @@ protected:
     // The main-menu button: saves, then hides the form and shows the menu.
     void zum_hauptmenue(const std::string& pfad, const std::string& modus);
     // "Programm beenden": saves when the VNR box holds more than the prefix,
-    // then ends the program - unless that save did not succeed.
+    // then ends the program. A refused save keeps the form; a failed one
+    // asks whether to end anyway, keeping the journal for the next start.
     void beenden(const std::string& pfad, const std::string& modus);
     // The close box, answered like "Programm beenden": true lets the window be
     // unloaded (whose Form_Unload then ends the program).
@@ -60,6 +70,11 @@ protected:
     Teilnehmerliste liste_;
 
 private:
+    enum class Speicherausgang { Geschrieben, Abgelehnt, Fehlgeschlagen };
+    Speicherausgang speichern_mit_ausgang(const std::string& pfad, const std::string& modus);
+    // The save before an end; true when the program may end.
+    bool vor_dem_ende_sichern(const std::string& pfad, const std::string& modus);
+    bool trotzdem_beenden();
     void ohne_speichern_verlassen();
 };
 

@@ -16,6 +16,9 @@
 
 namespace karmo {
 
+// Which button of a yes/no question Enter chooses.
+enum class Vorgabe { Ja, Nein };
+
 struct Datum {
     int tag = 1;
     int monat = 1;
@@ -91,8 +94,9 @@ public:
     // and returns only when they are on the disk.
     virtual Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) = 0;
     // A modal message box with the buttons Ja and Nein, title "Karmo", no
-    // icon; true when the user chose Ja.
-    virtual bool frage(std::string_view text) = 0;
+    // icon; true when the user chose Ja. `vorgabe` is the button that has
+    // the focus when the box opens.
+    virtual bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) = 0;
     // --- scanner input in message boxes -----------------------------------------
     // A scan (eingabe/scanerkennung.hpp) typed into the last message box
     // closed it as its OK would. Its digits are handed out here, once; empty

@@ -233,6 +233,9 @@ void Sicherung::verworfen() {
 bool Sicherung::sichern(ui::Fenster& form) {
     if (!erfassung(form.id())) return gesund_;
     for (std::size_t i = 0; i < feldzahl(form.id()); ++i) feld_geaendert(form, k_felder[i].ctl);
+    // A failed write of a row leaves no box changed: the journal is written
+    // anew from the form.
+    if (!gesund_ && ruhe_ == 0) schnappschuss(form);
     return gesund_;
 }
 

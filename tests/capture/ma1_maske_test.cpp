@@ -103,7 +103,9 @@ TEST_F(MA1, EinsehenUndSpeicherfehler) {
 TEST_F(MA1, SchliessfeldSpeichertUnterDerNummerImFeld) {
     f.setze_text(Ctl::VNR, k_andere_vnr);
     u.pl.datentraeger_voll = true;
+    u.pl.frage_antwort = false;
     f.schliessen();
+    EXPECT_EQ(u.pl.fragen.size(), 1U);
     EXPECT_TRUE(u.geladen(FormId::MA1_Maske));
 
     u.pl.datentraeger_voll = false;

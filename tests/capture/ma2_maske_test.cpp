@@ -232,6 +232,8 @@ TEST_F(MA2, AbgelehntesSpeichernLaesstNichtWeitergehen) {
 
     f.klicken(Ctl::Ende);
     EXPECT_EQ(u.pl.meldungen.size(), 3U);
+    EXPECT_TRUE(u.pl.fragen.empty());
+    EXPECT_EQ(f.fokus_bei(), Ctl::Uhrzeit_e);
     EXPECT_TRUE(u.geladen(FormId::MA2_Maske));
     EXPECT_FALSE(u.sammlung.endet());
     EXPECT_FALSE(u.existiert(k_datiert));
@@ -251,9 +253,11 @@ TEST_F(MA2, SpeicherfehlerWirdGemeldetUndDieMaskeBleibt) {
     u.pl.ordner_verweigert.clear();
     u.pl.datentraeger_voll = true;
     u.pl.meldungen.clear();
+    u.pl.frage_antwort = false; // not ending anyway
     f.klicken(Ctl::Ende);
     ASSERT_EQ(u.pl.meldungen.size(), 1U);
     EXPECT_EQ(u.pl.meldungen[0].rfind("Fehler:112 : ", 0), 0U) << u.pl.meldungen[0];
+    EXPECT_EQ(u.pl.fragen.size(), 1U);
 
     EXPECT_TRUE(u.entkommen.empty());
     EXPECT_TRUE(u.geladen(FormId::MA2_Maske));
@@ -286,9 +290,13 @@ TEST_F(MA2, SchliessfeldBleibtOffenWennSpeichernScheitert) {
     EXPECT_TRUE(u.geladen(FormId::MA2_Maske));
     EXPECT_EQ(f.fokus_bei(), Ctl::Dauer);
 
+    EXPECT_TRUE(u.pl.fragen.empty()); // refused, not failed: nothing to ask
+
     f.setze_text(Ctl::Dauer, "180");
     u.pl.datentraeger_voll = true;
+    u.pl.frage_antwort = false;
     f.schliessen();
+    EXPECT_EQ(u.pl.fragen.size(), 1U);
     EXPECT_TRUE(u.geladen(FormId::MA2_Maske));
     EXPECT_EQ(u.pl.meldungen.back().rfind("Fehler:", 0), 0U);
     EXPECT_FALSE(u.sammlung.endet());

@@ -170,13 +170,17 @@ TEST_F(Zwilling, SchreibgeschuetzteZweiteDateiGibtEinenFehlerUndDieMaskeBleibt) 
     EXPECT_TRUE(haelt(k_datiert, k_efn2));
     EXPECT_EQ(u.pl.dateien("c:\\zelva\\Daten\\*").size(), 2U);
 
-    // Leaving needs a whole save: the form stays, also for the close box.
+    // Leaving needs a whole save: the form stays; the close box asks
+    // whether to end anyway, and Nein keeps it too.
     f.klicken(Ctl::Auswahl_BTN);
     EXPECT_EQ(u.pl.meldungen.size(), 2U);
     EXPECT_TRUE(f.sichtbar());
     EXPECT_FALSE(u.fenster(FormId::Auswahl).sichtbar());
+    EXPECT_TRUE(u.pl.fragen.empty());
+    u.pl.frage_antwort = false;
     f.schliessen();
     EXPECT_EQ(u.pl.meldungen.size(), 3U);
+    EXPECT_EQ(u.pl.fragen, std::vector<std::string>{k_frage_beenden_ohne_sicherung});
     EXPECT_TRUE(u.geladen(FormId::MA2_Maske));
     EXPECT_FALSE(u.sammlung.endet());
     EXPECT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 2);

@@ -129,6 +129,29 @@ TEST(Meldung, ZiffernAlleinLassenDieBoxOffen) {
     EXPECT_TRUE(g_offen);
 }
 
+// The question's default button is the one Enter chooses: Ja unless Nein is asked for.
+TEST(Frage, EnterWaehltDieVorgabe) {
+    Win32Plattform pl;
+    for (Vorgabe vorgabe : {Vorgabe::Ja, Vorgabe::Nein}) {
+        Box box;
+        int fokus = 0;
+        box.handeln = [&fokus](HWND, HWND) {
+            HWND knopf = GetFocus();
+            fokus = GetDlgCtrlID(knopf);
+            taste_senden(knopf, VK_RETURN);
+        };
+        g_box = &box;
+        SetTimer(nullptr, k_uhr, 10, &uhr);
+        const bool ja = pl.frage("Soll Karmo trotzdem beendet werden?", vorgabe);
+        g_box = nullptr;
+        EXPECT_EQ(ja, vorgabe == Vorgabe::Ja);
+        EXPECT_EQ(fokus, vorgabe == Vorgabe::Ja ? IDYES : IDNO);
+        EXPECT_EQ(box.titel, "Karmo");
+        EXPECT_EQ(box.text, "Soll Karmo trotzdem beendet werden?");
+        EXPECT_FALSE(IsWindow(box.gesehen));
+    }
+}
+
 TEST(Einzelstart, ZweiterStartSiehtDenErstenUndBringtSeinFensterNachVorn) {
     const wchar_t* name = L"Local\\Karmo.Test.Einzelstart";
     {

@@ -13,18 +13,15 @@
 #include <utility>
 
 #include "common/text.hpp"
+#include "platform/fake/platzhalter.hpp"
+#include "platform/fake/windows_fehler.hpp"
 
 namespace fs = std::filesystem;
 
 namespace karmo {
 namespace {
 
-const Ergebnis k_nicht_gefunden{2, "Das System kann die angegebene Datei nicht finden."};
-const Ergebnis k_pfad_fehlt{3, "Das System kann den angegebenen Pfad nicht finden."};
-const Ergebnis k_zugriff{5, "Zugriff verweigert"};
-const Ergebnis k_benutzt{32, "Der Prozess kann nicht auf die Datei zugreifen, da sie von einem anderen Prozess verwendet wird."};
-const Ergebnis k_voll{112, "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden."};
-const Ergebnis k_vorhanden{183, "Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden ist."};
+using namespace windows_fehler;
 
 std::vector<std::string> teile(std::string_view pfad) {
     std::vector<std::string> out;
@@ -39,27 +36,6 @@ std::vector<std::string> teile(std::string_view pfad) {
     }
     if (!aktuell.empty()) out.push_back(aktuell);
     return out;
-}
-
-// Windows wildcard match, without regard to case: "*" any run, "?" one character.
-bool passt(std::string_view muster, std::string_view name) {
-    std::size_t m = 0, n = 0, stern = std::string_view::npos, merk = 0;
-    while (n < name.size()) {
-        if (m < muster.size() && (muster[m] == '?' || muster[m] == name[n])) {
-            ++m;
-            ++n;
-        } else if (m < muster.size() && muster[m] == '*') {
-            stern = m++;
-            merk = n;
-        } else if (stern != std::string_view::npos) {
-            m = stern + 1;
-            n = ++merk;
-        } else {
-            return false;
-        }
-    }
-    while (m < muster.size() && muster[m] == '*') ++m;
-    return m == muster.size();
 }
 
 // Reads straight from the descriptor: the reader above keeps its own buffer.
@@ -283,7 +259,7 @@ std::vector<std::string> FakePlattform::dateien(std::string_view muster) {
         const std::string& voll = e.path().native();
         const std::size_t schnitt = voll.find_last_of('/');
         const std::string_view name = schnitt == std::string::npos ? std::string_view(voll) : std::string_view(voll).substr(schnitt + 1);
-        if (!passt(maske, text::klein(name))) continue;
+        if (!platzhalter::passt(maske, text::klein(name))) continue;
         // The entry knows its type from the folder listing; only links need a look.
         if (!e.is_regular_file(ec)) continue;
         if (!versteckt.empty() && markiert(versteckt, std::string(ordner) + std::string(name))) continue;
@@ -416,8 +392,9 @@ Ergebnis FakePlattform::anhaengen(std::string_view pfad, std::string_view bytes)
     return {};
 }
 
-bool FakePlattform::frage(std::string_view text) {
+bool FakePlattform::frage(std::string_view text, Vorgabe vorgabe) {
     fragen.emplace_back(text);
+    frage_vorgaben.push_back(vorgabe);
     return frage_antwort;
 }
 std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }

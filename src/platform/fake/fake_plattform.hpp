@@ -93,12 +93,14 @@ public:
     // Every question asked, and the answer the "user" gives (true is Ja).
     std::vector<std::string> fragen;
     bool frage_antwort = true;
+    // The default button of each question, in the same order.
+    std::vector<Vorgabe> frage_vorgaben;
     // Number of appends done, and the appends (counted from 1) that fail as a
     // full disk does, having written only their first half.
     int anhaenge = 0;
     std::set<int> anhaengen_reisst;
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
-    bool frage(std::string_view text) override;
+    bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
 
 private:
     std::string wie_geschrieben(std::string_view windows_pfad) const;

@@ -257,7 +257,7 @@ Ergebnis SpeicherPlattform::anhaengen(std::string_view pfad, std::string_view by
     return {};
 }
 
-bool SpeicherPlattform::frage(std::string_view text) {
+bool SpeicherPlattform::frage(std::string_view text, Vorgabe) {
     fragen.emplace_back(text);
     return frage_antwort;
 }

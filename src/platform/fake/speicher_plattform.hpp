@@ -76,7 +76,7 @@ public:
     std::string programmpfad() override;
     Datum heute() override;
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
-    bool frage(std::string_view text) override;
+    bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
     std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 

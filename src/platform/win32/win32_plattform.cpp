@@ -28,12 +28,6 @@ public:
 
     bool gueltig() const noexcept { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
     HANDLE get() const noexcept { return h_; }
-    // Closes now, so that a failure of the close itself can be reported.
-    bool schliessen() noexcept {
-        const bool ok = CloseHandle(h_) != FALSE;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
 
 private:
     HANDLE h_;
@@ -346,8 +340,9 @@ std::string Win32Plattform::programmpfad() {
     }
 }
 
-bool Win32Plattform::frage(std::string_view text) {
-    return MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", MB_YESNO) == IDYES;
+bool Win32Plattform::frage(std::string_view text, Vorgabe vorgabe) {
+    const UINT art = MB_YESNO | (vorgabe == Vorgabe::Nein ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+    return MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", art) == IDYES;
 }
 
 Datum Win32Plattform::heute() {

@@ -60,7 +60,7 @@ public:
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
-    bool frage(std::string_view text) override;
+    bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
 
 private:
     // Writes all of `bytes` to the open file, flushes it to the disk and closes it.

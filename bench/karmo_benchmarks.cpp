@@ -1,0 +1,267 @@
+// The in-process benchmarks of loading, saving, listing and scanning, each beside its floor or peer.
+#include "karmo_benchmarks.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "eingabe/scanpuffer.hpp"
+#include "messwerkzeug.hpp"
+#include "platform/fake/fake_plattform.hpp"
+#include "sicherung_bench.hpp"
+#include "state/programm.hpp"
+#include "testdaten.hpp"
+#include "ui/fake/fake_fenster.hpp"
+#include "umgebung.hpp"
+
+namespace bench {
+
+namespace ui = karmo::ui;
+
+namespace {
+
+std::string ordner_efn(std::uint64_t i) { return efn(7, i); }
+
+} // namespace
+
+void benchmarks_registrieren(const Orte& orte) {
+    const fs::path gross = orte.gross_datei();
+    const std::string gross_windows = "c:\\zelva\\Daten\\" + gross.filename().string();
+
+    // Load: the loader into the headless MA2_Maske, against reading the same
+    // bytes into memory.
+    registrieren("laden_boden", [gross](benchmark::State& s) {
+        for (auto _ : s) {
+            std::string bytes = datei_lesen(gross);
+            benchmark::DoNotOptimize(bytes.data());
+        }
+    });
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    registrieren("laden_karmo", [orte, gross_windows](benchmark::State& s) {
+        Umgebung u(orte.gross_wurzel());
+        for (auto _ : s) laden(u, gross_windows);
+        const int zeilen = u.fenster(ui::FormId::MA2_Maske).zeilenzahl(ui::Ctl::Teilnehmerliste);
+        if (zeilen != 32767) s.SkipWithError(("Teilnehmerliste hat " + std::to_string(zeilen) + " Zeilen").c_str());
+    });
+#endif
+
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    registrieren("laden_direkt", [orte, gross_windows](benchmark::State& s) {
+        DirektUmgebung u(orte.gross_wurzel());
+        for (auto _ : s) laden(u, gross_windows);
+    });
+#endif
+
+    // Save: the save button's procedure with the loaded event, against
+    // writing the same bytes to a file of the same folder.
+    const fs::path ausgabe = orte.gross_wurzel() / "ausgabe";
+    fs::create_directories(ausgabe);
+    registrieren("speichern_boden", [gross, ausgabe](benchmark::State& s) {
+        const std::string bytes = datei_lesen(gross);
+        for (auto _ : s) datei_schreiben_roh(ausgabe / "boden.XML", bytes);
+    });
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    registrieren("speichern_karmo", [orte, gross, gross_windows](benchmark::State& s) {
+        Umgebung u(orte.gross_wurzel());
+        laden(u, gross_windows);
+        const std::string ziel = "c:\\ausgabe\\" + gross.filename().string();
+        for (auto _ : s) {
+            if (karmo::Veranstaltung_speichern(u.programm, ziel, "Speichern2") != karmo::Speicherergebnis::Geschrieben)
+                s.SkipWithError("nicht gespeichert");
+            u.plattform.meldungen.clear();
+        }
+        // The round trip must give the generator's bytes back exactly;
+        // otherwise the two sides did not do the same work.
+        if (datei_lesen(u.plattform.echt(ziel)) != datei_lesen(gross)) s.SkipWithError("gespeicherte Datei weicht ab");
+    });
+#endif
+
+    // File list: Get_VNR on every file of the folder, rows and paths,
+    // against opening every file and reading its first 4 KiB.
+    registrieren("dateiliste_boden", [orte](benchmark::State& s) {
+        std::vector<char> puffer(4096);
+        for (auto _ : s) {
+            std::size_t summe = 0;
+            for (const auto& name : ordnerinhalt(orte.ordner())) {
+                const int fd = ::open((orte.ordner() / name).c_str(), O_RDONLY);
+                if (fd < 0) continue;
+                const ssize_t n = ::read(fd, puffer.data(), puffer.size());
+                if (n > 0) summe += static_cast<std::size_t>(n);
+                ::close(fd);
+            }
+            benchmark::DoNotOptimize(summe);
+        }
+    }, false, 1.0);
+    // Diagnosis only: the same with every file read to its end in 64 KiB
+    // blocks, as a reader that does not stop early reads them.
+    registrieren("dateiliste_ganz", [orte](benchmark::State& s) {
+        std::vector<char> puffer(64 * 1024);
+        for (auto _ : s) {
+            std::size_t summe = 0;
+            for (const auto& name : ordnerinhalt(orte.ordner())) {
+                const int fd = ::open((orte.ordner() / name).c_str(), O_RDONLY);
+                if (fd < 0) continue;
+                ssize_t n;
+                while ((n = ::read(fd, puffer.data(), puffer.size())) > 0) summe += static_cast<std::size_t>(n);
+                ::close(fd);
+            }
+            benchmark::DoNotOptimize(summe);
+        }
+    }, false, 1.0);
+#if KARMO_BENCH_DATEI
+    registrieren("dateiliste_karmo", [orte](benchmark::State& s) {
+        Umgebung u(orte.ordner_wurzel());
+        ui::FakeFenster& dialog = u.fenster(ui::FormId::Dateidialog);
+        for (auto _ : s) karmo::Dateiliste_aufbauen(u.programm, dialog);
+        const int zeilen = dialog.zeilenzahl(ui::Ctl::Dateiliste);
+        s.counters["zeilen"] = zeilen;
+        if (zeilen != 10000 || u.programm.zustand().Dateiliste_Pfade.size() != 10000)
+            s.SkipWithError(("Dateiliste hat " + std::to_string(zeilen) + " Zeilen").c_str());
+    }, false, 1.0);
+    registrieren("dateiliste_direkt", [orte](benchmark::State& s) {
+        DirektUmgebung u(orte.ordner_wurzel());
+        ui::FakeFenster& dialog = u.fenster(ui::FormId::Dateidialog);
+        for (auto _ : s) karmo::Dateiliste_aufbauen(u.programm, dialog);
+        if (dialog.zeilenzahl(ui::Ctl::Dateiliste) != 10000) s.SkipWithError("Dateiliste unvollständig");
+    }, false, 1.0);
+#endif
+
+    // One scan (15 digits and Enter into EFN) with a long and a short list.
+    // The line it appends is removed again outside the timed part.
+#if KARMO_BENCH_MASKE
+    for (const int zeilen : {32766, 9}) {
+        const std::string name = "scan_" + std::to_string(zeilen + 1);
+        registrieren(name.c_str(), [orte, zeilen](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            f.setze_text(ui::Ctl::Punkte, "8");
+            for (int i = 0; i < zeilen; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, bench::efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+            std::vector<std::string> scans;
+            for (std::uint64_t i = 0; i < 4096; ++i) scans.push_back(ordner_efn(i) + "\r");
+            // The line a scan appends is taken out again as the user would
+            // (select it, "EFN löschen"), outside the timed part; removing it
+            // behind the form's back would make it rebuild its index each time.
+            std::size_t k = 0;
+            auto scannen = [&] {
+                f.tippen(ui::Ctl::EFN, scans[k++ % scans.size()]);
+                return f.zeilenzahl(ui::Ctl::Teilnehmerliste) == zeilen + 1;
+            };
+            auto entfernen = [&] {
+                f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
+                f.klicken(ui::Ctl::Loeschen);
+            };
+            if (scannen()) entfernen(); // the first scan after the list was filled from outside indexes it
+            for (auto _ : s) {
+                const double t0 = cpu_sekunden();
+                const bool angefuegt = scannen();
+                s.SetIterationTime(cpu_sekunden() - t0);
+                if (!angefuegt) {
+                    s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
+                    break;
+                }
+                entfernen();
+            }
+        }, true);
+    }
+
+    // The same scan typed while Punkte has the focus: its 16 keys go through
+    // the key buffer and its detector as in the renderer's message loop, and
+    // the form takes the scan (Formularlogik::scan). Timed as above.
+    for (const int zeilen : {32766, 9}) {
+        const std::string name = "scan_erkannt_" + std::to_string(zeilen + 1);
+        registrieren(name.c_str(), [orte, zeilen](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            ui::Formularlogik& logik = *u.formulare.logik(ui::FormId::MA2_Maske);
+            f.setze_text(ui::Ctl::Punkte, "8");
+            for (int i = 0; i < zeilen; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, bench::efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+            std::vector<std::string> scans;
+            for (std::uint64_t i = 0; i < 4096; ++i) scans.push_back(ordner_efn(i) + "\r");
+            karmo::eingabe::Scanpuffer<char> puffer;
+            std::uint32_t zeit = 0;
+            std::size_t k = 0;
+            auto scannen = [&] {
+                for (char c : scans[k++ % scans.size()]) {
+                    zeit += 5;
+                    puffer.taste(c == '\r' ? karmo::eingabe::Taste::Ende : karmo::eingabe::Taste::Ziffer, c, zeit, c,
+                                 [&](char t) { f.tippen(ui::Ctl::Punkte, std::string(1, t)); },
+                                 [&](std::string_view z) { logik.scan(ui::Ctl::Punkte, z); });
+                }
+                zeit += 1000;
+                return f.zeilenzahl(ui::Ctl::Teilnehmerliste) == zeilen + 1;
+            };
+            auto entfernen = [&] {
+                f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
+                f.klicken(ui::Ctl::Loeschen);
+            };
+            if (scannen()) entfernen();
+            for (auto _ : s) {
+                const double t0 = cpu_sekunden();
+                const bool angefuegt = scannen();
+                s.SetIterationTime(cpu_sekunden() - t0);
+                if (!angefuegt) {
+                    s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
+                    break;
+                }
+                entfernen();
+            }
+        }, true);
+    }
+
+    // What the detector adds per key: a person's typing (120 ms a key, the
+    // clock ticking between keys as the loop's timer does) into Inhalt,
+    // through the key buffer, beside the same keys typed straight into it.
+    {
+        static const std::string k_getippt = [] {
+            std::string t;
+            while (t.size() < k_tasten) t += "Vortrag 2026 am 21.12. um 13:22 mit 180 Minuten ";
+            t.resize(k_tasten);
+            return t;
+        }();
+        const auto art = [](char c) {
+            return c >= '0' && c <= '9' ? karmo::eingabe::Taste::Ziffer : karmo::eingabe::Taste::Andere;
+        };
+        registrieren("tasten_erkannt", [orte, art](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            karmo::eingabe::Scanpuffer<char> puffer;
+            std::uint32_t zeit = 0;
+            const auto weiter = [&](char t) { f.tippen(ui::Ctl::Inhalt, std::string_view(&t, 1)); };
+            for (auto _ : s) {
+                f.setze_text(ui::Ctl::Inhalt, "");
+                for (char c : k_getippt) {
+                    zeit += 60;
+                    puffer.uhr(zeit, weiter);
+                    zeit += 60;
+                    puffer.taste(art(c), c, zeit, c, weiter, [](std::string_view) {});
+                }
+                puffer.freigeben(weiter);
+            }
+            if (f.text(ui::Ctl::Inhalt).size() != 250) s.SkipWithError("Inhalt unvollständig");
+        });
+        registrieren("tasten_direkt", [orte](benchmark::State& s) {
+            Umgebung u(orte.gross_wurzel());
+            ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+            for (auto _ : s) {
+                f.setze_text(ui::Ctl::Inhalt, "");
+                for (char c : k_getippt) f.tippen(ui::Ctl::Inhalt, std::string_view(&c, 1));
+            }
+            if (f.text(ui::Ctl::Inhalt).size() != 250) s.SkipWithError("Inhalt unvollständig");
+        });
+    }
+#endif
+
+    bench::sicherung_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
+                                     bool manuell) { registrieren(name, std::move(f), manuell); },
+                                  orte.daten, orte.gross_wurzel(), gross_windows);
+}
+
+} // namespace bench

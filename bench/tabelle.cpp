@@ -1,0 +1,235 @@
+// The table: each comparison measured, its ratio against the target, and the details beneath.
+#include "tabelle.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "karmo_benchmarks.hpp"
+#include "prozesse.hpp"
+#include "sicherung_bench.hpp"
+#include "umgebung.hpp"
+
+namespace bench {
+
+namespace {
+
+struct Zeile {
+    std::string vergleich;
+    std::string karmo;  // figure, with unit
+    std::string boden;  // floor or peer, with unit and what it is
+    double verhaeltnis = -1; // < 0: not measured
+    double ziel = 0;
+    std::string bemerkung; // why not measured, or a detail
+};
+
+std::string ms(double s) {
+    char b[32];
+    std::snprintf(b, sizeof b, s < 0.001 ? "%.2f µs" : "%.1f ms", s < 0.001 ? s * 1e6 : s * 1e3);
+    return b;
+}
+
+std::string mib(double bytes) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.1f MiB", bytes / (1024.0 * 1024.0));
+    return b;
+}
+
+void tabelle_drucken(const std::vector<Zeile>& zeilen) {
+    std::cout << "| Comparison | Karmo | Floor / peer | Ratio | Target | |\n";
+    std::cout << "|---|---|---|---|---|---|\n";
+    for (const auto& z : zeilen) {
+        char verhaeltnis[32] = "–";
+        char ziel[32];
+        std::snprintf(ziel, sizeof ziel, "≤ %gx", z.ziel);
+        std::string urteil = "pending";
+        if (z.verhaeltnis >= 0) {
+            std::snprintf(verhaeltnis, sizeof verhaeltnis, "%.2fx", z.verhaeltnis);
+            urteil = z.verhaeltnis <= z.ziel ? "ok" : "**MISSED**";
+        }
+        std::cout << "| " << z.vergleich << " | " << (z.karmo.empty() ? "–" : z.karmo) << " | " << z.boden << " | " << verhaeltnis
+                  << " | " << ziel << " | " << urteil << (z.bemerkung.empty() ? "" : " (" + z.bemerkung + ")") << " |\n";
+    }
+}
+
+} // namespace
+
+int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs::path>& wine_ergebnis, int argc, char** argv) {
+    const fs::path gross = orte.gross_datei();
+    const double groesse = static_cast<double>(fs::file_size(gross));
+    std::vector<std::string> ordnerdateien;
+    for (const auto& n : ordnerinhalt(orte.ordner())) ordnerdateien.push_back((orte.ordner() / n).string());
+    std::sort(ordnerdateien.begin(), ordnerdateien.end());
+
+    std::vector<Zeile> zeilen;
+    std::ostringstream details;
+    details << "Largest event: " << gross.filename().string() << ", " << static_cast<long>(groesse) << " bytes; folder: "
+            << ordnerdateien.size() << " files.\n";
+
+    // Memory first, while this process is still small. Each child reports the
+    // peak of its own address space (VmHWM); the baseline child sets up the
+    // same headless program and loads nothing.
+    Zeile speicher{"peak memory while loading the largest event", "", "", -1, 3, ""};
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    {
+        std::vector<long> mit, ohne, rss_mit, rss_ohne;
+        for (int i = 0; i < 3; ++i) {
+            auto a = prozess({befehl, "--laden", gross.string(), "--spitze"}, true);
+            auto b = prozess({befehl, "--leer", gross.string(), "--spitze"}, true);
+            mit.push_back(std::stol(a.ausgabe));
+            ohne.push_back(std::stol(b.ausgabe));
+            rss_mit.push_back(a.maxrss_kib);
+            rss_ohne.push_back(b.maxrss_kib);
+        }
+        const long m = *std::min_element(mit.begin(), mit.end());
+        const long o = *std::min_element(ohne.begin(), ohne.end());
+        const double zuwachs = static_cast<double>(m - o) * 1024.0;
+        speicher.karmo = mib(zuwachs) + " above baseline";
+        speicher.boden = mib(groesse) + " file size";
+        speicher.verhaeltnis = zuwachs / groesse;
+        details << "Memory: VmHWM with load " << m << " KiB, baseline " << o << " KiB; ru_maxrss (wait4) "
+                << *std::min_element(rss_mit.begin(), rss_mit.end()) << " / " << *std::min_element(rss_ohne.begin(), rss_ohne.end())
+                << " KiB.\n";
+    }
+#else
+    speicher.boden = mib(groesse) + " file size";
+    speicher.bemerkung = "loader or capture form not in the tree yet";
+#endif
+
+    // In-process figures.
+    benchmarks_registrieren(orte);
+    std::vector<char*> bm_argv{argv[0]};
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--benchmark_", 12) == 0) bm_argv.push_back(argv[i]);
+    }
+    int bm_argc = static_cast<int>(bm_argv.size());
+    benchmark::Initialize(&bm_argc, bm_argv.data());
+    Sammler sammler;
+    sammler.SetOutputStream(&std::cerr);
+    sammler.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&sammler);
+    for (const auto& [name, text] : sammler.fehler) details << "Error in " << name << ": " << text << "\n";
+
+    auto paar = [&](const std::string& vergleich, const char* karmo, const char* boden, const std::string& boden_text, double ziel,
+                    const char* fehlt) {
+        Zeile z{vergleich, "", "", -1, ziel, ""};
+        const auto k = sammler.median(karmo);
+        const auto b = sammler.median(boden);
+        z.boden = (b ? ms(*b) + " " : std::string()) + boden_text;
+        if (k && b) {
+            z.karmo = ms(*k);
+            z.verhaeltnis = *k / *b;
+        } else {
+            z.bemerkung = sammler.fehler.count(karmo) ? "failed: " + sammler.fehler.at(karmo) : fehlt;
+        }
+        return z;
+    };
+    zeilen.push_back(paar("load the largest event into a headless capture form", "laden_karmo", "laden_boden",
+                          "reading the same bytes into memory", 8, "loader or capture form not in the tree yet"));
+
+    // Whole processes: our CLI against xmllint's streaming parser.
+    {
+        Zeile z{"the same, as a whole process (`karmo_befehl --laden FILE`)", "", "", -1, 0.25, ""};
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+        const auto [k, x] = prozesse_vergleichen({befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()}, 15);
+        z.karmo = ms(k);
+        z.boden = ms(x) + " `xmllint --stream --noout`";
+        z.verhaeltnis = k / x;
+#else
+        z.boden = "`xmllint --stream --noout`";
+        z.bemerkung = "loader or capture form not in the tree yet";
+#endif
+        zeilen.push_back(z);
+    }
+
+    zeilen.push_back(paar("save the largest event", "speichern_karmo", "speichern_boden", "writing the same bytes to a file", 3,
+                          "save procedure not in the tree yet"));
+    zeilen.push_back(paar("build the file list of the 10,100-file folder", "dateiliste_karmo", "dateiliste_boden",
+                          "opening every file, reading its first 4 KiB", 1.5, "file list not in the tree yet"));
+    if (const auto d = sammler.median("laden_direkt"))
+        details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
+                << ".\n";
+    if (const auto d = sammler.median("dateiliste_direkt"))
+        details << "Diagnosis, file list: the same over a lean platform instead of the test double: " << ms(*d) << ".\n";
+    if (const auto ganz = sammler.median("dateiliste_ganz"))
+        details << "Diagnosis, file list: opening every file and reading it to its end in 64 KiB blocks: " << ms(*ganz) << ".\n";
+    {
+        Zeile z{"the same, as a whole process (`karmo_befehl --liste ROOT`)", "", "", -1, 1.3, ""};
+        std::vector<std::string> kopf{"head", "-n", "16", "-q"};
+        kopf.insert(kopf.end(), ordnerdateien.begin(), ordnerdateien.end());
+#if KARMO_BENCH_DATEI
+        const auto [k, h] = prozesse_vergleichen({befehl, "--liste", orte.ordner_wurzel().string()}, kopf, 11);
+        z.karmo = ms(k);
+        z.boden = ms(h) + " `head -n 16 -q` over the same files";
+        z.verhaeltnis = k / h;
+#else
+        z.boden = "`head -n 16 -q` over the same files";
+        z.bemerkung = "file list not in the tree yet";
+#endif
+        zeilen.push_back(z);
+    }
+    zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
+                          "capture form not in the tree yet"));
+    for (const auto& z : bench::sicherung_zeilen())
+        zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
+    zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
+                          "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
+    {
+        // Per key: the figures are for k_tasten keys.
+        Zeile z = paar("a person's key into Inhalt through the scan detector", "tasten_erkannt", "tasten_direkt",
+                       "the same key typed straight in", 1.5, "capture form not in the tree yet");
+        const auto k = sammler.median("tasten_erkannt");
+        const auto b = sammler.median("tasten_direkt");
+        const auto ns = [](double sekunden) {
+            char puffer[32];
+            std::snprintf(puffer, sizeof puffer, "%.0f ns", sekunden * 1e9 / static_cast<double>(k_tasten));
+            return std::string(puffer);
+        };
+        if (k && b) {
+            z.karmo = ns(*k);
+            z.boden = ns(*b) + " the same key typed straight in";
+        }
+        zeilen.push_back(z);
+    }
+    zeilen.push_back(speicher);
+
+    // Under Wine: the renderer's list box against a bare one (measured by
+    // karmo_bench_win32.exe, whose result file bench/run hands over).
+    {
+        Zeile z{"under Wine: fill the capture form's list box with 32,767 loaded lines", "", "LB_ADDSTRING loop on a bare list box", -1,
+                1.5, "not measured"};
+        if (wine_ergebnis) {
+            std::ifstream ein(*wine_ergebnis);
+            std::string wort;
+            double k = -1, b = -1;
+            std::string rest;
+            ein >> wort;
+            if (wort == "ergebnis" && (ein >> k >> b)) {
+                z.karmo = ms(k);
+                z.boden = ms(b) + " LB_ADDSTRING loop on a bare list box";
+                z.verhaeltnis = k / b;
+                z.bemerkung.clear();
+                std::getline(ein, rest);
+                std::getline(ein, rest);
+                if (!rest.empty()) details << "Wine: " << rest << "\n";
+            } else {
+                if (wort == "nur_boden" && (ein >> b)) z.boden = ms(b) + " LB_ADDSTRING loop on a bare list box";
+                std::getline(ein, rest);
+                std::getline(ein, rest);
+                z.bemerkung = rest.empty() ? "Wine run failed" : rest;
+            }
+        }
+        zeilen.push_back(z);
+    }
+
+    std::cout << "\n";
+    tabelle_drucken(zeilen);
+    std::cout << "\n" << details.str();
+    return 0;
+}
+
+} // namespace bench

@@ -1,0 +1,19 @@
+// The table of every comparison: in-process benchmarks, whole processes, memory and the Wine row.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "messwerkzeug.hpp"
+
+namespace bench {
+
+// Runs every comparison and prints the table. `befehl` is the command-line
+// program (karmo_befehl) the whole-process rows start rather than this
+// program, which carries Google Benchmark; `wine_ergebnis` the Wine row's
+// result file from bench/run.
+int tabelle(const Orte& orte, const std::string& befehl, const std::optional<std::filesystem::path>& wine_ergebnis, int argc,
+            char** argv);
+
+} // namespace bench
