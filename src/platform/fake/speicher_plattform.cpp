@@ -7,17 +7,12 @@
 
 #include "common/text.hpp"
 #include "platform/fake/platzhalter.hpp"
+#include "platform/fake/windows_fehler.hpp"
 
 namespace karmo {
 namespace {
 
-// The numbers and texts Windows gives for these failures.
-const Ergebnis k_nicht_gefunden{2, "Das System kann die angegebene Datei nicht finden."};
-const Ergebnis k_pfad_fehlt{3, "Das System kann den angegebenen Pfad nicht finden."};
-const Ergebnis k_zugriff{5, "Zugriff verweigert"};
-const Ergebnis k_benutzt{32, "Der Prozess kann nicht auf die Datei zugreifen, da sie von einem anderen Prozess verwendet wird."};
-const Ergebnis k_voll{112, "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden."};
-const Ergebnis k_vorhanden{183, "Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden ist."};
+using namespace windows_fehler;
 
 constexpr std::string_view k_laufwerk = "c:";
 
