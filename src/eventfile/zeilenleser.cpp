@@ -233,9 +233,10 @@ Zeilenleser::Zeilenleser(Lesedatei& datei) : datei_(datei) {}
 
 bool Zeilenleser::nachfuellen() {
     if (dateiende_) return false;
-    if (groesse_ < k_blockgroesse) {
-        // Nothing in the old buffer is still needed: callers keep the
-        // current line elsewhere before they refill.
+    // A larger buffer only after one that the file filled: a short read has
+    // usually reached the end already. Nothing in the old buffer is still
+    // needed: callers keep the current line elsewhere before they refill.
+    if (groesse_ == 0 || (groesse_ < k_blockgroesse && fuellung_ == groesse_)) {
         groesse_ = groesse_ == 0 ? k_erster_block : std::min(k_blockgroesse, groesse_ * 2);
         puffer_ = std::make_unique_for_overwrite<char[]>(groesse_ + k_nachlauf);
     }

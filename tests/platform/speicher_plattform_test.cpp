@@ -30,6 +30,24 @@ TEST(SpeicherPlattform, NamenOhneRuecksichtAufGrossUndKleinUndMitPunktePunkt) {
     EXPECT_EQ(pl.dateizahl(), 1U);
 }
 
+// Keys of every length: one that outgrows the key kept in place on the
+// stack, one that ".." brings back below it, each found under any spelling.
+TEST(SpeicherPlattform, LangeNamenUndPunktePunktUeberDieGrenze) {
+    SpeicherPlattform pl;
+    const std::string ordner = "c:\\" + std::string(200, 'O') + "\\" + std::string(150, 'p');
+    pl.datei_ablegen(ordner + "\\Lang.XML", "lang");
+    std::string klein = ordner + "\\lang.xml";
+    for (char& c : klein) c = c == 'O' ? 'o' : c;
+    EXPECT_EQ(pl.datei_ansehen(klein), "lang");
+    EXPECT_EQ(pl.dateien(ordner + "\\*.xml"), (std::vector<std::string>{"Lang.XML"}));
+    // Over the limit and back: the key shrinks below it again.
+    const std::string zurueck = ordner + "\\" + std::string(100, 'x') + "\\..\\..\\Kurz.XML";
+    ASSERT_TRUE(pl.ordner_existiert(ordner + "\\.."));
+    ASSERT_TRUE(pl.schreiben(zurueck, "kurz").ok());
+    EXPECT_EQ(pl.datei_lesen("c:\\" + std::string(200, 'o') + "\\KURZ.xml"), "kurz");
+    EXPECT_EQ(pl.datei_ansehen("c:\\fehlt.XML"), "");
+}
+
 TEST(SpeicherPlattform, OrdnerEineEbeneNachDerAnderen) {
     SpeicherPlattform pl;
     EXPECT_TRUE(pl.ordner_existiert("c:\\"));

@@ -36,11 +36,39 @@ private:
 
 SpeicherPlattform::SpeicherPlattform() = default;
 
+void SpeicherPlattform::Schluessel::append(std::string_view t) {
+    if (!lang_ && n_ + t.size() <= k_kurz) {
+        std::copy(t.begin(), t.end(), kurz_.begin() + static_cast<std::ptrdiff_t>(n_));
+        n_ += t.size();
+        return;
+    }
+    if (!lang_) {
+        ueberlauf_.assign(kurz_.data(), n_);
+        lang_ = true;
+    }
+    ueberlauf_.append(t);
+}
+
+void SpeicherPlattform::Schluessel::kuerzen(std::size_t n) {
+    if (lang_) {
+        ueberlauf_.resize(std::min(n, ueberlauf_.size()));
+    } else {
+        n_ = std::min(n, n_);
+    }
+}
+
+void SpeicherPlattform::Schluessel::klein_ab(std::size_t ab) {
+    char* const d = lang_ ? ueberlauf_.data() : kurz_.data();
+    for (std::size_t k = ab; k < size(); ++k) {
+        if (d[k] >= 'A' && d[k] <= 'Z') d[k] = static_cast<char>(d[k] - 'A' + 'a');
+    }
+}
+
 // One pass: each component is appended in lower case, "." is skipped and
 // ".." takes the last one off again (never the drive).
 SpeicherPlattform::Name SpeicherPlattform::zerlegen(std::string_view pfad) {
     Name n;
-    n.schluessel.reserve(pfad.size() + k_laufwerk.size() + 1);
+    Schluessel& s = n.s;
     std::size_t letzter_anfang = 0; // where the last component starts in the key
     std::string_view letzter;
     std::size_t i = 0;
@@ -51,32 +79,29 @@ SpeicherPlattform::Name SpeicherPlattform::zerlegen(std::string_view pfad) {
         i = j + 1;
         if (teil.empty() || teil == ".") continue;
         const bool laufwerk = teil.size() == 2 && teil[1] == ':';
-        if (n.schluessel.empty() && !laufwerk) n.schluessel = k_laufwerk; // a path without a drive lies on c:
+        if (s.empty() && !laufwerk) s.append(k_laufwerk); // a path without a drive lies on c:
         if (teil == "..") {
-            const std::size_t trenner = n.schluessel.rfind('\\');
-            if (trenner != std::string::npos) n.schluessel.resize(trenner);
+            const std::size_t trenner = s.sicht().rfind('\\');
+            if (trenner != std::string_view::npos) s.kuerzen(trenner);
             letzter = {};
             continue;
         }
-        if (!n.schluessel.empty()) n.schluessel += '\\';
-        letzter_anfang = n.schluessel.size();
+        if (!s.empty()) s.push_back('\\');
+        letzter_anfang = s.size();
         bool ascii = true;
         for (char c : teil) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
         if (ascii) {
-            n.schluessel.append(teil);
-            for (std::size_t k = letzter_anfang; k < n.schluessel.size(); ++k) {
-                char& c = n.schluessel[k];
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            }
+            s.append(teil);
+            s.klein_ab(letzter_anfang);
         } else {
-            n.schluessel += text::klein(teil);
+            s.append(text::klein(teil));
         }
         letzter = teil;
     }
-    if (n.schluessel.empty()) n.schluessel = k_laufwerk;
-    n.trenner = n.schluessel.rfind('\\');
+    if (s.empty()) s.append(k_laufwerk);
+    n.trenner = s.sicht().rfind('\\');
     // After "..", the last component is whatever the key now ends with.
-    const std::size_t anfang = n.trenner == std::string::npos ? 0 : n.trenner + 1;
+    const std::size_t anfang = n.trenner == std::string_view::npos ? 0 : n.trenner + 1;
     if (letzter_anfang == anfang) n.geschrieben = letzter;
     return n;
 }
@@ -92,12 +117,12 @@ Ergebnis SpeicherPlattform::schreibfehler(std::string_view schluessel) const {
 }
 
 SpeicherPlattform::Datei& SpeicherPlattform::eintrag(const Name& n) {
-    auto it = dateien_.find(n.schluessel);
-    if (it == dateien_.end()) it = dateien_.emplace(n.schluessel, Datei{std::string(n.letzter()), nullptr}).first;
+    auto it = dateien_.find(n.schluessel());
+    if (it == dateien_.end()) it = dateien_.emplace(std::string(n.schluessel()), Datei{std::string(n.letzter()), nullptr}).first;
     return it->second;
 }
 
-void SpeicherPlattform::schreibschutz(std::string_view pfad) { schreibgeschuetzt_.insert(zerlegen(pfad).schluessel); }
+void SpeicherPlattform::schreibschutz(std::string_view pfad) { schreibgeschuetzt_.emplace(zerlegen(pfad).schluessel()); }
 
 void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view bytes) {
     const Name n = zerlegen(pfad);
@@ -111,8 +136,13 @@ void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view by
 }
 
 std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const {
-    const auto it = dateien_.find(zerlegen(pfad).schluessel);
+    const auto it = dateien_.find(zerlegen(pfad).schluessel());
     return it == dateien_.end() ? std::string() : *it->second.bytes;
+}
+
+std::string_view SpeicherPlattform::datei_ansehen(std::string_view pfad) const {
+    const auto it = dateien_.find(zerlegen(pfad).schluessel());
+    return it == dateien_.end() ? std::string_view() : std::string_view(*it->second.bytes);
 }
 
 void SpeicherPlattform::leeren() {
@@ -123,7 +153,7 @@ void SpeicherPlattform::leeren() {
 void SpeicherPlattform::meldung(std::string_view t) { meldungen.emplace_back(t); }
 
 std::optional<std::string> SpeicherPlattform::erste_datei(std::string_view ordner) {
-    const std::string o = zerlegen(ordner).schluessel + '\\';
+    const std::string o = std::string(zerlegen(ordner).schluessel()) + '\\';
     for (auto it = dateien_.lower_bound(o); it != dateien_.end() && it->first.compare(0, o.size(), o) == 0; ++it) {
         if (it->first.find('\\', o.size()) == std::string::npos) return it->second.name;
     }
@@ -131,7 +161,7 @@ std::optional<std::string> SpeicherPlattform::erste_datei(std::string_view ordne
 }
 
 bool SpeicherPlattform::datei_existiert(std::string_view pfad) {
-    return dateien_.find(zerlegen(pfad).schluessel) != dateien_.end();
+    return dateien_.find(zerlegen(pfad).schluessel()) != dateien_.end();
 }
 
 std::vector<std::string> SpeicherPlattform::dateien(std::string_view muster) {
@@ -139,7 +169,7 @@ std::vector<std::string> SpeicherPlattform::dateien(std::string_view muster) {
     const auto trenner = muster.find_last_of("\\/");
     const std::string_view ordner = trenner == std::string_view::npos ? std::string_view{} : muster.substr(0, trenner);
     const std::string maske = text::klein(muster.substr(trenner == std::string_view::npos ? 0 : trenner + 1));
-    const std::string o = zerlegen(ordner).schluessel + '\\';
+    const std::string o = std::string(zerlegen(ordner).schluessel()) + '\\';
     for (auto it = dateien_.lower_bound(o); it != dateien_.end() && it->first.compare(0, o.size(), o) == 0; ++it) {
         const std::string_view rest = std::string_view(it->first).substr(o.size());
         if (rest.find('\\') != std::string_view::npos) continue;
@@ -148,45 +178,45 @@ std::vector<std::string> SpeicherPlattform::dateien(std::string_view muster) {
     return out;
 }
 
-bool SpeicherPlattform::ordner_existiert(std::string_view pfad) { return ordner_da(zerlegen(pfad).schluessel); }
+bool SpeicherPlattform::ordner_existiert(std::string_view pfad) { return ordner_da(zerlegen(pfad).schluessel()); }
 
 Ergebnis SpeicherPlattform::ordner_anlegen(std::string_view pfad) {
     const Name n = zerlegen(pfad);
-    if (ordner_da(n.schluessel) || dateien_.count(n.schluessel) != 0) return k_vorhanden;
+    if (ordner_da(n.schluessel()) || dateien_.count(n.schluessel()) != 0) return k_vorhanden;
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
-    ordner_.insert(n.schluessel);
+    ordner_.emplace(n.schluessel());
     return {};
 }
 
 Ergebnis SpeicherPlattform::kopieren(std::string_view quelle, std::string_view ziel) {
     const Name q = zerlegen(quelle), z = zerlegen(ziel);
-    const auto it = dateien_.find(q.schluessel);
+    const auto it = dateien_.find(q.schluessel());
     if (it == dateien_.end()) return k_nicht_gefunden;
-    if (q.schluessel == z.schluessel) return k_benutzt;
-    if (Ergebnis f = schreibfehler(z.schluessel); !f.ok()) return f;
+    if (q.schluessel() == z.schluessel()) return k_benutzt;
+    if (Ergebnis f = schreibfehler(z.schluessel()); !f.ok()) return f;
     if (!ordner_da(z.ordner())) return k_pfad_fehlt;
-    if (ordner_da(z.schluessel)) return k_zugriff;
+    if (ordner_da(z.schluessel())) return k_zugriff;
     eintrag(z).bytes = it->second.bytes;
     return {};
 }
 
 Ergebnis SpeicherPlattform::loeschen(std::string_view pfad) {
     const Name n = zerlegen(pfad);
-    const auto it = dateien_.find(n.schluessel);
+    const auto it = dateien_.find(n.schluessel());
     if (it == dateien_.end()) return k_nicht_gefunden;
-    if (schreibgeschuetzt_.find(n.schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
+    if (schreibgeschuetzt_.find(n.schluessel()) != schreibgeschuetzt_.end()) return k_zugriff;
     dateien_.erase(it);
     return {};
 }
 
 Ergebnis SpeicherPlattform::ersetzen(std::string_view quelle, std::string_view ziel) {
     const Name q = zerlegen(quelle), z = zerlegen(ziel);
-    const auto it = dateien_.find(q.schluessel);
+    const auto it = dateien_.find(q.schluessel());
     if (it == dateien_.end()) return k_nicht_gefunden;
-    if (q.schluessel == z.schluessel) return {};
-    if (schreibgeschuetzt_.find(z.schluessel) != schreibgeschuetzt_.end()) return k_zugriff;
+    if (q.schluessel() == z.schluessel()) return {};
+    if (schreibgeschuetzt_.find(z.schluessel()) != schreibgeschuetzt_.end()) return k_zugriff;
     if (!ordner_da(z.ordner())) return k_pfad_fehlt;
-    if (ordner_da(z.schluessel)) return k_zugriff;
+    if (ordner_da(z.schluessel())) return k_zugriff;
     std::shared_ptr<std::string> bytes = std::move(it->second.bytes);
     dateien_.erase(it);
     eintrag(z).bytes = std::move(bytes);
@@ -195,18 +225,18 @@ Ergebnis SpeicherPlattform::ersetzen(std::string_view quelle, std::string_view z
 
 Ergebnis SpeicherPlattform::schreiben(std::string_view pfad, std::string_view bytes) {
     const Name n = zerlegen(pfad);
-    if (Ergebnis f = schreibfehler(n.schluessel); !f.ok()) return f;
+    if (Ergebnis f = schreibfehler(n.schluessel()); !f.ok()) return f;
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
-    if (ordner_da(n.schluessel)) return k_zugriff;
+    if (ordner_da(n.schluessel())) return k_zugriff;
     eintrag(n).bytes = std::make_shared<std::string>(bytes);
     return {};
 }
 
 std::unique_ptr<Lesedatei> SpeicherPlattform::oeffnen(std::string_view pfad, Ergebnis& fehler) {
     const Name n = zerlegen(pfad);
-    const auto it = dateien_.find(n.schluessel);
+    const auto it = dateien_.find(n.schluessel());
     if (it == dateien_.end()) {
-        fehler = ordner_da(n.schluessel) ? k_zugriff : ordner_da(n.ordner()) ? k_nicht_gefunden : k_pfad_fehlt;
+        fehler = ordner_da(n.schluessel()) ? k_zugriff : ordner_da(n.ordner()) ? k_nicht_gefunden : k_pfad_fehlt;
         return nullptr;
     }
     return std::make_unique<SpeicherLeser>(it->second.bytes);
@@ -220,7 +250,7 @@ long SpeicherPlattform::shell_ausfuehren(std::string_view verb, std::string_view
 std::string SpeicherPlattform::spezialordner(Spezialordner ordner) {
     const std::string& p = ordner == Spezialordner::Desktop ? desktop : startmenue_programme;
     if (!p.empty()) {
-        const std::string s = zerlegen(p).schluessel;
+        const std::string s(zerlegen(p).schluessel());
         for (std::size_t i = s.find('\\'); i != std::string::npos; i = s.find('\\', i + 1)) ordner_.insert(s.substr(0, i));
         ordner_.insert(s);
     }
@@ -237,9 +267,9 @@ Datum SpeicherPlattform::heute() { return datum; }
 
 Ergebnis SpeicherPlattform::anhaengen(std::string_view pfad, std::string_view bytes) {
     const Name n = zerlegen(pfad);
-    if (Ergebnis f = schreibfehler(n.schluessel); !f.ok()) return f;
+    if (Ergebnis f = schreibfehler(n.schluessel()); !f.ok()) return f;
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
-    if (ordner_da(n.schluessel)) return k_zugriff;
+    if (ordner_da(n.schluessel())) return k_zugriff;
     Datei& d = eintrag(n);
     if (d.bytes && d.bytes.use_count() == 1) {
         d.bytes->append(bytes);

@@ -7,11 +7,13 @@
 // written with. Only drive c: and the folders created on it exist.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/plattform.hpp"
@@ -53,6 +55,8 @@ public:
     void datei_ablegen(std::string_view pfad, std::string_view bytes);
     // Raw bytes of a file; "" when there is none.
     std::string datei_lesen(std::string_view pfad) const;
+    // The same without a copy, valid until the file next changes.
+    std::string_view datei_ansehen(std::string_view pfad) const;
     // Number of files, for tests that a save left no stray file behind.
     std::size_t dateizahl() const { return dateien_.size(); }
     // Forgets every file and folder (drive c: stays), keeping the settings.
@@ -81,18 +85,42 @@ public:
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
 private:
+    // A key built in place: no allocation up to k_kurz bytes, which every
+    // path within Windows' own limit of 260 characters keeps to. Every file
+    // call takes its path apart, so that counts.
+    class Schluessel {
+    public:
+        static constexpr std::size_t k_kurz = 320;
+        std::string_view sicht() const { return lang_ ? std::string_view(ueberlauf_) : std::string_view(kurz_.data(), n_); }
+        std::size_t size() const { return sicht().size(); }
+        bool empty() const { return size() == 0; }
+        void append(std::string_view t);
+        void push_back(char c) { append(std::string_view(&c, 1)); }
+        // Shortens the key to its first n bytes.
+        void kuerzen(std::size_t n);
+        // Turns ASCII capitals from byte `ab` on into small letters.
+        void klein_ab(std::size_t ab);
+
+    private:
+        std::array<char, k_kurz> kurz_;
+        std::size_t n_ = 0;
+        bool lang_ = false;
+        std::string ueberlauf_;
+    };
+
     // A path taken apart: its key (components in lower case, joined by "\",
     // drive first), the key of its folder and its last component as written.
     struct Name {
-        std::string schluessel;
+        Schluessel s;
         std::size_t trenner = std::string::npos; // the last "\" in the key
         std::string_view geschrieben; // the last component in the path given; empty after ".."
+        std::string_view schluessel() const { return s.sicht(); }
         std::string_view ordner() const {
-            return trenner == std::string::npos ? std::string_view{} : std::string_view(schluessel).substr(0, trenner);
+            return trenner == std::string::npos ? std::string_view{} : schluessel().substr(0, trenner);
         }
         std::string_view letzter() const {
             if (!geschrieben.empty()) return geschrieben;
-            return std::string_view(schluessel).substr(trenner == std::string::npos ? 0 : trenner + 1);
+            return schluessel().substr(trenner == std::string::npos ? 0 : trenner + 1);
         }
     };
     static Name zerlegen(std::string_view pfad);

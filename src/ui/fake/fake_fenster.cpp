@@ -92,6 +92,11 @@ std::string FakeFenster::zeile(Ctl c, int i) const {
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];
     return s.bloecke[o.block].substr(o.anfang, o.laenge);
 }
+std::string_view FakeFenster::zeile_ansehen(Ctl c, int i) const {
+    const Zustand& s = z(c);
+    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
+    return std::string_view(s.bloecke[o.block]).substr(o.anfang, o.laenge);
+}
 void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const {
     const Zustand& s = z(c);
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];

@@ -51,6 +51,10 @@ public:
     // --- inspection ------------------------------------------------------------------
     Ctl fokus_bei() const { return fokus_; }
     bool hat(Ctl c) const { return zustand_.count(c) != 0; }
+    // The text and the lines as they are held, without a copy: valid until
+    // the control next changes (for checks that run after every action).
+    std::string_view text_ansehen(Ctl c) const { return z(c).text; }
+    std::string_view zeile_ansehen(Ctl c, int i) const;
     // Whether the whole text of the box is selected (typing replaces it).
     bool text_markiert(Ctl c) const { return z(c).auswahl; }
     const Formular& deklaration() const { return deklaration_; }
