@@ -280,12 +280,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     f.fokus(Ctl::Punkte);
 
     // The user at work.
-    const std::vector<Ctl> felder = typ == 1 ? std::vector<Ctl>{Ctl::VNR, Ctl::Punkte, Ctl::EFN, Ctl::PKT_neu, Ctl::referent}
-                                             : std::vector<Ctl>{Ctl::Punkte, Ctl::Datum_von, Ctl::DATUM_BIS,
-                                                                Ctl::Uhrzeit_s, Ctl::Uhrzeit_e, Ctl::Dauer,
-                                                                Ctl::Inhalt, Ctl::EFN, Ctl::PKT_neu, Ctl::referent};
-    std::vector<std::string> gescannt;
-    for (int schritt = 0; schritt < 48 && d.remaining_bytes() > 0; ++schritt) {
+    static constexpr std::array<Ctl, 5> k_felder_1{Ctl::VNR, Ctl::Punkte, Ctl::EFN, Ctl::PKT_neu, Ctl::referent};
+    static constexpr std::array<Ctl, 10> k_felder_2{Ctl::Punkte,   Ctl::Datum_von, Ctl::DATUM_BIS, Ctl::Uhrzeit_s,
+                                                    Ctl::Uhrzeit_e, Ctl::Dauer,    Ctl::Inhalt,    Ctl::EFN,
+                                                    Ctl::PKT_neu,  Ctl::referent};
+    const std::span<const Ctl> felder = typ == 1 ? std::span<const Ctl>(k_felder_1) : std::span<const Ctl>(k_felder_2);
+    // The cards scanned so far, for a card scanned twice: at most one a step,
+    // of at most 48 steps.
+    std::array<std::string, 48> gescannt;
+    std::size_t gescannt_zahl = 0;
+    for (std::size_t schritt = 0; schritt < gescannt.size() && d.remaining_bytes() > 0; ++schritt) {
         switch (d.ConsumeIntegralInRange<int>(0, 7)) {
         case 0: // type into a field
         case 1: {
@@ -296,8 +300,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         }
         case 2: { // scan a card (now and then one already scanned)
             std::string efn = nummer_ziehen(d, "", 15);
-            if (!gescannt.empty() && d.ConsumeBool()) efn = gescannt[d.ConsumeIntegralInRange<std::size_t>(0, gescannt.size() - 1)];
-            gescannt.push_back(efn);
+            if (gescannt_zahl > 0 && d.ConsumeBool()) efn = gescannt[d.ConsumeIntegralInRange<std::size_t>(0, gescannt_zahl - 1)];
+            gescannt[gescannt_zahl++] = efn;
             f.tippen(Ctl::EFN, efn + "\r");
             break;
         }

@@ -102,6 +102,31 @@ TEST(SpeicherPlattform, KopierenErsetzenLoeschenMitIhrenFehlern) {
     EXPECT_EQ(lesen_ganz(pl, "c:\\fehlt\\kopie.XML"), "<3>");
 }
 
+// A removed file's entry is used again for the next new file: nothing of
+// the old one shows through, and a reader of the old one keeps its bytes.
+TEST(SpeicherPlattform, NeueDateiNachGeloeschterBeginntLeer) {
+    SpeicherPlattform pl;
+    pl.datei_ablegen("c:\\a\\alt.jnl", "alter Inhalt");
+    Ergebnis fehler;
+    auto offen = pl.oeffnen("c:\\a\\alt.jnl", fehler);
+    ASSERT_TRUE(pl.loeschen("c:\\a\\alt.jnl").ok());
+    ASSERT_TRUE(pl.anhaengen("c:\\a\\Neu.jnl", "neu").ok());
+    EXPECT_EQ(pl.datei_lesen("c:\\a\\neu.jnl"), "neu");
+    EXPECT_EQ(pl.dateien("c:\\a\\*.jnl"), (std::vector<std::string>{"Neu.jnl"}));
+    char puffer[32];
+    EXPECT_EQ(std::string(puffer, offen->lesen(puffer, sizeof puffer, fehler)), "alter Inhalt");
+
+    // The same with nobody reading, and through a rename onto a name that
+    // was never there: the moved file is named as the rename says.
+    ASSERT_TRUE(pl.loeschen("c:\\a\\neu.jnl").ok());
+    ASSERT_TRUE(pl.anhaengen("c:\\a\\leer.jnl", "").ok());
+    EXPECT_EQ(pl.datei_lesen("c:\\a\\leer.jnl"), "");
+    ASSERT_TRUE(pl.schreiben("c:\\a\\Z.XML.tmp", "z").ok());
+    ASSERT_TRUE(pl.ersetzen("c:\\a\\Z.XML.tmp", "c:\\a\\Z.XML").ok());
+    EXPECT_EQ(pl.dateien("c:\\a\\*"), (std::vector<std::string>{"leer.jnl", "Z.XML"}));
+    EXPECT_EQ(pl.datei_lesen("c:\\a\\z.xml"), "z");
+}
+
 TEST(SpeicherPlattform, SchreibschutzUndVollerDatentraeger) {
     SpeicherPlattform pl;
     pl.datei_ablegen("c:\\a\\x.XML", "alt");

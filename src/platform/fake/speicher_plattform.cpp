@@ -118,8 +118,34 @@ Ergebnis SpeicherPlattform::schreibfehler(std::string_view schluessel) const {
 
 SpeicherPlattform::Datei& SpeicherPlattform::eintrag(const Name& n) {
     auto it = dateien_.find(n.schluessel());
-    if (it == dateien_.end()) it = dateien_.emplace(std::string(n.schluessel()), Datei{std::string(n.letzter()), nullptr}).first;
-    return it->second;
+    if (it != dateien_.end()) return it->second;
+    if (frei_.empty()) {
+        return dateien_.emplace(std::string(n.schluessel()), Datei{std::string(n.letzter()), nullptr}).first->second;
+    }
+    // The entry of a file removed before, with its buffers; a new file is
+    // empty, and a reader that has the removed one open keeps its bytes.
+    frei_.key().assign(n.schluessel());
+    frei_.mapped().name.assign(n.letzter());
+    std::shared_ptr<std::string>& b = frei_.mapped().bytes;
+    if (b && b.use_count() == 1) {
+        b->clear();
+    } else {
+        b.reset();
+    }
+    return dateien_.insert(std::move(frei_)).position->second;
+}
+
+void SpeicherPlattform::bytes_setzen(Datei& d, std::string_view bytes) {
+    // A reader that has the file open keeps what it opened.
+    if (d.bytes && d.bytes.use_count() == 1) {
+        d.bytes->assign(bytes);
+    } else {
+        d.bytes = std::make_shared<std::string>(bytes);
+    }
+}
+
+void SpeicherPlattform::entfernen(std::map<std::string, Datei, std::less<>>::iterator it) {
+    frei_ = dateien_.extract(it);
 }
 
 void SpeicherPlattform::schreibschutz(std::string_view pfad) { schreibgeschuetzt_.emplace(zerlegen(pfad).schluessel()); }
@@ -132,7 +158,7 @@ void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view by
         ordner_.emplace(ordner.substr(0, p));
     }
     if (ordner != k_laufwerk && !ordner.empty()) ordner_.emplace(ordner);
-    eintrag(n).bytes = std::make_shared<std::string>(bytes);
+    bytes_setzen(eintrag(n), bytes);
 }
 
 std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const {
@@ -147,6 +173,7 @@ std::string_view SpeicherPlattform::datei_ansehen(std::string_view pfad) const {
 
 void SpeicherPlattform::leeren() {
     dateien_.clear();
+    frei_ = {};
     ordner_.clear();
 }
 
@@ -205,7 +232,7 @@ Ergebnis SpeicherPlattform::loeschen(std::string_view pfad) {
     const auto it = dateien_.find(n.schluessel());
     if (it == dateien_.end()) return k_nicht_gefunden;
     if (schreibgeschuetzt_.find(n.schluessel()) != schreibgeschuetzt_.end()) return k_zugriff;
-    dateien_.erase(it);
+    entfernen(it);
     return {};
 }
 
@@ -217,9 +244,18 @@ Ergebnis SpeicherPlattform::ersetzen(std::string_view quelle, std::string_view z
     if (schreibgeschuetzt_.find(z.schluessel()) != schreibgeschuetzt_.end()) return k_zugriff;
     if (!ordner_da(z.ordner())) return k_pfad_fehlt;
     if (ordner_da(z.schluessel())) return k_zugriff;
-    std::shared_ptr<std::string> bytes = std::move(it->second.bytes);
-    dateien_.erase(it);
-    eintrag(z).bytes = std::move(bytes);
+    // The source's entry becomes the target's; a target that was there
+    // keeps its name as first written.
+    auto knoten = dateien_.extract(it);
+    const auto alt = dateien_.find(z.schluessel());
+    if (alt != dateien_.end()) {
+        knoten.mapped().name.swap(alt->second.name);
+        entfernen(alt);
+    } else {
+        knoten.mapped().name.assign(z.letzter());
+    }
+    knoten.key().assign(z.schluessel());
+    dateien_.insert(std::move(knoten));
     return {};
 }
 
@@ -228,7 +264,7 @@ Ergebnis SpeicherPlattform::schreiben(std::string_view pfad, std::string_view by
     if (Ergebnis f = schreibfehler(n.schluessel()); !f.ok()) return f;
     if (!ordner_da(n.ordner())) return k_pfad_fehlt;
     if (ordner_da(n.schluessel())) return k_zugriff;
-    eintrag(n).bytes = std::make_shared<std::string>(bytes);
+    bytes_setzen(eintrag(n), bytes);
     return {};
 }
 

@@ -137,9 +137,15 @@ private:
     Ergebnis schreibfehler(std::string_view schluessel) const;
     // The file's entry, created with its name as written when it is new.
     Datei& eintrag(const Name& n);
+    void bytes_setzen(Datei& d, std::string_view bytes);
+    // Takes a file away, keeping its entry for the next new one: a save
+    // writes a temporary file and renames it, thousands of times a second
+    // under the fuzzer, and each entry costs allocations.
+    void entfernen(std::map<std::string, Datei, std::less<>>::iterator it);
 
     // Ordered by key, so that a folder's files stand together.
     std::map<std::string, Datei, std::less<>> dateien_;
+    std::map<std::string, Datei, std::less<>>::node_type frei_;
     std::set<std::string, std::less<>> ordner_;
     std::set<std::string, std::less<>> schreibgeschuetzt_;
 };
