@@ -1,17 +1,17 @@
-// The event file: writing it from a capture form, reading it back, peeking into it for the file lists.
+// The event file read back: into a capture form, and peeked at for the file lists.
 #include "eventfile/dateizugriff.hpp"
 
 #include <array>
 #include <memory>
 #include <new>
+#include <string>
+#include <string_view>
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
-#include "eventfile/speicherbarkeit.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
-#include "eventfile/zwillingsdatei.hpp"
 
 namespace karmo {
 namespace {
@@ -21,172 +21,6 @@ using ui::FormId;
 
 // Source of file-system errors passed on to callers.
 const char* const k_quelle = "Dateizugriff";
-
-// ---------------------------------------------------------------- saving --
-
-enum class Aktion { Speichern, Upload, Verlassen };
-
-struct Modus {
-    std::string_view name;
-    FormId form;
-    int layout;
-    Aktion aktion;
-};
-
-constexpr std::array<Modus, 6> k_modi{{
-    {"Speichern1", FormId::MA1_Maske, 1, Aktion::Speichern},
-    {"Speichern2", FormId::MA2_Maske, 2, Aktion::Speichern},
-    {"Upload1", FormId::MA1_Maske, 1, Aktion::Upload},
-    {"Upload2", FormId::MA2_Maske, 2, Aktion::Upload},
-    {"Verlassen1", FormId::MA1_Maske, 1, Aktion::Verlassen},
-    {"Verlassen2", FormId::MA2_Maske, 2, Aktion::Verlassen},
-}};
-
-struct Pflichtfeld {
-    Ctl feld;
-    std::string_view meldung;
-};
-
-constexpr std::array<Pflichtfeld, 4> k_pflichtfelder{{
-    {Ctl::Datum_von, "Bitte geben Sie das Veranstaltungsdatum ein!"},
-    {Ctl::Uhrzeit_s, "Bitte geben Sie die Startuhrzeit ein!"},
-    {Ctl::Uhrzeit_e, "Bitte geben Sie das Enduhrzeit ein!"},
-    {Ctl::Dauer, "Bitte geben Sie die Veranstaltungsdauer ein!(ohne Pausen in Minuten)"},
-}};
-
-// The text boxes a save writes, in their tab order, with their captions;
-// layout 2 writes all of them, layout 1 only the points.
-struct Textfeld {
-    Ctl feld;
-    std::string_view name;
-    int layout;
-};
-
-constexpr std::array<Textfeld, 7> k_textfelder{{
-    {Ctl::Punkte, "Punkte", 1},
-    {Ctl::Datum_von, "Datum von", 2},
-    {Ctl::DATUM_BIS, "Datum bis", 2},
-    {Ctl::Dauer, "Dauer (Min)", 2},
-    {Ctl::Uhrzeit_s, "Uhrzeit von", 2},
-    {Ctl::Uhrzeit_e, "Uhrzeit bis", 2},
-    {Ctl::Inhalt, "Inhalt", 2},
-}};
-
-// Appends UTF-8 text as Windows-1252 bytes. Runs of ASCII, nearly all of a
-// file, are copied as they are.
-void cp1252_anfuegen(std::string& out, std::string_view utf8) {
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t j = i;
-        while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
-        out.append(utf8.substr(i, j - i));
-        if (j == utf8.size()) return;
-        std::size_t k = j;
-        while (k < utf8.size() && static_cast<unsigned char>(utf8[k]) >= 0x80) ++k;
-        out += text::utf8_zu_cp1252(utf8.substr(j, k - j));
-        i = k;
-    }
-}
-
-// Points are written as their digits only; every other character is dropped.
-void ziffern_anfuegen(std::string& out, std::string_view t) {
-    for (char c : t) {
-        if (c >= '0' && c <= '9') out.push_back(c);
-    }
-}
-
-void zeile(std::string& out, std::string_view t) {
-    out.append(t);
-    out.append("\r\n");
-}
-
-void element(std::string& out, std::string_view einzug, std::string_view tag, std::string_view wert) {
-    out.append(einzug).append("<").append(tag).append(">");
-    cp1252_anfuegen(out, wert);
-    out.append("</").append(tag).append(">\r\n");
-}
-
-// The block of a list line that is plain ASCII (as every scanned one is),
-// cut as eintrag_teilen cuts it, in one pass; false for any other line.
-bool block_ascii(std::string& out, std::string_view e) {
-    constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
-    unsigned oder = 0;
-    for (char c : e) oder |= static_cast<unsigned char>(c);
-    if (oder >= 0x80) return false;
-    const std::size_t strich = e.size() > k_punkte_ab ? e.find('/', k_punkte_ab) : std::string_view::npos;
-    out.append("<Teilnehmer>\r\n <EFN>");
-    out.append(e.substr(0, k_efn));
-    out.append("</EFN>\r\n <Punkte_Basis>");
-    const std::string_view rest = e.size() > k_punkte_ab ? e.substr(k_punkte_ab) : std::string_view{};
-    const std::size_t s = strich == std::string_view::npos ? std::string_view::npos : strich - k_punkte_ab;
-    if (s != std::string_view::npos) ziffern_anfuegen(out, rest.substr(0, s + 1));
-    out.append("</Punkte_Basis>\r\n"
-               " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
-               " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
-               " <Punkte_Referent>");
-    ziffern_anfuegen(out, s == std::string_view::npos ? rest : rest.substr(s + 1));
-    out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
-    return true;
-}
-
-void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, int layout) {
-    const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
-    out.clear();
-    out.reserve(512 + static_cast<std::size_t>(anzahl > 0 ? anzahl : 0) * 240);
-
-    zeile(out, "<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>");
-    zeile(out, "<Veranstaltung>");
-    zeile(out, "<Dateiversion>A1.0</Dateiversion>");
-    element(out, "", "Erstellt_durch", "Karmo V" + std::string(Programmversion));
-    element(out, "", "VNR", z.Aktuelle_VNR);
-    if (layout == 1) {
-        zeile(out, "<Datum_von></Datum_von>");
-        zeile(out, "<Datum_bis></Datum_bis>");
-        zeile(out, "<Bemerkung></Bemerkung>");
-        zeile(out, "<Dauer></Dauer>");
-        zeile(out, "<Uhrzeit_von></Uhrzeit_von>");
-        zeile(out, "<Uhrzeit_bis></Uhrzeit_bis>");
-    } else {
-        element(out, "", "Datum_von", form.text(Ctl::Datum_von));
-        element(out, "", "Datum_bis", form.text(Ctl::DATUM_BIS));
-        // Line breaks of the content become line breaks of the file.
-        element(out, "", "Bemerkung", form.text(Ctl::Inhalt));
-        element(out, "", "Dauer", form.text(Ctl::Dauer));
-        element(out, "", "Uhrzeit_von", form.text(Ctl::Uhrzeit_s));
-        element(out, "", "Uhrzeit_bis", form.text(Ctl::Uhrzeit_e));
-    }
-    element(out, "", "Punkte", form.text(Ctl::Punkte));
-    zeile(out, "<eMail></eMail >");
-    element(out, "", "Teilnehmeranzahl", std::to_string(anzahl));
-    element(out, "", "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
-    std::string eintrag;
-    for (int i = 0; i < anzahl; ++i) {
-        form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
-        if (block_ascii(out, eintrag)) continue;
-        const Eintragsteile teile = eintrag_teilen(eintrag);
-        out.append("<Teilnehmer>\r\n <EFN>");
-        cp1252_anfuegen(out, teile.efn);
-        out.append("</EFN>\r\n <Punkte_Basis>");
-        ziffern_anfuegen(out, teile.basis);
-        out.append("</Punkte_Basis>\r\n"
-                   " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
-                   " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
-                   " <Punkte_Referent>");
-        ziffern_anfuegen(out, teile.referent);
-        out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
-    }
-    zeile(out, "</Veranstaltung>");
-}
-
-std::string nur(std::string_view t, bool punkt_erlaubt) {
-    std::string out;
-    for (char c : t) {
-        if ((c >= '0' && c <= '9') || (punkt_erlaubt && c == '.')) out.push_back(c);
-    }
-    return out;
-}
-
-// --------------------------------------------------------------- loading --
 
 using xml::Wort;
 
@@ -345,123 +179,6 @@ bool endet_auf_xml(std::string_view name) {
 }
 
 } // namespace
-
-// ----------------------------------------------------------------------------
-
-Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, const std::string& Modus) {
-    Plattform& pl = p.plattform();
-    const Zustand& z = p.zustand();
-    const auto* modus = [&]() -> const karmo::Modus* {
-        for (const auto& m : k_modi) {
-            if (m.name == Modus) return &m;
-        }
-        return nullptr;
-    }();
-    if (modus == nullptr) {
-        pl.meldung("Fehler bei der Datenspeicherung!(1221)");
-        return Speicherergebnis::Abgelehnt;
-    }
-
-    const std::string ordner = Datenordner(z);
-    if (!Pfad_anlegen(p, ordner)) throw Fehler(510, "Export", "Konnte den Pfad " + ordner + " nicht erstellen!");
-
-    ui::Fenster& form = p.form(modus->form);
-    if (modus->layout == 2) {
-        for (const Pflichtfeld& f : k_pflichtfelder) {
-            if (form.text(f.feld).empty()) {
-                form.fokus(f.feld);
-                pl.meldung(f.meldung);
-                return Speicherergebnis::Abgelehnt;
-            }
-        }
-    }
-    // A value the file would give back changed is not written at all; the
-    // user mends it in its field.
-    for (const Textfeld& f : k_textfelder) {
-        if (f.layout > modus->layout) continue;
-        if (const std::string hindernis = Wert_Hindernis(form.text(f.feld), f.name); !hindernis.empty()) {
-            form.fokus(f.feld);
-            pl.meldung(hindernis);
-            return Speicherergebnis::Abgelehnt;
-        }
-    }
-
-    if (!Pfad_anlegen(p, Pfad)) throw Fehler(1211, "Speicher", "Datenpfad konte nicht angelegt werden!");
-
-    // The text is built in a buffer kept from save to save: a large event's
-    // megabytes are not fresh memory (and page faults) every time.
-    static std::string inhalt;
-    dateiinhalt(inhalt, z, form, modus->layout);
-    // The old file stays untouched until the new one is complete: it is
-    // written beside it (under a name the file lists do not show), flushed
-    // to the disk by `schreiben`, and then moved over it in one step.
-    const std::string zwischendatei = Pfad + ".tmp";
-    Ergebnis e = pl.schreiben(zwischendatei, inhalt);
-    if (e.ok()) e = pl.ersetzen(zwischendatei, Pfad);
-    if (!e.ok()) {
-        pl.loeschen(zwischendatei);
-        throw Fehler(e.nummer, k_quelle, e.text);
-    }
-    if (modus->layout == 2) Zwilling_nachziehen(p, Pfad, z.Aktuelle_VNR, form.text(Ctl::Datum_von), inhalt);
-
-    if (pl.datei_existiert(Pfad)) {
-        switch (modus->aktion) {
-        case Aktion::Speichern:
-            pl.meldung("Datei erfolgreich gespeichert! Sie finden die Datei unter:\r\n" + Pfad);
-            break;
-        case Aktion::Upload: // confirmed once the browser has been asked (Uebertragung_bestaetigen)
-        case Aktion::Verlassen:
-            break;
-        }
-    }
-    return Speicherergebnis::Geschrieben;
-}
-
-void Uebertragung_bestaetigen(Plattform& pl, const std::string& Pfad) {
-    if (!pl.datei_existiert(Pfad)) return;
-    pl.meldung("Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"
-               "Die zu übertragende Datei Sie finden Sie hier:\r\n" +
-               Pfad);
-}
-
-bool Pfad_anlegen(Programm& p, std::string_view Pfad) {
-    Plattform& pl = p.plattform();
-    const auto fehlschlag = [&pl](const Ergebnis& e) {
-        pl.meldung("Fehler bei der Pfaderstellung: " + std::to_string(e.nummer) + " " + e.text);
-        return false;
-    };
-    // The character counter is a byte: 256 characters and more overflow
-    // before the first folder, exactly 255 when it steps past the last one.
-    const Ergebnis ueberlauf{6, "Überlauf"};
-    constexpr std::size_t k_grenze = 255;
-    const std::size_t laenge = text::zeichenzahl(Pfad);
-    if (laenge > k_grenze) return fehlschlag(ueberlauf);
-
-    std::size_t zeichen = 0;
-    for (std::size_t b = 0; b < Pfad.size(); ++b) {
-        if ((static_cast<unsigned char>(Pfad[b]) & 0xC0U) == 0x80U) continue;
-        ++zeichen;
-        // From the 4th character on, so that the drive root "c:\" is left alone.
-        if (zeichen < 4 || Pfad[b] != '\\') continue;
-        const std::string_view vorne = Pfad.substr(0, b + 1);
-        if (pl.ordner_existiert(vorne)) continue;
-        const Ergebnis e = pl.ordner_anlegen(vorne);
-        if (!e.ok()) return fehlschlag(e);
-    }
-    if (laenge == k_grenze) return fehlschlag(ueberlauf);
-    return true;
-}
-
-// Only the characters an event number and a date can hold enter a file
-// name, so that a loaded file whose VNR or date carries "..\" or "\" cannot
-// make a save write outside the data folder.
-std::string Dateiname_einfach(const Zustand& z, std::string_view vnr) {
-    return Datenordner(z) + nur(vnr, false) + ".XML";
-}
-
-std::string Dateiname_datiert(const Zustand& z, std::string_view vnr, std::string_view datum_von) {
-    return Datenordner(z) + nur(vnr, false) + "_" + nur(datum_von, true) + ".XML";
-}
 
 void Feld_setzen(std::string_view Name, const std::string& Wert, ui::Fenster& Form, int Anzahl) {
     struct Feld {
