@@ -7,6 +7,7 @@
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
+#include "eventfile/ersetzen.hpp"
 #include "eventfile/speicherbarkeit.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/zwillingsdatei.hpp"
@@ -228,16 +229,8 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
     // megabytes are not fresh memory (and page faults) every time.
     static std::string inhalt;
     dateiinhalt(inhalt, z, form, modus->layout);
-    // The old file stays untouched until the new one is complete: it is
-    // written beside it (under a name the file lists do not show), flushed
-    // to the disk by `schreiben`, and then moved over it in one step.
-    const std::string zwischendatei = Pfad + ".tmp";
-    Ergebnis e = pl.schreiben(zwischendatei, inhalt);
-    if (e.ok()) e = pl.ersetzen(zwischendatei, Pfad);
-    if (!e.ok()) {
-        pl.loeschen(zwischendatei);
-        throw Fehler(e.nummer, k_quelle, e.text);
-    }
+    // The old file stays untouched until the new one is complete.
+    Datei_ersetzen(pl, Pfad, inhalt, k_quelle);
     if (modus->layout == 2) Zwilling_nachziehen(p, Pfad, z.Aktuelle_VNR, form.text(Ctl::Datum_von), inhalt);
 
     if (pl.datei_existiert(Pfad)) {

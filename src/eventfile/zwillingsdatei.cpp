@@ -4,6 +4,7 @@
 #include "common/fehler.hpp"
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "eventfile/ersetzen.hpp"
 #include "eventfile/zeilenleser.hpp"
 
 namespace karmo {
@@ -76,13 +77,7 @@ void Zwilling_nachziehen(Programm& p, std::string_view gespeichert, std::string_
     const std::optional<Kopfwerte> k = Kopfwerte_lesen(pl, zwilling);
     if (!k || k->vnr != vnr || k->datum_von != datum_von) return;
 
-    const std::string zwischendatei = zwilling + ".tmp";
-    Ergebnis e = pl.schreiben(zwischendatei, inhalt);
-    if (e.ok()) e = pl.ersetzen(zwischendatei, zwilling);
-    if (!e.ok()) {
-        pl.loeschen(zwischendatei);
-        throw Fehler(e.nummer, k_quelle, e.text);
-    }
+    Datei_ersetzen(pl, zwilling, inhalt, k_quelle);
 }
 
 } // namespace karmo
