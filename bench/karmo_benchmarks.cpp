@@ -30,6 +30,31 @@ namespace {
 
 std::string ordner_efn(std::uint64_t i) { return efn(7, i); }
 
+#if KARMO_BENCH_MASKE
+// Times `scannen` (one scan, true when it appended its line to the list of
+// `zeilen` lines). The line is taken out again as the user would (select
+// it, "EFN löschen"), outside the timed part; removing it behind the form's
+// back would make it rebuild its index each time.
+template <class Scannen>
+void scans_messen(benchmark::State& s, Umgebung& u, ui::FakeFenster& f, int zeilen, Scannen scannen) {
+    auto entfernen = [&] {
+        f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
+        f.klicken(ui::Ctl::Loeschen);
+    };
+    if (scannen()) entfernen(); // the first scan after the list was filled from outside indexes it
+    for (auto _ : s) {
+        const double t0 = cpu_sekunden();
+        const bool angefuegt = scannen();
+        s.SetIterationTime(cpu_sekunden() - t0);
+        if (!angefuegt) {
+            s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
+            break;
+        }
+        entfernen();
+    }
+}
+#endif
+
 } // namespace
 
 void benchmarks_registrieren(const Orte& orte) {
@@ -146,29 +171,11 @@ void benchmarks_registrieren(const Orte& orte) {
             for (int i = 0; i < zeilen; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, bench::efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
             std::vector<std::string> scans;
             for (std::uint64_t i = 0; i < 4096; ++i) scans.push_back(ordner_efn(i) + "\r");
-            // The line a scan appends is taken out again as the user would
-            // (select it, "EFN löschen"), outside the timed part; removing it
-            // behind the form's back would make it rebuild its index each time.
             std::size_t k = 0;
-            auto scannen = [&] {
+            scans_messen(s, u, f, zeilen, [&] {
                 f.tippen(ui::Ctl::EFN, scans[k++ % scans.size()]);
                 return f.zeilenzahl(ui::Ctl::Teilnehmerliste) == zeilen + 1;
-            };
-            auto entfernen = [&] {
-                f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
-                f.klicken(ui::Ctl::Loeschen);
-            };
-            if (scannen()) entfernen(); // the first scan after the list was filled from outside indexes it
-            for (auto _ : s) {
-                const double t0 = cpu_sekunden();
-                const bool angefuegt = scannen();
-                s.SetIterationTime(cpu_sekunden() - t0);
-                if (!angefuegt) {
-                    s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
-                    break;
-                }
-                entfernen();
-            }
+            });
         }, true);
     }
 
@@ -188,7 +195,7 @@ void benchmarks_registrieren(const Orte& orte) {
             karmo::eingabe::Scanpuffer<char> puffer;
             std::uint32_t zeit = 0;
             std::size_t k = 0;
-            auto scannen = [&] {
+            scans_messen(s, u, f, zeilen, [&] {
                 for (char c : scans[k++ % scans.size()]) {
                     zeit += 5;
                     puffer.taste(c == '\r' ? karmo::eingabe::Taste::Ende : karmo::eingabe::Taste::Ziffer, c, zeit, c,
@@ -197,22 +204,7 @@ void benchmarks_registrieren(const Orte& orte) {
                 }
                 zeit += 1000;
                 return f.zeilenzahl(ui::Ctl::Teilnehmerliste) == zeilen + 1;
-            };
-            auto entfernen = [&] {
-                f.zeile_klicken(ui::Ctl::Teilnehmerliste, zeilen);
-                f.klicken(ui::Ctl::Loeschen);
-            };
-            if (scannen()) entfernen();
-            for (auto _ : s) {
-                const double t0 = cpu_sekunden();
-                const bool angefuegt = scannen();
-                s.SetIterationTime(cpu_sekunden() - t0);
-                if (!angefuegt) {
-                    s.SkipWithError(u.plattform.meldungen.empty() ? "Scan nicht angefügt" : u.plattform.meldungen.back().c_str());
-                    break;
-                }
-                entfernen();
-            }
+            });
         }, true);
     }
 

@@ -131,20 +131,27 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     zeilen.push_back(paar("load the largest event into a headless capture form", "laden_karmo", "laden_boden",
                           "reading the same bytes into memory", 8, "loader or capture form not in the tree yet"));
 
-    // Whole processes: our CLI against xmllint's streaming parser.
-    {
-        Zeile z{"the same, as a whole process (`karmo_befehl --laden FILE`)", "", "", -1, 0.25, ""};
-#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-        const auto [k, x] = prozesse_vergleichen({befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()}, 15);
-        z.karmo = ms(k);
-        z.boden = ms(x) + " `xmllint --stream --noout`";
-        z.verhaeltnis = k / x;
-#else
-        z.boden = "`xmllint --stream --noout`";
-        z.bemerkung = "loader or capture form not in the tree yet";
-#endif
+    // A row of two whole processes, each started `laeufe` times: our CLI
+    // against a tool that does the same work with nothing of ours.
+    const auto prozesszeile = [&](const std::string& vergleich, double ziel, bool da, const std::vector<std::string>& karmo,
+                                  const std::vector<std::string>& boden, const std::string& boden_text, int laeufe,
+                                  const std::string& fehlt) {
+        Zeile z{vergleich, "", boden_text, -1, ziel, ""};
+        if (!da) {
+            z.bemerkung = fehlt;
+        } else {
+            const auto [k, b] = prozesse_vergleichen(karmo, boden, laeufe);
+            z.karmo = ms(k);
+            z.boden = ms(b) + " " + boden_text;
+            z.verhaeltnis = k / b;
+        }
         zeilen.push_back(z);
-    }
+    };
+
+    // Whole processes: our CLI against xmllint's streaming parser.
+    prozesszeile("the same, as a whole process (`karmo_befehl --laden FILE`)", 0.25, KARMO_BENCH_DATEI && KARMO_BENCH_MASKE,
+                 {befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()},
+                 "`xmllint --stream --noout`", 15, "loader or capture form not in the tree yet");
 
     zeilen.push_back(paar("save the largest event", "speichern_karmo", "speichern_boden", "writing the same bytes to a file", 3,
                           "save procedure not in the tree yet"));
@@ -158,19 +165,11 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     if (const auto ganz = sammler.median("dateiliste_ganz"))
         details << "Diagnosis, file list: opening every file and reading it to its end in 64 KiB blocks: " << ms(*ganz) << ".\n";
     {
-        Zeile z{"the same, as a whole process (`karmo_befehl --liste ROOT`)", "", "", -1, 1.3, ""};
         std::vector<std::string> kopf{"head", "-n", "16", "-q"};
         kopf.insert(kopf.end(), ordnerdateien.begin(), ordnerdateien.end());
-#if KARMO_BENCH_DATEI
-        const auto [k, h] = prozesse_vergleichen({befehl, "--liste", orte.ordner_wurzel().string()}, kopf, 11);
-        z.karmo = ms(k);
-        z.boden = ms(h) + " `head -n 16 -q` over the same files";
-        z.verhaeltnis = k / h;
-#else
-        z.boden = "`head -n 16 -q` over the same files";
-        z.bemerkung = "file list not in the tree yet";
-#endif
-        zeilen.push_back(z);
+        prozesszeile("the same, as a whole process (`karmo_befehl --liste ROOT`)", 1.3, KARMO_BENCH_DATEI,
+                     {befehl, "--liste", orte.ordner_wurzel().string()}, kopf, "`head -n 16 -q` over the same files", 11,
+                     "file list not in the tree yet");
     }
     zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
                           "capture form not in the tree yet"));

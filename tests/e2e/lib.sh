@@ -174,6 +174,12 @@ eintippen() {
     xdotool type --delay 1 -- "$3"
 }
 
+# A card read by the scanner: its digits typed as a keyboard wedge types them, then Enter.
+scannen() {
+    xdotool type --delay 1 -- "$1"
+    xdotool key Return
+}
+
 text_erwarten() {
     local ist
     ist=$(probe wait-text "$1" "$2" "$3" "${4:-5000}") && return 0
@@ -367,6 +373,39 @@ szenario_laufen() {
         fi
     done
     return "$ergebnis"
+}
+
+# A new event from the main menu: "Eine neue Teilnehmerliste anlegen", the number $1 scanned, line $2
+# of the categories (0 for report type 1, 3 for type 2), "Weiter"; the capture form $3 then shows with
+# the focus in its points box.
+neue_veranstaltung() {
+    local vnr=$1 kategorie=$2 form=$3 punkte=$MA1_PUNKTE
+    [[ $form == "$T_MA2" ]] && punkte=$MA2_PUNKTE
+    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
+    fenster_erwarten "$T_VNR" || return 1
+    fokus_erwarten "$T_VNR" Edit#0 || return 1
+    scannen "$vnr"
+    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
+    zeile_klicken "$T_KAT" ListBox#0 "$kategorie" || return 1
+    klicken "$T_KAT" "@Weiter" || return 1
+    fenster_erwarten "$form" || { keine_meldung; return 1; }
+    fokus_erwarten "$form" "$punkte"
+}
+
+# In capture form $1 with the focus in its points box: the points $2 typed, then the cards $3... scanned
+# into EFN, which the list then shows in that order, each with those points.
+karten_erfassen() {
+    local form=$1 punkte=$2 efn=$MA1_EFN soll="" karte
+    shift 2
+    [[ $form == "$T_MA2" ]] && efn=$MA2_EFN
+    xdotool type --delay 1 -- "$punkte"
+    klicken "$form" "$efn" || return 1
+    fokus_erwarten "$form" "$efn" || { keine_meldung; return 1; }
+    for karte in "$@"; do
+        scannen "$karte"
+        soll+="${soll:+$'\n'}$karte ($punkte/0)"
+    done
+    zeilen_erwarten "$soll" "$form" ListBox#0 || { keine_meldung; return 1; }
 }
 
 # Ends a running Karmo and starts the installed program again, ready at the main menu (for a scenario

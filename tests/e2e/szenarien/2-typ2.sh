@@ -72,10 +72,6 @@ s2_uhrzeit_richtig() {
     keine_meldung || return 1
     text_erwarten "$T_MA2" "$MA2_UHR_S" "09:00"
 }
-scannen() {
-    xdotool type --delay 1 -- "$1"
-    xdotool key Return
-}
 s2_scans() {
     scannen "$efn1"
     zeilen_erwarten "$efn1 (8/0)" "$T_MA2" ListBox#0 || return 1

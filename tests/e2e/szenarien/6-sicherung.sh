@@ -28,21 +28,8 @@ s6_frage_beantworten() {
 
 s6_erfassen() {
     hauptmenue_frisch || return 1
-    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
-    fenster_erwarten "$T_VNR" || return 1
-    fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$s6_vnr"
-    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
-    zeile_klicken "$T_KAT" ListBox#0 3 || return 1
-    klicken "$T_KAT" "@Weiter" || return 1
-    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
-    fokus_erwarten "$T_MA2" "$MA2_PUNKTE" || return 1
-    xdotool type --delay 1 -- "7"
-    klicken "$T_MA2" "$MA2_EFN" || return 1
-    fokus_erwarten "$T_MA2" "$MA2_EFN" || { keine_meldung; return 1; }
-    scannen "$efn2"
-    scannen "$efn3"
-    zeilen_erwarten "$efn2 (7/0)"$'\n'"$efn3 (7/0)" "$T_MA2" ListBox#0 || { keine_meldung; return 1; }
+    neue_veranstaltung "$s6_vnr" 3 "$T_MA2" || return 1
+    karten_erfassen "$T_MA2" 7 "$efn2" "$efn3" || return 1
     eintippen "$T_MA2" "$MA2_INHALT" "$s6_inhalt" || return 1
     text_erwarten "$T_MA2" "$MA2_INHALT" "$s6_inhalt"
 }

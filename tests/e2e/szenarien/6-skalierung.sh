@@ -9,15 +9,7 @@ s6_144dpi() {
     hauptmenue_frisch
 }
 s6_erfassung() {
-    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
-    fenster_erwarten "$T_VNR" || return 1
-    fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$vnr6"
-    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
-    zeile_klicken "$T_KAT" ListBox#0 3 || return 1
-    klicken "$T_KAT" "@Weiter" || return 1
-    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
-    fokus_erwarten "$T_MA2" "$MA2_PUNKTE" || return 1
+    neue_veranstaltung "$vnr6" 3 "$T_MA2" || return 1
     xdotool type --delay 1 -- "8"
     text_erwarten "$T_MA2" "$MA2_PUNKTE" "8"
 }

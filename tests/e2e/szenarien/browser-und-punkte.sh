@@ -17,20 +17,8 @@ http_heil() {
 
 bp_neu() {
     hauptmenue_frisch || return 1
-    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
-    fenster_erwarten "$T_VNR" || return 1
-    fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$vnr_bp"
-    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
-    zeile_klicken "$T_KAT" ListBox#0 0 || return 1
-    klicken "$T_KAT" "@Weiter" || return 1
-    fenster_erwarten "$T_MA1" || { keine_meldung; return 1; }
-    fokus_erwarten "$T_MA1" "$MA1_PUNKTE" || return 1
-    xdotool type --delay 1 -- "8"
-    klicken "$T_MA1" "$MA1_EFN" || return 1
-    fokus_erwarten "$T_MA1" "$MA1_EFN" || { keine_meldung; return 1; }
-    scannen "$efn1"
-    zeilen_erwarten "$efn1 (8/0)" "$T_MA1" ListBox#0 || { keine_meldung; return 1; }
+    neue_veranstaltung "$vnr_bp" 0 "$T_MA1" || return 1
+    karten_erfassen "$T_MA1" 8 "$efn1"
 }
 bp_uebertragen() {
     local adresse="${portal_basis}index.php?page=eingabe&vnr=$vnr_bp&datei=c%3A%5Czelva%5CDaten%5C$vnr_bp.XML"

@@ -59,20 +59,8 @@ tb_frage_beantworten() {
 
 tb_erfassen() {
     hauptmenue_frisch || return 1
-    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
-    fenster_erwarten "$T_VNR" || return 1
-    fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$vnr_tb"
-    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
-    zeile_klicken "$T_KAT" ListBox#0 0 || return 1
-    klicken "$T_KAT" "@Weiter" || return 1
-    fenster_erwarten "$T_MA1" || { keine_meldung; return 1; }
-    fokus_erwarten "$T_MA1" "$MA1_PUNKTE" || return 1
-    xdotool type --delay 1 -- "6"
-    klicken "$T_MA1" "$MA1_EFN" || return 1
-    fokus_erwarten "$T_MA1" "$MA1_EFN" || { keine_meldung; return 1; }
-    scannen "$efn2"
-    zeilen_erwarten "$efn2 (6/0)" "$T_MA1" ListBox#0 || { keine_meldung; return 1; }
+    neue_veranstaltung "$vnr_tb" 0 "$T_MA1" || return 1
+    karten_erfassen "$T_MA1" 6 "$efn2"
 }
 # The error as the save reports it (access denied), then the question; Ja ends the program.
 tb_beenden() {

@@ -7,14 +7,7 @@ datei_zw_einfach="$daten/$vnr_zw.XML"
 
 zw_neu() {
     hauptmenue_frisch || return 1
-    klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
-    fenster_erwarten "$T_VNR" || return 1
-    fokus_erwarten "$T_VNR" Edit#0 || return 1
-    scannen "$vnr_zw"
-    fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
-    zeile_klicken "$T_KAT" ListBox#0 3 || return 1
-    klicken "$T_KAT" "@Weiter" || return 1
-    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
+    neue_veranstaltung "$vnr_zw" 3 "$T_MA2" || return 1
     text_erwarten "$T_MA2" "$MA2_VNR" "$vnr_zw"
 }
 zw_erste_karte() {
