@@ -75,7 +75,7 @@ s6_nicht_wieder() {
     keine_meldung
 }
 
-szenario_6() {
+szenario_sicherung() {
     szenario_laufen "6 Sicherung" \
         "s6_erfassen:neue Veranstaltung $s6_vnr: Punkte, zwei Scans, Inhalt getippt, nichts gespeichert" \
         "s6_abbruch:Karmo 1 s danach getötet; Sicherung liegt in c:\\zelva\\Sicherung" \
@@ -83,4 +83,4 @@ szenario_6() {
         "s6_nein:erneut getötet; Nein legt die Sicherung unter verworfen\\ ab, Hauptmenü" \
         "s6_nicht_wieder:der nächste Start fragt nicht mehr"
 }
-weitere_szenarien+=(szenario_6)
+weitere_szenarien+=(szenario_sicherung)

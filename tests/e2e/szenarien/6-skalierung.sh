@@ -30,11 +30,11 @@ s6_zurueck() {
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 }
 
-szenario_6() {
+szenario_skalierung() {
     szenario_laufen "6 144 dpi" \
         "s6_144dpi:Bildschirm auf 144 dpi, Hauptmenü" \
         "s6_erfassung:Erfassung für $vnr6 geöffnet, Punkte eingetippt" \
         "s6_groesse:Erfassung anderthalbfach groß"
     s6_zurueck
 }
-weitere_szenarien+=(szenario_6)
+weitere_szenarien+=(szenario_skalierung)

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # At the door: cards at scanner speed into message boxes and into other boxes, a person's typing,
 # the count under the list, and a second start while the program runs.
-vnr6=$(mit_pruefziffer 276750000000000077) # Norvia, a new type-2 event
+vnr_tuer=$(mit_pruefziffer 276750000000000077) # Norvia, a new type-2 event
 # Eight cards as they come at the door: the third repeats the first, the sixth is misread (wrong check digit).
 k6_1=$(mit_pruefziffer 74000000000001)
 k6_2=$(mit_pruefziffer 74000000000002)
@@ -47,7 +47,7 @@ s6_start() {
     klicken "$T_AUSWAHL" "@Eine neue Teilnehmerliste anlegen" || return 1
     fenster_erwarten "$T_VNR" || return 1
     fokus_erwarten "$T_VNR" Edit#0 || return 1
-    xdotool type --delay 1 -- "$vnr6"
+    xdotool type --delay 1 -- "$vnr_tuer"
     xdotool key Return
     fenster_erwarten "$T_KAT" || { keine_meldung; return 1; }
     zeile_klicken "$T_KAT" ListBox#0 3 || return 1
@@ -230,7 +230,7 @@ s6_zweitstart_einrichtung() {
 
 s6_laufen() {
     szenario_laufen "An der Tür" \
-        "s6_start:neue Veranstaltung $vnr6, Punkte 8, \"Erfasste Teilnehmer: 0\"" \
+        "s6_start:neue Veranstaltung $vnr_tuer, Punkte 8, \"Erfasste Teilnehmer: 0\"" \
         "s6_schnell:acht Karten, 5 ms je Taste, ohne Pause: sechs neue erfasst, nur die zwei Meldungen" \
         "s6_loeschen:sechs Zeilen gelöscht, die Zahl zählt mit" \
         "s6_langsam:acht Karten, 1,5 s Abstand: Meldungen doppelt und Prüfziffer, sechs erfasst" \
