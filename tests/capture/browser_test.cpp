@@ -10,8 +10,6 @@ namespace {
 using ui::Ctl;
 using ui::FormId;
 
-constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
-constexpr const char* k_einfach = "c:\\zelva\\Daten\\2760123456789012344.XML";
 const std::string k_kein_browser =
     "Der Browser konnte nicht geöffnet werden. Bitte rufen Sie diese Adresse selbst auf:\r\n";
 const std::string k_uebertragung = "Die ZELVA-Webseite wird jetzt aufgerufen. \r\n"

@@ -18,12 +18,7 @@ class GanzePunkte : public ::testing::TestWithParam<FormId> {
 protected:
     Erfassung u;
     ui::FakeFenster& f = u.oeffnen(GetParam());
-    void verlassen(Ctl feld, std::string_view text, Ctl nach) {
-        f.benutzer_fokus(feld);
-        f.setze_text(feld, "");
-        f.tippen(feld, text);
-        f.benutzer_fokus(nach);
-    }
+    void verlassen(Ctl feld, std::string_view text, Ctl nach) { test::verlassen(f, feld, text, nach); }
     void erfassen() {
         f.setze_text(Ctl::Punkte, "8");
         f.tippen(Ctl::EFN, std::string(k_efn) + "\r");
@@ -113,12 +108,7 @@ class Zeiten : public ::testing::Test {
 protected:
     Erfassung u;
     ui::FakeFenster& f = u.oeffnen(FormId::MA2_Maske);
-    void verlassen(Ctl feld, std::string_view text) {
-        f.benutzer_fokus(feld);
-        f.setze_text(feld, "");
-        f.tippen(feld, text);
-        f.benutzer_fokus(Ctl::Inhalt);
-    }
+    void verlassen(Ctl feld, std::string_view text) { test::verlassen(f, feld, text, Ctl::Inhalt); }
 };
 
 TEST_F(Zeiten, UhrzeitAusserhalbDesTagesBekommtDieZeitmeldung) {

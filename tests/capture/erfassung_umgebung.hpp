@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "capture/ma1_maske.hpp"
@@ -18,6 +19,18 @@ inline constexpr const char* k_vnr = "2760123456789012344";
 inline constexpr const char* k_efn = "123456789012347";
 inline constexpr const char* k_efn2 = "100000000000009"; // another valid EFN
 inline constexpr const char* k_efn3 = "987654321098767";
+// Where a save of k_vnr goes: the plain name, and the dated one of a type-2
+// event on its first day.
+inline constexpr const char* k_einfach = "c:\\zelva\\Daten\\2760123456789012344.XML";
+inline constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
+
+// The user enters the field, replaces its text and leaves it for `nach`.
+inline void verlassen(ui::FakeFenster& f, ui::Ctl feld, std::string_view text, ui::Ctl nach) {
+    f.benutzer_fokus(feld);
+    f.setze_text(feld, "");
+    f.tippen(feld, text);
+    f.benutzer_fokus(nach);
+}
 
 // Every window other than the capture forms is a plain stand-in.
 inline const ui::Formular& erfassung_deklaration(ui::FormId id) {

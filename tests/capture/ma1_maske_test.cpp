@@ -10,7 +10,6 @@ namespace {
 using ui::Ctl;
 using ui::FormId;
 
-constexpr const char* k_einfach = "c:\\zelva\\Daten\\2760123456789012344.XML";
 constexpr const char* k_andere_vnr = "2767700000000000013";
 
 class MA1 : public ::testing::Test {

@@ -10,8 +10,6 @@ namespace {
 using ui::Ctl;
 using ui::FormId;
 
-constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
-constexpr const char* k_einfach = "c:\\zelva\\Daten\\2760123456789012344.XML";
 constexpr const char* k_datum_falsch = "Das Datum ist ungültig! Bitte geben Sie das Datum im Format 21.12.2006 an!";
 constexpr const char* k_bis_falsch = "Das Datum it ungültig! Bitte geben Sie das Datum im Format 21.12.2006 an!";
 constexpr const char* k_zeit_falsch = "Die Uhrzeit ist ungültig! Bitte geben Sie die Uhrzeit im Format 13:22 an!";
@@ -20,13 +18,7 @@ class MA2 : public ::testing::Test {
 protected:
     Erfassung u;
     ui::FakeFenster& f = u.oeffnen(FormId::MA2_Maske);
-    // The user enters the field, replaces its text and leaves it.
-    void verlassen(Ctl feld, std::string_view text, Ctl nach = Ctl::Inhalt) {
-        f.benutzer_fokus(feld);
-        f.setze_text(feld, "");
-        f.tippen(feld, text);
-        f.benutzer_fokus(nach);
-    }
+    void verlassen(Ctl feld, std::string_view text, Ctl nach = Ctl::Inhalt) { test::verlassen(f, feld, text, nach); }
     void teilnehmer_erfassen() {
         f.setze_text(Ctl::Punkte, "8");
         f.tippen(Ctl::EFN, std::string(k_efn) + "\r");

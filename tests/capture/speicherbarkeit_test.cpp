@@ -11,7 +11,6 @@ namespace {
 using ui::Ctl;
 using ui::FormId;
 
-constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
 
 class Speicherbarkeit : public ::testing::Test {
 protected:

@@ -11,8 +11,6 @@ namespace {
 using ui::Ctl;
 using ui::FormId;
 
-constexpr const char* k_datiert = "c:\\zelva\\Daten\\2760123456789012344_21.12.2006.XML";
-constexpr const char* k_einfach = "c:\\zelva\\Daten\\2760123456789012344.XML";
 constexpr const char* k_anderer_tag = "c:\\zelva\\Daten\\2760123456789012344_20.12.2006.XML";
 
 class Zwilling : public ::testing::Test {

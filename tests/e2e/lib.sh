@@ -201,6 +201,29 @@ zeilen_erwarten() {
     return 1
 }
 
+# Waits for a Ja/Nein question titled "Karmo", compares its text with $1, saves shot $3 when given and
+# presses the button of id $2 (6 Ja, 7 Nein) with the pointer.
+frage_beantworten() {
+    local soll=$1 knopf=$2 schuss=${3:-} ist
+    ist=$(probe wait-msgbox 20000) || { echo "keine Frage erschienen; erwartet: $soll"; return 1; }
+    [[ -n "$schuss" ]] && bildschirm "$schuss" msgbox
+    gleich "Karmo" "${ist%%$'\n'*}" || { echo "(Titel der Frage)"; return 1; }
+    gleich "$soll" "${ist#*$'\n'}" || return 1
+    klicken msgbox "id=$knopf" || return 1
+    probe wait-gone msgbox 5000 || { echo "Frage schließt nicht"; return 1; }
+}
+
+# The type-2 capture form's boxes from the number to the content, in reading order: VNR, Punkte,
+# Datum_von, DATUM_BIS, Dauer, Uhrzeit_s, Uhrzeit_e, Inhalt.
+ma2_felder_erwarten() {
+    local soll feld i=1
+    for feld in "$MA2_VNR" "$MA2_PUNKTE" "$MA2_DATUM_VON" "$MA2_DATUM_BIS" "$MA2_DAUER" "$MA2_UHR_S" "$MA2_UHR_E" "$MA2_INHALT"; do
+        soll=${!i}
+        text_erwarten "$T_MA2" "$feld" "$soll" || return 1
+        i=$((i + 1))
+    done
+}
+
 # Waits for a message box, compares title and text, saves a shot and presses OK with the pointer.
 meldung_bestaetigen() {
     local soll=$1 schuss=${2:-} ist titel text

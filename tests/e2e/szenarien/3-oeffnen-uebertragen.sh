@@ -63,14 +63,7 @@ s3_oeffnen() {
     keine_meldung
 }
 s3_inhalt() {
-    text_erwarten "$T_MA2" "$MA2_VNR" "$vnr2" || return 1
-    text_erwarten "$T_MA2" "$MA2_PUNKTE" "8" || return 1
-    text_erwarten "$T_MA2" "$MA2_DATUM_VON" "$heute" || return 1
-    text_erwarten "$T_MA2" "$MA2_DATUM_BIS" "$heute" || return 1
-    text_erwarten "$T_MA2" "$MA2_DAUER" "420" || return 1
-    text_erwarten "$T_MA2" "$MA2_UHR_S" "09:00" || return 1
-    text_erwarten "$T_MA2" "$MA2_UHR_E" "16:30" || return 1
-    text_erwarten "$T_MA2" "$MA2_INHALT" "$inhalt_1"$'\n'"$inhalt_2" || return 1
+    ma2_felder_erwarten "$vnr2" 8 "$heute" "$heute" 420 09:00 16:30 "$inhalt_1"$'\n'"$inhalt_2" || return 1
     zeilen_erwarten "$efn1 (8/0)"$'\n'"$efn2 (6/2)"$'\n'"$efn3 (8/0)" "$T_MA2" ListBox#0
 }
 s3_uebertragen() {

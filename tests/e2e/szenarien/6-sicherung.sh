@@ -15,17 +15,6 @@ s6_toeten() {
     probe wait-gone "$T_MA2" 10000 >/dev/null || { echo "Erfassung noch sichtbar"; return 1; }
 }
 
-# The start's yes/no question: title and text compared, then the button with the id given (6 Ja, 7 Nein).
-s6_frage_beantworten() {
-    local knopf=$1 ist
-    ist=$(probe wait-msgbox 20000) || { echo "keine Frage erschienen; erwartet: $s6_frage"; return 1; }
-    bildschirm 16-frage-sicherung msgbox
-    gleich "Karmo" "${ist%%$'\n'*}" || { echo "(Titel der Frage)"; return 1; }
-    gleich "$s6_frage" "${ist#*$'\n'}" || return 1
-    klicken msgbox "id=$knopf" || return 1
-    probe wait-gone msgbox 5000 || { echo "Frage schließt nicht"; return 1; }
-}
-
 s6_erfassen() {
     hauptmenue_frisch || return 1
     neue_veranstaltung "$s6_vnr" 3 "$T_MA2" || return 1
@@ -41,16 +30,9 @@ s6_abbruch() {
 }
 s6_ja() {
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
-    s6_frage_beantworten 6 || return 1
+    frage_beantworten "$s6_frage" 6 16-frage-sicherung || return 1
     fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
-    text_erwarten "$T_MA2" "$MA2_VNR" "$s6_vnr" || return 1
-    text_erwarten "$T_MA2" "$MA2_PUNKTE" "7" || return 1
-    text_erwarten "$T_MA2" "$MA2_DATUM_VON" "$heute" || return 1
-    text_erwarten "$T_MA2" "$MA2_DATUM_BIS" "$heute" || return 1
-    text_erwarten "$T_MA2" "$MA2_DAUER" "" || return 1
-    text_erwarten "$T_MA2" "$MA2_UHR_S" "" || return 1
-    text_erwarten "$T_MA2" "$MA2_UHR_E" "" || return 1
-    text_erwarten "$T_MA2" "$MA2_INHALT" "$s6_inhalt" || return 1
+    ma2_felder_erwarten "$s6_vnr" 7 "$heute" "$heute" "" "" "" "$s6_inhalt" || return 1
     zeilen_erwarten "$efn2 (7/0)"$'\n'"$efn3 (7/0)" "$T_MA2" ListBox#0 || return 1
     if probe wait-window "$T_AUSWAHL" 0 >/dev/null; then echo "Hauptmenü sichtbar"; return 1; fi
     bildschirm 17-wiederhergestellt "$T_MA2"
@@ -59,7 +41,7 @@ s6_nein() {
     s6_toeten || return 1
     datei_da "$s6_ordner/Erfassung.jnl" || return 1
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
-    s6_frage_beantworten 7 || return 1
+    frage_beantworten "$s6_frage" 7 16-frage-sicherung || return 1
     fenster_erwarten "$T_AUSWAHL" || { keine_meldung; return 1; }
     [[ ! -e "$s6_ordner/Erfassung.jnl" ]] || { echo "Sicherung liegt noch an ihrem Platz"; return 1; }
     local beiseite

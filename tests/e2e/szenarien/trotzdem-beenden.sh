@@ -46,17 +46,6 @@ tb_entsperren() {
     tb_gesperrt=""
 }
 
-# The yes/no question: title and text compared, then the button with the id given (6 Ja, 7 Nein).
-tb_frage_beantworten() {
-    local soll=$1 knopf=$2 schuss=${3:-} ist
-    ist=$(probe wait-msgbox 20000) || { echo "keine Frage erschienen; erwartet: $soll"; return 1; }
-    [[ -n "$schuss" ]] && bildschirm "$schuss" msgbox
-    gleich "Karmo" "${ist%%$'\n'*}" || { echo "(Titel der Frage)"; return 1; }
-    gleich "$soll" "${ist#*$'\n'}" || return 1
-    klicken msgbox "id=$knopf" || return 1
-    probe wait-gone msgbox 5000 || { echo "Frage schließt nicht"; return 1; }
-}
-
 tb_erfassen() {
     hauptmenue_frisch || return 1
     neue_veranstaltung "$vnr_tb" 0 "$T_MA1" || return 1
@@ -77,7 +66,7 @@ tb_beenden() {
         ist=$(probe msgbox) && [[ ${ist#*$'\n'} != "Fehler:"* ]] && break
         sleep 0.1
     done
-    tb_frage_beantworten "$tb_frage" 6 19-frage-trotzdem-beenden || return 1
+    frage_beantworten "$tb_frage" 6 19-frage-trotzdem-beenden || return 1
     karmo_ende_erwarten || return 1
     [[ ! -e "$datei_tb" ]] || { echo "$datei_tb trotz Schreibschutz geschrieben"; return 1; }
     datei_da "$laufwerk_c/zelva/Sicherung/Erfassung.jnl" || return 1
@@ -86,7 +75,7 @@ tb_beenden() {
 tb_neustart() {
     tb_entsperren || return 1
     karmo_starten 'c:\zelva\Karmo.exe' "$laufwerk_c/zelva"
-    tb_frage_beantworten "$tb_wiederherstellen" 6 || return 1
+    frage_beantworten "$tb_wiederherstellen" 6 || return 1
     fenster_erwarten "$T_MA1" || { keine_meldung; return 1; }
     text_erwarten "$T_MA1" "$MA1_VNR" "$vnr_tb" || return 1
     text_erwarten "$T_MA1" "$MA1_PUNKTE" "6" || return 1
