@@ -27,8 +27,21 @@ karmo_beenden() {
     if [[ -n "$karmo_pid" ]] && kill -0 "$karmo_pid" 2>/dev/null; then
         kill "$karmo_pid" 2>/dev/null || true
         wait "$karmo_pid" 2>/dev/null || true
+        karmo_fenster_weg
     fi
     karmo_pid=""
+}
+# Wine takes an ended program's windows and its single-start lock down a moment after the process
+# itself. A start before that finds the old program still there, brings its window to the front and
+# ends: waits (up to 5 s) until no window of Karmo's class is left.
+karmo_fenster_weg() {
+    local i fenster
+    for ((i = 0; i < 50; i++)); do
+        # The whole answer is read: the probe answers one question after the other on one pipe.
+        fenster=$(probe windows 2>/dev/null) || return 0
+        [[ $fenster == *KarmoFenster* ]] || return 0
+        sleep 0.1
+    done
 }
 trap 'karmo_beenden' EXIT
 # Signals go through exit so that the EXIT trap (ours and wine-env's) cleans up.
@@ -66,6 +79,9 @@ szenario=""
 probe_starten() {
     coproc PROBE_DIENST { exec wine "$probe_exe" serve 2>>"$wine_log"; }
 }
+# Called in this shell or in a command substitution only, never as a process substitution (<(probe ...))
+# or in a pipeline whose reader may stop early: the caller would go on while the answer's last line is
+# still unread, and every later question would get the answer before its own.
 probe() {
     local IFS=$'\x1f' zeile
     printf '%s\x1e' "$*" >&"${PROBE_DIENST[1]}" || return 1
@@ -112,8 +128,9 @@ bildschirm() {
     [[ -n "$fenster" ]] && probe settle "$fenster"
     import -window root "$artefakte/$name.png" 2>/dev/null || return 0
     if [[ -n "$fenster" ]]; then
-        local x y b h
-        read -r x y b h < <(probe rect "$fenster") || return 0
+        local rechteck x y b h
+        rechteck=$(probe rect "$fenster") && [[ -n $rechteck ]] || return 0
+        read -r x y b h <<<"$rechteck"
         convert "$artefakte/$name.png" -crop "${b}x${h}+${x}+${y}" +repage "$artefakte/screens/$name.png" 2>/dev/null || true
     fi
 }
@@ -145,18 +162,20 @@ fenster_weg() {
 
 # Clicks a control with the real pointer (move and click in one call; --sync would stall).
 klicken() {
-    local x y
-    if ! read -r x y < <(probe point "$1" "$2"); then
+    local punkt x y
+    if ! punkt=$(probe point "$1" "$2") || [[ -z $punkt ]]; then
         echo "Steuerelement $2 in \"$1\" nicht gefunden; vorhanden:"
         probe controls "$1"
         return 1
     fi
+    read -r x y <<<"$punkt"
     xdotool mousemove "$x" "$y" click 1
 }
 
 zeile_klicken() {
-    local x y
-    read -r x y < <(probe item-point "$1" "$2" "$3") || { echo "Zeile $3 von $2 in \"$1\" nicht gefunden"; return 1; }
+    local punkt x y
+    punkt=$(probe item-point "$1" "$2" "$3") && [[ -n $punkt ]] || { echo "Zeile $3 von $2 in \"$1\" nicht gefunden"; return 1; }
+    read -r x y <<<"$punkt"
     xdotool mousemove "$x" "$y" click 1
 }
 
@@ -280,6 +299,7 @@ karmo_ende_erwarten() {
         if ! kill -0 "$karmo_pid" 2>/dev/null; then
             wait "$karmo_pid" 2>/dev/null
             karmo_pid=""
+            karmo_fenster_weg
             return 0
         fi
         sleep 0.1

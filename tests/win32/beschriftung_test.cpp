@@ -134,13 +134,8 @@ TEST_P(Beschriftungen, JedeBeschriftungPasstGanz) {
 
 INSTANTIATE_TEST_SUITE_P(
     AlleFensterAlleSkalen, Beschriftungen,
-    ::testing::Combine(::testing::Values(ui::FormId::Einrichtung, ui::FormId::Update, ui::FormId::Auswahl,
-                                         ui::FormId::VNR_Eingabe, ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog,
-                                         ui::FormId::MA1_Maske, ui::FormId::MA2_Maske),
-                       ::testing::Values(96U, 120U, 144U, 192U)),
-    [](const auto& p) {
-        return std::string(Deklaration(std::get<0>(p.param)).name) + "_" + std::to_string(std::get<1>(p.param));
-    });
+    ::testing::Combine(::testing::ValuesIn(k_alle_fenster), ::testing::Values(96U, 120U, 144U, 192U)),
+    [](const auto& p) { return fenstername(std::get<0>(p.param)) + "_" + std::to_string(std::get<1>(p.param)); });
 
 // The caption that wrapped to three lines and lost its last one: whole now, in
 // a smaller size of the same font, while the buttons beside it keep theirs.

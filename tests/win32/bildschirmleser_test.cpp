@@ -93,11 +93,8 @@ TEST_P(Bildschirmleser, JedesFeldDirektUnterSeinemLabel) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AlleFenster, Bildschirmleser,
-                         ::testing::Values(ui::FormId::Einrichtung, ui::FormId::Update, ui::FormId::Auswahl,
-                                           ui::FormId::VNR_Eingabe, ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog,
-                                           ui::FormId::MA1_Maske, ui::FormId::MA2_Maske),
-                         [](const auto& p) { return std::string(Deklaration(p.param).name); });
+INSTANTIATE_TEST_SUITE_P(AlleFenster, Bildschirmleser, ::testing::ValuesIn(k_alle_fenster),
+                         [](const auto& p) { return fenstername(p.param); });
 
 } // namespace
 } // namespace karmo::test

@@ -106,11 +106,8 @@ TEST_P(Deklarationen, TabGoesThroughTheStopsInTabIndexOrder) {
     EXPECT_EQ(reihe, erwartet) << d.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(AlleFenster, Deklarationen,
-                         ::testing::Values(ui::FormId::Einrichtung, ui::FormId::Update, ui::FormId::Auswahl,
-                                           ui::FormId::VNR_Eingabe, ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog,
-                                           ui::FormId::MA1_Maske, ui::FormId::MA2_Maske),
-                         [](const auto& p) { return std::string(Deklaration(p.param).name); });
+INSTANTIATE_TEST_SUITE_P(AlleFenster, Deklarationen, ::testing::ValuesIn(k_alle_fenster),
+                         [](const auto& p) { return fenstername(p.param); });
 
 // The capture form of report type 2 as the organiser sees it: the event
 // fields in their documented order, the read-only number outside the Tab cycle.

@@ -15,8 +15,9 @@ s6_erfassung() {
 }
 # 150 % of the form's size at 96 dpi (692 x 592 pixels of client area, plus Wine's frame).
 s6_groesse() {
-    local x y b h
-    read -r x y b h < <(probe rect "$T_MA2") || return 1
+    local rechteck x y b h
+    rechteck=$(probe rect "$T_MA2") && [[ -n $rechteck ]] || return 1
+    read -r x y b h <<<"$rechteck"
     ((b >= 1038 && b <= 1060 && h >= 870 && h <= 940)) || { echo "Fenster ${b}x$h bei 144 dpi"; return 1; }
     bildschirm 14-teilnehmererfassung-144dpi "$T_MA2"
     if [[ "${KARMO_E2E_DOCS:-0}" == 1 ]]; then
