@@ -161,10 +161,7 @@ void SpeicherPlattform::datei_ablegen(std::string_view pfad, std::string_view by
     bytes_setzen(eintrag(n), bytes);
 }
 
-std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const {
-    const auto it = dateien_.find(zerlegen(pfad).schluessel());
-    return it == dateien_.end() ? std::string() : *it->second.bytes;
-}
+std::string SpeicherPlattform::datei_lesen(std::string_view pfad) const { return std::string(datei_ansehen(pfad)); }
 
 std::string_view SpeicherPlattform::datei_ansehen(std::string_view pfad) const {
     const auto it = dateien_.find(zerlegen(pfad).schluessel());

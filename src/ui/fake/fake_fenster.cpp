@@ -87,21 +87,13 @@ void FakeFenster::verwaist_dazu(Zustand& s, std::size_t n) {
     for (Zeilenort& o : s.zeilen) o = ablegen(s, std::string_view(alt[o.block]).substr(o.anfang, o.laenge));
 }
 
-std::string FakeFenster::zeile(Ctl c, int i) const {
-    const Zustand& s = z(c);
-    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
-    return s.bloecke[o.block].substr(o.anfang, o.laenge);
-}
+std::string FakeFenster::zeile(Ctl c, int i) const { return std::string(zeile_ansehen(c, i)); }
 std::string_view FakeFenster::zeile_ansehen(Ctl c, int i) const {
     const Zustand& s = z(c);
     const Zeilenort o = s.zeilen[zeilennummer(s, i)];
     return std::string_view(s.bloecke[o.block]).substr(o.anfang, o.laenge);
 }
-void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const {
-    const Zustand& s = z(c);
-    const Zeilenort o = s.zeilen[zeilennummer(s, i)];
-    ziel.assign(s.bloecke[o.block], o.anfang, o.laenge);
-}
+void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const { ziel.assign(zeile_ansehen(c, i)); }
 
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
     Zustand& s = z(c);
