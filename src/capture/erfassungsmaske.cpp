@@ -36,8 +36,6 @@ void Erfassungsmaske::scan(Ctl von, std::string_view ziffern) {
     liste_.scannen(ziffern);
     if (von == Ctl::EFN) return;
     lostfocus(von);
-    // A card typed into a message of that check comes next.
-    liste_.scans_aus_meldungen();
 }
 
 bool Erfassungsmaske::speichern(const std::string& pfad, const std::string& modus) {
@@ -79,6 +77,7 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
 
 void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {
     if (!speichern(pfad, modus)) return;
+    if (karte_beim_verlassen()) return;
     f_.verbergen();
     p_.form(ui::FormId::Auswahl).zeigen();
 }
@@ -99,7 +98,7 @@ bool Erfassungsmaske::vor_dem_ende_sichern(const std::string& pfad, const std::s
     }
     switch (speichern_mit_ausgang(pfad, modus)) {
     case Speicherausgang::Geschrieben:
-        return true;
+        return !karte_beim_verlassen();
     case Speicherausgang::Abgelehnt: // the user can fill in what is missing
         return false;
     case Speicherausgang::Fehlgeschlagen:
@@ -114,8 +113,21 @@ bool Erfassungsmaske::vor_dem_ende_sichern(const std::string& pfad, const std::s
 // every change, and otherwise says plainly what is lost, Nein first.
 bool Erfassungsmaske::trotzdem_beenden() {
     Sicherung* s = p_.sicherung();
-    if (s != nullptr && s->sichern(f_)) return p_.plattform().frage(k_frage_trotzdem_beenden);
-    return p_.plattform().frage(k_frage_beenden_ohne_sicherung, Vorgabe::Nein);
+    const bool ja = s != nullptr && s->sichern(f_) ? p_.plattform().frage(k_frage_trotzdem_beenden)
+                                                   : p_.plattform().frage(k_frage_beenden_ohne_sicherung, Vorgabe::Nein);
+    // A card scanned while the question was open is captured, and so
+    // journaled, before the form ends; after Nein it comes next anyway.
+    if (ja) p_.karten_zustellen();
+    return ja;
+}
+
+// A card scanned into the save's confirmation while the form was being
+// left: the door is still busy. The card is captured and the form stays,
+// its list no longer saved.
+bool Erfassungsmaske::karte_beim_verlassen() {
+    if (!p_.plattform().karten_wartend()) return false;
+    p_.karten_zustellen();
+    return true;
 }
 
 // Leaving the form unsaved, as the user chose: the journal is put aside, kept.

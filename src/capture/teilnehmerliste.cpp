@@ -52,25 +52,11 @@ void Teilnehmerliste::EFN_KeyPress(int& KeyAscii) {
     if (KeyAscii == 13) EFN_LostFocus();
 }
 
-void Teilnehmerliste::EFN_LostFocus() {
-    // A card typed into a box that no capture raised (another window's
-    // message) is not this capture's to take.
-    p_.plattform().scan_aus_meldung();
-    erfassen();
-    scans_aus_meldungen();
-}
+void Teilnehmerliste::EFN_LostFocus() { erfassen(); }
 
 void Teilnehmerliste::scannen(std::string_view ziffern) {
     f_.setze_text(Ctl::EFN, ziffern);
     EFN_LostFocus();
-}
-
-void Teilnehmerliste::scans_aus_meldungen() {
-    for (std::string efn = p_.plattform().scan_aus_meldung(); !efn.empty();
-         efn = p_.plattform().scan_aus_meldung()) {
-        f_.setze_text(Ctl::EFN, efn);
-        erfassen();
-    }
 }
 
 void Teilnehmerliste::erfassen() {

@@ -90,9 +90,6 @@ public:
     void EFN_LostFocus();
     // A scan typed elsewhere: captured exactly as if typed into an empty EFN.
     void scannen(std::string_view ziffern);
-    // Cards typed into the message boxes of a capture: each closed its box
-    // and is captured next, in order, until a box was closed otherwise.
-    void scans_aus_meldungen();
     void Punkte_LostFocus();
     void PKT_Korrektur_Click();
     void Ref_PKT_Click();

@@ -6,10 +6,13 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/fehler.hpp"
@@ -98,16 +101,39 @@ public:
     // the focus when the box opens.
     virtual bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) = 0;
     // --- scanner input in message boxes -----------------------------------------
-    // A scan (eingabe/scanerkennung.hpp) typed into the last message box
-    // closed it as its OK would. Its digits are handed out here, once; empty
-    // when that box was closed otherwise.
-    virtual std::string scan_aus_meldung() = 0;
+    // A card (eingabe/meldungsfang.hpp) typed into a message box or a question
+    // never answers it. Whether the box keeps the card depends on whether a
+    // list is there to take it: `setze_kartenannahme` names who decides (the
+    // running program: a capture form is open). Without one, or when it says
+    // no, the card's keys go nowhere and the box stays open for a person.
+    using Kartenannahme = std::function<bool()>;
+    void setze_kartenannahme(Kartenannahme a) { kartenannahme_ = std::move(a); }
+    bool nimmt_karten() const { return kartenannahme_ && kartenannahme_(); }
+    // The cards kept from every box since they were last handed out, oldest
+    // first: each is handed out once; empty when none is left.
+    std::string scan_aus_meldung();
+    bool karten_wartend() const { return !karten_.empty(); }
 
     // --- at hand for the user -------------------------------------------------
     // Opens a file manager window on the folder of the file `pfad` with that
     // file selected. A failure is reported to the caller only: it is no error
     // the user has to answer.
     virtual Ergebnis im_ordner_zeigen(std::string_view pfad) = 0;
+
+protected:
+    // An implementation's box kept this card.
+    void karte_merken(std::string efn) { karten_.push_back(std::move(efn)); }
+
+private:
+    Kartenannahme kartenannahme_;
+    std::deque<std::string> karten_;
 };
+
+inline std::string Plattform::scan_aus_meldung() {
+    if (karten_.empty()) return {};
+    std::string efn = std::move(karten_.front());
+    karten_.pop_front();
+    return efn;
+}
 
 } // namespace karmo

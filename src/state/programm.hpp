@@ -15,8 +15,13 @@ class Sicherung;
 
 class Programm {
 public:
-    Programm(Plattform& plattform, ui::Formularsammlung& formulare)
-        : plattform_(plattform), formulare_(formulare) {}
+    // Connects the platform's message boxes to the open capture form: a card
+    // typed into any of them is kept while one is open and is captured there
+    // after the handler that showed the box (karten_zustellen).
+    Programm(Plattform& plattform, ui::Formularsammlung& formulare);
+    ~Programm();
+    Programm(const Programm&) = delete;
+    Programm& operator=(const Programm&) = delete;
 
     Plattform& plattform() { return plattform_; }
     Zustand& zustand() { return zustand_; }
@@ -27,6 +32,12 @@ public:
 
     // Unloads every loaded window; the program ends when none is left.
     void Programm_beenden() { formulare_.alle_entladen(); }
+
+    // Captures the cards kept from message boxes, oldest first, in the form
+    // that takes cards now, each exactly as a scan; a card's own message may
+    // keep the next. Without such a form they are dropped (it was closed by
+    // then: the handler that closed it had its chance).
+    void karten_zustellen();
 
     // The run's journal; none in runs that keep no journal (most tests).
     Sicherung* sicherung() { return sicherung_.get(); }

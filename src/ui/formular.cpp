@@ -143,15 +143,34 @@ void Formularsammlung::entladen(FormId id) {
 }
 
 void Formularsammlung::ausfuehren(Aufruf handler) {
-    if (!fehlerbehandlung_) {
-        handler();
-        return;
+    struct Tiefe {
+        int& t;
+        explicit Tiefe(int& x) : t(++x) {}
+        ~Tiefe() { --t; }
+        Tiefe(const Tiefe&) = delete;
+        Tiefe& operator=(const Tiefe&) = delete;
+    } tiefe(tiefe_);
+    const auto geschuetzt = [this](Aufruf h) {
+        if (!fehlerbehandlung_) {
+            h();
+            return;
+        }
+        try {
+            h();
+        } catch (const std::exception& e) {
+            fehlerbehandlung_(e);
+        }
+    };
+    geschuetzt(handler);
+    if (tiefe_ == 1 && nachlauf_) geschuetzt(nachlauf_);
+}
+
+Formularlogik* Formularsammlung::kartenziel() {
+    for (const auto& e : eintraege_) {
+        if (e->wird_entladen || !e->logik || !e->fenster->sichtbar()) continue;
+        if (e->logik->nimmt_scans(Ctl::Keiner)) return e->logik.get();
     }
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        fehlerbehandlung_(e);
-    }
+    return nullptr;
 }
 
 void Formularsammlung::schliessen(FormId id) {

@@ -84,8 +84,17 @@ public:
     // it shows the error and ends the program).
     using Fehlerbehandlung = std::function<void(const std::exception&)>;
     void setze_fehlerbehandlung(Fehlerbehandlung f) { fehlerbehandlung_ = std::move(f); }
-    // Runs one event handler under the top-level error handling.
+    // Runs one event handler under the top-level error handling. After the
+    // outermost handler (one that no other handler's action raised), the
+    // follow-up set here runs the same way: what a handler left waiting,
+    // such as cards typed into its message boxes, is dealt with there, in
+    // one place, whichever handler showed the box.
     void ausfuehren(Aufruf handler);
+    void setze_nachlauf(std::function<void()> n) { nachlauf_ = std::move(n); }
+
+    // The window that takes a card now: loaded, not being unloaded, visible,
+    // and one whose handlers take scans (a capture form). nullptr when none.
+    Formularlogik* kartenziel();
 
     // The loaded window, created (hidden) on first use. While the program is
     // ending, a window that is no longer loaded is not created again: the
@@ -120,6 +129,8 @@ private:
     Fehlerbehandlung fehlerbehandlung_;
     std::vector<std::unique_ptr<Eintrag>> eintraege_;
     std::unique_ptr<Fenster> attrappe_;
+    std::function<void()> nachlauf_;
+    int tiefe_ = 0; // handlers running, one inside another
     bool endet_ = false;
 };
 

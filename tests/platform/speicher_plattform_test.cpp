@@ -159,9 +159,20 @@ TEST(SpeicherPlattform, AnhaengenFrageUndDateimanager) {
     pl.frage_antwort = false;
     EXPECT_FALSE(pl.frage("Wiederherstellen?"));
     EXPECT_EQ(pl.fragen, (std::vector<std::string>{"Wiederherstellen?"}));
+    pl.fragen.clear();
+    // A card into a box is kept only where a list takes it, and handed out once.
     pl.scan_nach_meldung = "123456789012347";
+    pl.meldung("ohne Liste");
+    EXPECT_EQ(pl.scan_aus_meldung(), "");
+    pl.setze_kartenannahme([] { return true; });
+    pl.scan_nach_meldung = "123456789012347";
+    pl.meldung("mit Liste");
+    pl.scan_nach_meldung = "100000000000009";
+    EXPECT_FALSE(pl.frage("Trotzdem?"));
     EXPECT_EQ(pl.scan_aus_meldung(), "123456789012347");
-    EXPECT_EQ(pl.scan_aus_meldung(), ""); // handed out once
+    EXPECT_EQ(pl.scan_aus_meldung(), "100000000000009");
+    EXPECT_EQ(pl.scan_aus_meldung(), "");
+    pl.setze_kartenannahme({});
     EXPECT_TRUE(pl.im_ordner_zeigen("c:\\a\\j.jnl").ok());
     EXPECT_EQ(pl.im_ordner_zeigen("c:\\a\\fehlt.jnl").nummer, 2);
     EXPECT_EQ(pl.gezeigte_dateien.size(), 2U);

@@ -223,13 +223,18 @@ std::string FakePlattform::verknuepfungssymbol(std::string_view lnk) const {
 }
 
 void FakePlattform::meldung(std::string_view t) {
-    scan_aus_meldung_.clear();
     if (bei_meldung) bei_meldung(t);
     meldungen.emplace_back(t);
-    if (!scans_in_meldungen.empty()) {
-        scan_aus_meldung_ = std::move(scans_in_meldungen.front());
-        scans_in_meldungen.pop_front();
-    }
+    karte_in_box();
+}
+
+// The card scanned into this box, if the test scripted one: kept where a
+// list takes cards, as the real boxes do; otherwise its keys went nowhere.
+void FakePlattform::karte_in_box() {
+    if (scans_in_meldungen.empty()) return;
+    std::string karte = std::move(scans_in_meldungen.front());
+    scans_in_meldungen.pop_front();
+    if (!karte.empty() && nimmt_karten()) karte_merken(std::move(karte));
 }
 
 std::optional<std::string> FakePlattform::erste_datei(std::string_view ordner) {
@@ -395,9 +400,10 @@ Ergebnis FakePlattform::anhaengen(std::string_view pfad, std::string_view bytes)
 bool FakePlattform::frage(std::string_view text, Vorgabe vorgabe) {
     fragen.emplace_back(text);
     frage_vorgaben.push_back(vorgabe);
+    // A card never answers: the answer is the person's, given after it.
+    karte_in_box();
     return frage_antwort;
 }
-std::string FakePlattform::scan_aus_meldung() { return std::exchange(scan_aus_meldung_, {}); }
 
 Ergebnis FakePlattform::im_ordner_zeigen(std::string_view pfad) {
     gezeigte_dateien.emplace_back(pfad);

@@ -35,8 +35,10 @@ public:
     std::vector<std::string> gezeigte_dateien;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
-    // Cards scanned into the next message boxes, one per box in order ("" for
-    // a box a person closes); each closes its box and is handed out once.
+    // Cards scanned into the next message boxes and questions, one per box in
+    // order ("" for a box a person closes). Where a list takes cards a card
+    // is kept (an OK box closes; a question still gets `frage_antwort` from
+    // the person); elsewhere its keys go nowhere.
     std::deque<std::string> scans_in_meldungen;
 
     // --- how the machine behaves ------------------------------------------------
@@ -86,7 +88,6 @@ public:
     Ergebnis verknuepfung_anlegen(std::string_view lnk, std::string_view ziel, std::string_view symbol) override;
     std::string programmpfad() override;
     Datum heute() override;
-    std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
     // --- durable writing and the yes/no question -----------------------------------
@@ -103,6 +104,7 @@ public:
     bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
 
 private:
+    void karte_in_box();
     std::string wie_geschrieben(std::string_view windows_pfad) const;
     bool markiert(const std::set<std::string>& menge, std::string_view pfad) const;
     bool gewoehnliche_datei(const std::filesystem::path& p, std::string_view windows_pfad) const;
@@ -110,7 +112,6 @@ private:
 
     std::filesystem::path wurzel_;
     bool eigene_wurzel_ = false;
-    std::string scan_aus_meldung_;
 };
 
 } // namespace karmo

@@ -174,7 +174,16 @@ void SpeicherPlattform::leeren() {
     ordner_.clear();
 }
 
-void SpeicherPlattform::meldung(std::string_view t) { meldungen.emplace_back(t); }
+void SpeicherPlattform::meldung(std::string_view t) {
+    meldungen.emplace_back(t);
+    karte_in_box();
+}
+
+// The card scanned into this box, kept where a list takes it.
+void SpeicherPlattform::karte_in_box() {
+    std::string karte = std::exchange(scan_nach_meldung, {});
+    if (!karte.empty() && nimmt_karten()) karte_merken(std::move(karte));
+}
 
 std::optional<std::string> SpeicherPlattform::erste_datei(std::string_view ordner) {
     const std::string o = std::string(zerlegen(ordner).schluessel()) + '\\';
@@ -317,10 +326,9 @@ Ergebnis SpeicherPlattform::anhaengen(std::string_view pfad, std::string_view by
 
 bool SpeicherPlattform::frage(std::string_view text, Vorgabe) {
     fragen.emplace_back(text);
+    karte_in_box();
     return frage_antwort;
 }
-
-std::string SpeicherPlattform::scan_aus_meldung() { return std::exchange(scan_nach_meldung, {}); }
 
 Ergebnis SpeicherPlattform::im_ordner_zeigen(std::string_view pfad) {
     gezeigte_dateien.emplace_back(pfad);

@@ -45,7 +45,8 @@ public:
     // Every write fails with "disk full".
     bool datentraeger_voll = false;
     bool frage_antwort = true;
-    // Digits of a scan that closes the next message box (handed out once).
+    // Digits of a card scanned into the next message box or question (kept
+    // for the list when one takes cards, as the real boxes do).
     std::string scan_nach_meldung;
     // Paths whose files refuse writing and deleting (write-protected).
     void schreibschutz(std::string_view pfad);
@@ -81,10 +82,10 @@ public:
     Datum heute() override;
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
     bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
-    std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
 private:
+    void karte_in_box();
     // A key built in place: no allocation up to k_kurz bytes, which every
     // path within Windows' own limit of 260 characters keeps to. Every file
     // call takes its path apart, so that counts.

@@ -340,10 +340,6 @@ std::string Win32Plattform::programmpfad() {
     }
 }
 
-bool Win32Plattform::frage(std::string_view text, Vorgabe vorgabe) {
-    const UINT art = MB_YESNO | (vorgabe == Vorgabe::Nein ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
-    return MessageBoxW(GetActiveWindow(), win32::breit(text).c_str(), L"Karmo", art) == IDYES;
-}
 
 Datum Win32Plattform::heute() {
     SYSTEMTIME jetzt{};

@@ -56,7 +56,6 @@ public:
 
     std::string programmpfad() override;
     Datum heute() override;
-    std::string scan_aus_meldung() override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
@@ -66,9 +65,12 @@ private:
     // Writes all of `bytes` to the open file, flushes it to the disk and closes it.
     Ergebnis ausschreiben(HANDLE datei, std::string_view bytes);
 
+    // Every message box and question: shown with the card-keeping hook
+    // (win32_meldung.cpp); returns MessageBoxW's answer.
+    int box_zeigen(std::string_view text, unsigned knoepfe, bool frage);
+
     bool com_bereit_ = false;
     win32::Dateiaufrufe api_;
-    std::string scan_aus_meldung_;
 };
 
 namespace win32 {

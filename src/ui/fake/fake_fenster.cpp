@@ -193,6 +193,11 @@ void FakeFenster::zeile_klicken(Ctl c, int i) {
 
 void FakeFenster::schliessen() { ereignisse_.form_unload(); }
 
+void FakeFenster::scan_melden(Ctl von, std::string_view ziffern) {
+    fokus(von);
+    ereignisse_.scan(von, ziffern);
+}
+
 std::unique_ptr<Fenster> FakeHost::erzeugen(const Formular& deklaration, Formularlogik& ereignisse) {
     return std::make_unique<FakeFenster>(deklaration, ereignisse);
 }

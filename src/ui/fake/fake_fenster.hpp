@@ -74,6 +74,9 @@ public:
     void zeile_klicken(Ctl c, int i);
     // The close box.
     void schliessen();
+    // The renderer's report of a scan typed while `von` had the focus (a
+    // control that held it back, see Formularlogik::nimmt_scans).
+    void scan_melden(Ctl von, std::string_view ziffern);
 
 private:
     // A list's lines live one after another in blocks of text that are
