@@ -99,6 +99,9 @@ public:
     bool frage_antwort = true;
     bool frage(std::string_view, karmo::Vorgabe = karmo::Vorgabe::Ja) override { return frage_antwort; }
     karmo::Ergebnis im_ordner_zeigen(std::string_view) override { return k_nein; }
+    // No dialog is shown in a measurement: each one is cancelled.
+    std::vector<std::string> dateien_waehlen(const karmo::Dateiwahl&) override { return {}; }
+    std::optional<std::string> speicherort_waehlen(const karmo::Dateiwahl&) override { return std::nullopt; }
 
     // Writes all of `bytes` to the open descriptor, flushes and closes it.
     static karmo::Ergebnis dauerhaft(int fd, std::string_view bytes) {

@@ -61,6 +61,15 @@ protected:
     // unloaded (whose Form_Unload then ends the program).
     bool schliessen_erlaubt(const std::string& pfad, const std::string& modus);
 
+    // "Auf Datenträger speichern" (mehrere_tueren.cpp): saves as the save
+    // button does, then asks with Save As where a copy of the saved file
+    // goes, and writes it there as safely as the save.
+    void auf_datentraeger(const std::string& pfad, const std::string& modus);
+    // "Liste hinzuladen": the files chosen in one Open dialog, each read with
+    // the loader's rules and, when it is a list of the event `vnr`, taken
+    // into the list; one summary at the end, then the focus in EFN.
+    void liste_hinzuladen(const std::string& vnr);
+
     Zustand& zustand() { return p_.zustand(); }
     // Whether the VNR box holds more digits than the prefix "276".
     bool mehr_als_praefix() const;

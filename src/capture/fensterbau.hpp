@@ -39,6 +39,10 @@ constexpr std::array<ui::Steuerelement, (N + ...)> verbinden(const std::array<ui
 
 namespace karmo::fensterbau {
 
+// Both forms are 8535 twips high with their first row of buttons; the
+// second row, below the frame of the event data, adds 660.
+inline constexpr int k_hoehe_mit_zweiter_reihe = 8535 + 660;
+
 // The last help text, the same in both forms.
 inline constexpr std::string_view k_hilfe_speichern =
     "Nach dem alle Teilnehmer erfasst sind, können Sie die Daten mit \"Eingegebene Daten speichern\" speichern.";

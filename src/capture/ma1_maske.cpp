@@ -23,7 +23,7 @@ constexpr Ctl k_daten = Ctl::Veranstaltungsdaten;
 constexpr int k_tab_efn = 2;
 constexpr int k_tab_knoepfe = k_tab_efn + k_teilnehmerliste_tabs_ab_efn;
 
-constexpr std::array<ui::Steuerelement, 10> k_maske{{
+constexpr std::array<ui::Steuerelement, 12> k_maske{{
     element(Art::Schaltflaeche, Ctl::Hauptmenue, " Hauptmenü", k_fenster, {180, 210, 1575, 555}, 0, k_tab_knoepfe),
     element(Art::Schaltflaeche, Ctl::Speichern, "Eingegebene Daten speichern", k_fenster, {1800, 210, 1845, 555}, 0,
             k_tab_knoepfe + 1),
@@ -42,6 +42,11 @@ constexpr std::array<ui::Steuerelement, 10> k_maske{{
             "Veranstaltungsnummer, 19-stellig. Diese Nummer wurde Ihnen von Ihrer Kammer auf dem "
             "Anerkennungs-/Akkreditierungsbescheid mitgeteilt",
             k_daten, {3840, 270, 5970, 750}),
+    // Below the frame, under the first two buttons of the top row.
+    element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1575, 555}, 0,
+            k_tab_knoepfe + 5),
+    element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
+            {1800, 8460, 1845, 555}, 0, k_tab_knoepfe + 6),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{
@@ -85,12 +90,14 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
 
 constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
 
-constexpr std::array<Ereignisbindung<MA1_Maske>, 5> k_klicks{{
+constexpr std::array<Ereignisbindung<MA1_Maske>, 7> k_klicks{{
     {Ctl::Speichern, &MA1_Maske::Speichern_Click},
     {Ctl::Senden, &MA1_Maske::Senden_Click},
     {Ctl::Einsehen, &MA1_Maske::Einsehen_Click},
     {Ctl::Hauptmenue, &MA1_Maske::Hauptmenue_Click},
     {Ctl::Ende, &MA1_Maske::Ende_Click},
+    {Ctl::Liste_hinzuladen, &MA1_Maske::Liste_hinzuladen_Click},
+    {Ctl::Auf_Datentraeger, &MA1_Maske::Auf_Datentraeger_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA1_Maske>, 1> k_fokusverluste{{
@@ -100,7 +107,7 @@ constexpr std::array<Ereignisbindung<MA1_Maske>, 1> k_fokusverluste{{
 } // namespace
 
 constinit const ui::Formular k_MA1_Maske{
-    ui::FormId::MA1_Maske, "MA1_Maske", "Karmo Teilnehmererfassung", 10350, 8535, 0, k_elemente};
+    ui::FormId::MA1_Maske, "MA1_Maske", "Karmo Teilnehmererfassung", 10350, fensterbau::k_hoehe_mit_zweiter_reihe, 0, k_elemente};
 
 // --- events ------------------------------------------------------------------------
 
@@ -133,6 +140,14 @@ void MA1_Maske::Speichern_Click() {
 
 void MA1_Maske::Senden_Click() {
     if (nummer_bereit()) uebertragen(einfacher_name(), "Upload1");
+}
+
+void MA1_Maske::Auf_Datentraeger_Click() {
+    if (nummer_bereit()) auf_datentraeger(einfacher_name(), "Speichern1");
+}
+
+void MA1_Maske::Liste_hinzuladen_Click() {
+    if (nummer_bereit()) liste_hinzuladen(zustand().Aktuelle_VNR);
 }
 
 void MA1_Maske::Hauptmenue_Click() {

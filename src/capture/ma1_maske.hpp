@@ -23,6 +23,8 @@ public:
     void Senden_Click();
     void Hauptmenue_Click();
     void Ende_Click();
+    void Liste_hinzuladen_Click();
+    void Auf_Datentraeger_Click();
     // This form's number box can be edited: a number that passes the check
     // becomes the event's number (Aktuelle_VNR).
     void VNR_LostFocus();

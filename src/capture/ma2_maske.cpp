@@ -29,7 +29,7 @@ constexpr int k_tab_knoepfe = k_tab_efn + k_teilnehmerliste_tabs_ab_efn;
 
 // The window's own controls: the button row, the frame of the event data and
 // the event fields in it.
-constexpr std::array<ui::Steuerelement, 23> k_maske{{
+constexpr std::array<ui::Steuerelement, 25> k_maske{{
     element(Art::Schaltflaeche, Ctl::Auswahl_BTN, " Hauptmenü", k_fenster, {180, 180, 1665, 555}, 0, k_tab_knoepfe),
     element(Art::Schaltflaeche, Ctl::Speichern, "Eingegebene Daten speichern", k_fenster, {1890, 180, 1755, 555}, 0,
             k_tab_knoepfe + 1),
@@ -65,6 +65,11 @@ constexpr std::array<ui::Steuerelement, 23> k_maske{{
     // Multi-line: the file format carries the content over several lines.
     element(Art::Textfeld, Ctl::Inhalt, "Inhalt der Veranstaltung. Überschrift/Schlagwörter", k_daten,
             {990, 2100, 8760, 552}, 250, 7, ui::k_mehrzeilig),
+    // Below the frame, under the first two buttons of the top row.
+    element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1665, 555}, 0,
+            k_tab_knoepfe + 5),
+    element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
+            {1890, 8460, 1755, 555}, 0, k_tab_knoepfe + 6),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{
@@ -112,12 +117,14 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
 
 constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
 
-constexpr std::array<Ereignisbindung<MA2_Maske>, 5> k_klicks{{
+constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_klicks{{
     {Ctl::Speichern, &MA2_Maske::Speichern_Click},
     {Ctl::Senden_web, &MA2_Maske::Senden_web_Click},
     {Ctl::Einsehen, &MA2_Maske::Einsehen_Click},
     {Ctl::Auswahl_BTN, &MA2_Maske::Auswahl_BTN_Click},
     {Ctl::Ende, &MA2_Maske::Ende_Click},
+    {Ctl::Liste_hinzuladen, &MA2_Maske::Liste_hinzuladen_Click},
+    {Ctl::Auf_Datentraeger, &MA2_Maske::Auf_Datentraeger_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_fokusverluste{{
@@ -133,7 +140,7 @@ constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_fokusverluste{{
 } // namespace
 
 constinit const ui::Formular k_MA2_Maske{
-    ui::FormId::MA2_Maske, "MA2_Maske", "Karmo - Teilnehmererfassung", 10350, 8535, 0, k_elemente};
+    ui::FormId::MA2_Maske, "MA2_Maske", "Karmo - Teilnehmererfassung", 10350, fensterbau::k_hoehe_mit_zweiter_reihe, 0, k_elemente};
 
 // --- events ------------------------------------------------------------------------
 
@@ -159,9 +166,15 @@ std::string MA2_Maske::datierter_name() {
 
 // --- buttons -----------------------------------------------------------------------------
 
-void MA2_Maske::Speichern_Click() {
-    speichern(zustand().Aktuelle_Meldungsart == 1 ? einfacher_name() : datierter_name(), "Speichern2");
+std::string MA2_Maske::speichername() {
+    return zustand().Aktuelle_Meldungsart == 1 ? einfacher_name() : datierter_name();
 }
+
+void MA2_Maske::Speichern_Click() { speichern(speichername(), "Speichern2"); }
+
+void MA2_Maske::Auf_Datentraeger_Click() { auf_datentraeger(speichername(), "Speichern2"); }
+
+void MA2_Maske::Liste_hinzuladen_Click() { liste_hinzuladen(zustand().Aktuelle_VNR); }
 
 void MA2_Maske::Senden_web_Click() { uebertragen(datierter_name(), "Upload2"); }
 

@@ -30,6 +30,8 @@ public:
     void Senden_web_Click();
     void Auswahl_BTN_Click();
     void Ende_Click();
+    void Liste_hinzuladen_Click();
+    void Auf_Datentraeger_Click();
 
 private:
     // Filters the field and checks it; on a fault shows `meldung` and keeps
@@ -38,6 +40,8 @@ private:
     void uhrzeit_pruefen(ui::Ctl feld);
     std::string einfacher_name();
     std::string datierter_name();
+    // Where "Eingegebene Daten speichern" saves.
+    std::string speichername();
 };
 
 } // namespace karmo

@@ -2,6 +2,7 @@
 #include "capture/teilnehmerliste.hpp"
 
 #include "capture/ereignisbindung.hpp"
+#include "capture/hinzuladen.hpp"
 #include "checks/eingabegrenzen.hpp"
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
@@ -166,30 +167,43 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
 // --- index of the list ----------------------------------------------------------------
 
 void Teilnehmerliste::Verzeichnis::abgleichen(const ui::Fenster& f) {
-    if (gueltig_ && f.listenstand(Ctl::Teilnehmerliste) == stand_) return;
+    if (gueltig_ && !neu_lesen_ && f.listenstand(Ctl::Teilnehmerliste) == stand_) return;
     const int n = f.zeilenzahl(Ctl::Teilnehmerliste);
-    anzahl_.clear();
-    anzahl_.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) hinzu(f.zeile(Ctl::Teilnehmerliste, i));
+    eintraege_.clear();
+    eintraege_.reserve(static_cast<std::size_t>(n));
+    std::string zeile;
+    for (int i = 0; i < n; ++i) {
+        f.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
+        hinzu(zeile);
+    }
+    neu_lesen_ = false;
     merken(f);
 }
 
-bool Teilnehmerliste::Verzeichnis::enthaelt(std::string_view efn) const { return anzahl_.find(efn) != anzahl_.end(); }
+bool Teilnehmerliste::Verzeichnis::enthaelt(std::string_view efn) const {
+    return eintraege_.find(efn) != eintraege_.end();
+}
+
+const std::string* Teilnehmerliste::Verzeichnis::punkte(std::string_view efn) const {
+    const auto it = eintraege_.find(efn);
+    return it == eintraege_.end() ? nullptr : &it->second.punkte;
+}
 
 void Teilnehmerliste::Verzeichnis::hinzu(std::string_view zeile) {
     const std::string_view s = schluessel(zeile);
-    auto it = anzahl_.find(s);
-    if (it == anzahl_.end()) {
-        anzahl_.emplace(std::string(s), 1);
-    } else {
-        ++it->second;
-    }
+    auto it = eintraege_.find(s);
+    if (it == eintraege_.end()) it = eintraege_.emplace(std::string(s), Eintrag{0, Punkteschluessel(zeile)}).first;
+    ++it->second.anzahl;
 }
 
 void Teilnehmerliste::Verzeichnis::weg(std::string_view zeile) {
-    auto it = anzahl_.find(schluessel(zeile));
-    if (it == anzahl_.end()) return;
-    if (--it->second == 0) anzahl_.erase(it);
+    auto it = eintraege_.find(schluessel(zeile));
+    if (it == eintraege_.end()) return;
+    if (--it->second.anzahl == 0) {
+        eintraege_.erase(it);
+    } else {
+        neu_lesen_ = true;
+    }
 }
 
 void Teilnehmerliste::Verzeichnis::merken(const ui::Fenster& f) {

@@ -75,6 +75,9 @@ Teilnehmerliste_Elemente(const Teilnehmerliste_Lage& l) {
 
 // --- handlers ------------------------------------------------------------------
 
+class Gelesene_Liste;
+struct Hinzuladebilanz;
+
 // The group's event handlers, owned by the capture form whose window holds
 // the controls. The list box is the only store of the participants.
 class Teilnehmerliste {
@@ -98,16 +101,25 @@ public:
     // Whether a line of the list has exactly `EFN` as its first 15 characters.
     bool test_vorhanden(const std::string& EFN);
 
+    // Takes the participants of another list of the same event in, in one
+    // pass over its lines (hinzuladen.cpp): a new one is appended, and every
+    // line is counted in `bilanz`. Journaled as scans are.
+    void hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& bilanz);
+
 private:
     // Counts the lines of the list by their first 15 characters, so that a
     // scan does not walk the whole list. The list is also changed from
     // outside the group (a new event clears it, loading refills it); the
     // window's change count of the list tells, and the index rebuilds itself
     // before its next use.
+    // Each EFN also keeps the points of its first line ("8/0", digits only,
+    // as a save writes them), for a line of another list to be compared with.
     class Verzeichnis {
     public:
         void abgleichen(const ui::Fenster& f);
         bool enthaelt(std::string_view efn) const;
+        // The points of the first line with this EFN; nullptr when none.
+        const std::string* punkte(std::string_view efn) const;
         void hinzu(std::string_view zeile);
         void weg(std::string_view zeile);
         // Records the list's state after the group changed it itself.
@@ -118,9 +130,16 @@ private:
             using is_transparent = void;
             std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
         };
-        std::unordered_map<std::string, int, Hash, std::equal_to<>> anzahl_;
+        struct Eintrag {
+            int anzahl = 0;
+            std::string punkte;
+        };
+        std::unordered_map<std::string, Eintrag, Hash, std::equal_to<>> eintraege_;
         std::uint64_t stand_ = 0;
         bool gueltig_ = false;
+        // A line of an EFN that stands more than once went away: which line
+        // is first now is known only to the list, which is read again.
+        bool neu_lesen_ = false;
     };
 
     // Rewrites the selected line with new base or speaker points; the shared

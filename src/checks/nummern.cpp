@@ -80,4 +80,13 @@ bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_v
     return true;
 }
 
+bool EFN_gueltig(std::string_view efn) {
+    constexpr std::size_t k_laenge = 15;
+    if (efn.size() != k_laenge) return false;
+    for (char c : efn) {
+        if (!ziffer(static_cast<unsigned char>(c))) return false;
+    }
+    return Pruefziffer_berechnen(efn.substr(0, k_laenge - 1))[0] == efn.back();
+}
+
 } // namespace karmo

@@ -23,4 +23,9 @@ std::string Pruefziffer_berechnen(std::string_view Nutzteil);
 // returns false; an unknown kind returns false silently.
 bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_view Art);
 
+// The same check without a word to the user, for numbers that arrive in
+// bulk (another list's lines): 15 digits, "0" to "9" only, with a correct
+// check digit.
+bool EFN_gueltig(std::string_view efn);
+
 } // namespace karmo

@@ -1,4 +1,4 @@
-// The event file read back: into a capture form, and peeked at for the file lists.
+// The event file read back: into a capture form, as another list's participants, and peeked at for the file lists.
 #include "eventfile/dateizugriff.hpp"
 
 #include <array>
@@ -9,6 +9,7 @@
 
 #include "common/fehler.hpp"
 #include "common/text.hpp"
+#include "eventfile/liste_lesen.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
@@ -112,14 +113,17 @@ constexpr std::uint32_t kopfmaske(int anzahl) {
     return m;
 }
 
-void kopfzeile_lesen(xml::Zeilenleser& leser, ui::Fenster& form, int anzahl) {
+// Where the loader's rules put what they read: a capture form (Formziel)
+// or a list read for another event (Listenziel). Each has
+// feld(name, value) for a header value and eintrag(text) for a list line.
+template <class Ziel> void kopfzeile_lesen(xml::Zeilenleser& leser, Ziel& ziel, int anzahl) {
     // Most lines hold none of the header tags: one test settles them.
     if (!leser.enthaelt_eines(anzahl == 2 ? kopfmaske(2) : kopfmaske(8))) return;
     for (int r = 0; r < anzahl; ++r) {
         const Feldzeile& f = k_felder[static_cast<std::size_t>(r)];
         if (!leser.enthaelt(f.auf)) continue;
         const std::string wert = leser.enthaelt(f.zu) ? wert_s(leser, f.auf, f.zu) : mehrzeilig_lesen(leser, f);
-        Feld_setzen(f.feld, utf8(wert), form, anzahl);
+        ziel.feld(f.feld, utf8(wert));
         return;
     }
 }
@@ -138,12 +142,12 @@ struct Blockpuffer {
     std::string efn, basis, referent, eintrag;
 };
 
-void eintrag_anfuegen(ui::Fenster& form, const std::string& eintrag) {
-    if (ascii(eintrag)) form.zeile_anfuegen(Ctl::Teilnehmerliste, eintrag);
-    else form.zeile_anfuegen(Ctl::Teilnehmerliste, text::cp1252_zu_utf8(eintrag));
+template <class Ziel> void eintrag_anfuegen(Ziel& ziel, const std::string& eintrag) {
+    if (ascii(eintrag)) ziel.eintrag(eintrag);
+    else ziel.eintrag(text::cp1252_zu_utf8(eintrag));
 }
 
-void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b) {
+template <class Ziel> void teilnehmer_lesen(xml::Zeilenleser& leser, Ziel& form, Blockpuffer& b) {
     constexpr std::uint32_t k_blockwoerter =
         bit(Wort::EFN) | bit(Wort::Punkte_Basis) | bit(Wort::Punkte_Referent) | bit(Wort::Teilnehmer_zu);
     xml::Blockwerte werte;
@@ -173,6 +177,38 @@ void teilnehmer_lesen(xml::Zeilenleser& leser, ui::Fenster& form, Blockpuffer& b
         }
     }
 }
+
+// The whole file after its first two lines, by the loader's rules.
+template <class Ziel> void datei_lesen(Plattform& pl, const std::string& pfad, Ziel& ziel, int anzahl) {
+    const auto datei = oeffnen(pl, pfad);
+    xml::Zeilenleser leser(*datei);
+    kopf_pruefen(leser, 2001, "XML-Lader");
+    Blockpuffer block;
+    while (!leser.ende()) {
+        leser.lesen();
+        kopfzeile_lesen(leser, ziel, anzahl);
+        // The line last read, which may be the end of a multi-line value.
+        if (leser.enthaelt(Wort::Teilnehmer)) teilnehmer_lesen(leser, ziel, block);
+        if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
+    }
+}
+
+struct Formziel {
+    ui::Fenster& form;
+    int anzahl;
+    void feld(std::string_view name, const std::string& wert) { Feld_setzen(name, wert, form, anzahl); }
+    void eintrag(std::string_view e) { form.zeile_anfuegen(Ctl::Teilnehmerliste, e); }
+};
+
+// Only the number and the lines: the other header values are read (a value
+// cut off by the end of the file refuses the file as a load does) and dropped.
+struct Listenziel {
+    Gelesene_Liste& liste;
+    void feld(std::string_view name, const std::string& wert) {
+        if (name == "VNR") liste.vnr = wert;
+    }
+    void eintrag(std::string_view e) { liste.anfuegen(e); }
+};
 
 bool endet_auf_xml(std::string_view name) {
     return name.size() >= 4 && text::gleich_ohne_gross_klein(name.substr(name.size() - 4), ".xml");
@@ -231,19 +267,8 @@ void Veranstaltung_laden(Programm& p, int Index) {
         form.liste_leeren(Ctl::Teilnehmerliste);
         gefuellt = &form;
 
-        {
-            const auto datei = oeffnen(pl, z.Aktuelle_Datei);
-            xml::Zeilenleser leser(*datei);
-            kopf_pruefen(leser, 2001, "XML-Lader");
-            Blockpuffer block;
-            while (!leser.ende()) {
-                leser.lesen();
-                kopfzeile_lesen(leser, form, anzahl);
-                // The line last read, which may be the end of a multi-line value.
-                if (leser.enthaelt(Wort::Teilnehmer)) teilnehmer_lesen(leser, form, block);
-                if (leser.enthaelt(Wort::Veranstaltung_zu)) break;
-            }
-        }
+        Formziel ziel{form, anzahl};
+        datei_lesen(pl, z.Aktuelle_Datei, ziel, anzahl);
         Teilnehmerzahl_zeigen(form);
 
         z.Aktuelle_VNR = form.text(Ctl::VNR);
@@ -319,6 +344,31 @@ void Dateiliste_aufbauen(Programm& p, ui::Fenster& dateidialog) {
         z.Dateiliste_Pfade.push_back(std::move(name));
         dateidialog.zeile_anfuegen(Ctl::Dateiliste, zeile_text);
     }
+}
+
+void Teilnehmer_lesen(Plattform& pl, const std::string& Pfad, Gelesene_Liste& liste) {
+    liste.leeren();
+    // The report type picks the header values, as it picks the form of a load.
+    const std::uint8_t art = Meldungsart_lesen(pl, Pfad);
+    if (art > 200) throw Fehler(200, "XML_IMP", "Falsches Dateiformat!");
+    Listenziel ziel{liste};
+    datei_lesen(pl, Pfad, ziel, art == 1 ? 2 : 8);
+}
+
+std::string_view Gelesene_Liste::eintrag(std::size_t i) const {
+    const std::size_t von = i == 0 ? 0 : enden_[i - 1];
+    return std::string_view(text_).substr(von, enden_[i] - von);
+}
+
+void Gelesene_Liste::anfuegen(std::string_view e) {
+    text_.append(e);
+    enden_.push_back(text_.size());
+}
+
+void Gelesene_Liste::leeren() {
+    vnr.clear();
+    text_.clear();
+    enden_.clear();
 }
 
 } // namespace karmo

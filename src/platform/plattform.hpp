@@ -42,6 +42,15 @@ enum class Spezialordner {
     StartmenueProgramme, // the programs folder of the user's Start menu
 };
 
+// What a common file dialog shows: its title, its filter's name and pattern
+// ("Veranstaltungen (*.XML)", "*.XML"), and the file name Save As proposes.
+struct Dateiwahl {
+    std::string titel;
+    std::string filtername;
+    std::string muster;
+    std::string vorschlag;
+};
+
 class Plattform {
 public:
     virtual ~Plattform() = default;
@@ -119,6 +128,16 @@ public:
     // file selected. A failure is reported to the caller only: it is no error
     // the user has to answer.
     virtual Ergebnis im_ordner_zeigen(std::string_view pfad) = 0;
+
+    // --- the common Open and Save As dialogs --------------------------------------
+    // Both are modal, owned by the program's active window, with the title
+    // and the one filter of `w`; any folder or drive may be chosen.
+    // The Open dialog takes several files at once: their full paths, none
+    // when the user cancelled.
+    virtual std::vector<std::string> dateien_waehlen(const Dateiwahl& w) = 0;
+    // The Save As dialog proposes `w.vorschlag`; its own question guards a
+    // file that exists. The chosen full path, nothing when cancelled.
+    virtual std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) = 0;
 
 protected:
     // An implementation's box kept this card.

@@ -90,6 +90,21 @@ void Sicherung::zeile_angefuegt(ui::Fenster& form, std::string_view zeile) {
     anhaengen(form, std::move(e));
 }
 
+void Sicherung::zeilen_angefuegt(ui::Fenster& form, int ab) {
+    if (ruhe_ > 0 || !erfassung(form.id())) return;
+    // A snapshot holds the new lines already.
+    if (!bereit(form)) return schnappschuss(form);
+    const int n = form.zeilenzahl(Ctl::Teilnehmerliste);
+    if (ab >= n) return;
+    std::string e, zeile;
+    e.reserve(static_cast<std::size_t>(n - ab) * 40);
+    for (int i = ab; i < n; ++i) {
+        form.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
+        sicherung::eintrag(e, {sicherung::k_anfuegen, zeile});
+    }
+    anhaengen(form, std::move(e));
+}
+
 void Sicherung::zeile_ersetzt(ui::Fenster& form, int i, std::string_view zeile) {
     if (ruhe_ > 0 || !erfassung(form.id())) return;
     if (!bereit(form)) return schnappschuss(form);

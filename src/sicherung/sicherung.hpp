@@ -30,6 +30,9 @@ public:
 
     // --- what a capture form reports; each returns once the change is on disk ---
     void zeile_angefuegt(ui::Fenster& form, std::string_view zeile);
+    // Every line from position `ab` to the end was appended at once (another
+    // list taken in): one entry each, on the disk in one write.
+    void zeilen_angefuegt(ui::Fenster& form, int ab);
     void zeile_ersetzt(ui::Fenster& form, int i, std::string_view zeile);
     void zeile_entfernt(ui::Fenster& form, int i);
     // The text of a box changed; journaled when it is one of the event's

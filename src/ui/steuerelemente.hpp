@@ -29,6 +29,7 @@ enum class Ctl : std::uint8_t {
     Label10, Label11, Label13, VNR, Veranstaltungsdaten, DVONlab, Datum_von,
     DATUM_BIS, Uhrzeit_s, Uhrzeit_e, Lab_Dauer, Dauer, Inhalt, Einsehen,
     Speichern, Senden_web, Senden, Auswahl_BTN, Hauptmenue, Ende,
+    Liste_hinzuladen, Auf_Datentraeger, // several entrances, one event
     // participant-list group
     Punkte, Punkte_lbl, Teilnehmer, EFN, Teilnehmerliste, Frame2, PKT_neu,
     PKT_Korrektur, Frame1, referent, Ref_PKT, Loeschen,

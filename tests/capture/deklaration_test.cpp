@@ -88,7 +88,18 @@ TEST_P(Deklaration, GemeinsameGruppe) {
     EXPECT_EQ(finden(f, Ctl::Lumo).stil, ui::k_arial_black);
     EXPECT_EQ(f.stil, 0U);
     EXPECT_EQ(f.breite, 10350);
-    EXPECT_EQ(f.hoehe, 8535);
+    // The first row's height plus a second row of buttons below the frame.
+    EXPECT_EQ(f.hoehe, 8535 + 660);
+    const auto& rahmen = finden(f, Ctl::Veranstaltungsdaten);
+    for (const auto& [name, text] : {std::pair{Ctl::Liste_hinzuladen, "Liste hinzuladen"},
+                                     std::pair{Ctl::Auf_Datentraeger, "Auf Datenträger speichern"}}) {
+        const auto& knopf = finden(f, name);
+        EXPECT_EQ(knopf.text, text);
+        EXPECT_EQ(knopf.art, Art::Schaltflaeche);
+        EXPECT_EQ(knopf.container, Ctl::Keiner);
+        EXPECT_GT(knopf.oben, rahmen.oben + rahmen.hoehe);
+        EXPECT_LE(knopf.oben + knopf.hoehe, f.hoehe);
+    }
     EXPECT_EQ(finden(f, Ctl::VNR).container, Ctl::Keiner);
     EXPECT_EQ(finden(f, Ctl::VNR).maxlaenge, 19);
     const Ctl hauptmenue = f.id == ui::FormId::MA1_Maske ? Ctl::Hauptmenue : Ctl::Auswahl_BTN;

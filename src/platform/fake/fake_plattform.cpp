@@ -414,4 +414,20 @@ Ergebnis FakePlattform::im_ordner_zeigen(std::string_view pfad) {
     return Ergebnis::erfolg();
 }
 
+std::vector<std::string> FakePlattform::dateien_waehlen(const Dateiwahl& w) {
+    dateidialoge.push_back(w);
+    if (zu_oeffnen.empty()) return {};
+    std::vector<std::string> gewaehlt = std::move(zu_oeffnen.front());
+    zu_oeffnen.pop_front();
+    return gewaehlt;
+}
+
+std::optional<std::string> FakePlattform::speicherort_waehlen(const Dateiwahl& w) {
+    dateidialoge.push_back(w);
+    if (speicherorte.empty()) return std::nullopt;
+    std::optional<std::string> ort = std::move(speicherorte.front());
+    speicherorte.pop_front();
+    return ort;
+}
+
 } // namespace karmo

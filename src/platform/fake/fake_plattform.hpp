@@ -103,6 +103,16 @@ public:
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
     bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
 
+    // --- the common file dialogs ------------------------------------------------------
+    // Every dialog shown, in order, and what the "user" picks in the next
+    // ones: the files of each Open dialog and the path of each Save As
+    // dialog, oldest first. An empty entry, nullopt or none left is Cancel.
+    std::vector<Dateiwahl> dateidialoge;
+    std::deque<std::vector<std::string>> zu_oeffnen;
+    std::deque<std::optional<std::string>> speicherorte;
+    std::vector<std::string> dateien_waehlen(const Dateiwahl& w) override;
+    std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) override;
+
 private:
     void karte_in_box();
     std::string wie_geschrieben(std::string_view windows_pfad) const;

@@ -336,4 +336,14 @@ Ergebnis SpeicherPlattform::im_ordner_zeigen(std::string_view pfad) {
     return datei_existiert(pfad) ? Ergebnis{} : k_nicht_gefunden;
 }
 
+std::vector<std::string> SpeicherPlattform::dateien_waehlen(const Dateiwahl& w) {
+    dateidialoge.push_back(w.titel);
+    return {};
+}
+
+std::optional<std::string> SpeicherPlattform::speicherort_waehlen(const Dateiwahl& w) {
+    dateidialoge.push_back(w.titel);
+    return std::nullopt;
+}
+
 } // namespace karmo

@@ -84,6 +84,11 @@ public:
     bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
     Ergebnis im_ordner_zeigen(std::string_view pfad) override;
 
+    // The common file dialogs: each cancelled, recorded by title.
+    std::vector<std::string> dateidialoge;
+    std::vector<std::string> dateien_waehlen(const Dateiwahl& w) override;
+    std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) override;
+
 private:
     void karte_in_box();
     // A key built in place: no allocation up to k_kurz bytes, which every

@@ -61,6 +61,10 @@ public:
     Ergebnis anhaengen(std::string_view pfad, std::string_view bytes) override;
     bool frage(std::string_view text, Vorgabe vorgabe = Vorgabe::Ja) override;
 
+    // GetOpenFileNameW and GetSaveFileNameW (win32_dateiwahl.cpp).
+    std::vector<std::string> dateien_waehlen(const Dateiwahl& w) override;
+    std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) override;
+
 private:
     // Writes all of `bytes` to the open file, flushes it to the disk and closes it.
     Ergebnis ausschreiben(HANDLE datei, std::string_view bytes);

@@ -1,0 +1,100 @@
+// The merge rule: another list's lines against the participant list's duplicate index, in one pass.
+#include "capture/hinzuladen.hpp"
+
+#include "capture/teilnehmerliste.hpp"
+#include "checks/nummern.hpp"
+#include "eventfile/liste_lesen.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
+#include "sicherung/format.hpp"
+#include "sicherung/sicherung.hpp"
+
+namespace karmo {
+
+using ui::Ctl;
+
+static_assert(static_cast<std::size_t>(k_listenhoechstzahl) == sicherung::k_hoechstzeilen,
+              "the journal holds as many lines as the list");
+
+namespace {
+
+void ziffern_anfuegen(std::string& out, std::string_view t) {
+    for (char c : t) {
+        if (c >= '0' && c <= '9') out.push_back(c);
+    }
+}
+
+} // namespace
+
+std::string Punkteschluessel(std::string_view zeile) {
+    const Eintragsteile t = eintrag_teilen(zeile);
+    std::string out;
+    ziffern_anfuegen(out, t.basis);
+    out.push_back('/');
+    ziffern_anfuegen(out, t.referent);
+    return out;
+}
+
+// Each line decides by itself, in the file's order: a bad EFN is counted and
+// dropped; an EFN the index knows is left alone (the list's line stays,
+// whatever the other list says); a new one is appended while the list has
+// room. An appended line is in the index at once, so a participant twice in
+// the files comes in once.
+void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& bilanz) {
+    verzeichnis_.abgleichen(f_);
+    const int vorher = f_.zeilenzahl(Ctl::Teilnehmerliste);
+    int zahl = vorher;
+    for (std::size_t i = 0; i < andere.anzahl(); ++i) {
+        const std::string_view zeile = andere.eintrag(i);
+        // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
+        const std::string_view efn = zeile.substr(0, 15);
+        if (!EFN_gueltig(efn)) {
+            ++bilanz.ungueltig;
+            continue;
+        }
+        if (const std::string* hier = verzeichnis_.punkte(efn)) {
+            std::string dort = Punkteschluessel(zeile);
+            if (dort == *hier) {
+                ++bilanz.schon_da;
+            } else {
+                ++bilanz.andere_punkte;
+                if (bilanz.abweichungen.size() < k_abweichungen_gezeigt) {
+                    bilanz.abweichungen.push_back({std::string(efn), *hier, std::move(dort)});
+                }
+            }
+            continue;
+        }
+        if (zahl >= k_listenhoechstzahl) {
+            ++bilanz.zu_viele;
+            continue;
+        }
+        f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
+        verzeichnis_.hinzu(zeile);
+        ++zahl;
+        ++bilanz.neu;
+    }
+    ++bilanz.dateien;
+    verzeichnis_.merken(f_);
+    if (zahl == vorher) return;
+    if (Sicherung* s = p_.sicherung()) s->zeilen_angefuegt(f_, vorher);
+    Teilnehmerzahl_zeigen(f_);
+}
+
+std::string Hinzuladen_Zusammenfassung(const Hinzuladebilanz& b) {
+    std::string t = "Hinzugeladen aus " + std::to_string(b.dateien) + " Datei(en): " + std::to_string(b.neu) +
+                    " neue Teilnehmer.";
+    const auto zeile = [&t](const std::string& z) { t.append("\r\n").append(z); };
+    if (b.schon_da != 0) zeile(std::to_string(b.schon_da) + " waren schon in der Liste.");
+    if (b.andere_punkte != 0) {
+        zeile(std::to_string(b.andere_punkte) + " sind mit anderen Punkten in der Liste und blieben unverändert:");
+        for (const Punkteabweichung& a : b.abweichungen) zeile(a.efn + ": hier " + a.hier + ", in der Datei " + a.datei);
+        if (static_cast<std::size_t>(b.andere_punkte) > b.abweichungen.size()) zeile("…");
+    }
+    if (b.ungueltig != 0) zeile(std::to_string(b.ungueltig) + " Zeilen mit ungültiger EFN wurden nicht übernommen.");
+    if (b.zu_viele != 0) {
+        zeile(std::to_string(b.zu_viele) + " Teilnehmer passten nicht mehr in die Liste (höchstens " +
+              std::to_string(k_listenhoechstzahl) + ").");
+    }
+    return t;
+}
+
+} // namespace karmo
