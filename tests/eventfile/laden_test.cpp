@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "common/fehler.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "eventfile/liste_lesen.hpp"
 #include "eventfile/testformulare.hpp"
 
 namespace karmo {
@@ -103,6 +105,27 @@ TEST(Veranstaltung_laden, Typ1OeffnetMA1UndUebergehtDenTyp2Kopf) {
                                        "übertragen\"!"});
 }
 
+// The report type picks the header values as for a load: a type-1 file's
+// content is not read, so a content left open does not refuse it; a type-2
+// file's does.
+TEST(Teilnehmer_lesen, KopfwerteNachMeldungsartLetzteVNRZaehlt) {
+    Umgebung u;
+    const std::string rest = crlf({"<Bemerkung>offen", "<VNR>2760123456789012351</VNR>"}) +
+                             block("123456789012347", "5", "0") + block("", "", "") + crlf({"</Veranstaltung>"}) +
+                             block("100000000000009", "5", "0");
+    u.pl.datei_ablegen(k_ordner + "a.XML", kopf("1") + rest);
+    Gelesene_Liste g;
+    Teilnehmer_lesen(u.pl, k_ordner + "a.XML", g);
+    EXPECT_EQ(g.vnr, "2760123456789012351");
+    ASSERT_EQ(g.anzahl(), 2U);
+    EXPECT_EQ(g.eintrag(0), "123456789012347 (5/0)");
+    EXPECT_EQ(g.eintrag(1), " (/)");
+    EXPECT_FALSE(u.p.formulare().geladen(FormId::MA1_Maske));
+
+    u.pl.datei_ablegen(k_ordner + "b.XML", kopf("2") + rest);
+    EXPECT_THROW(Teilnehmer_lesen(u.pl, k_ordner + "b.XML", g), Fehler);
+}
+
 TEST(Veranstaltung_laden, FehlendeElementeLassenFelderStehenBlockwerteHabenVorgaben) {
     Umgebung u;
     u.ma2().setze_text(Ctl::Dauer, "alt");
@@ -173,6 +196,14 @@ TEST(Veranstaltung_laden, AbgewieseneDateienMeldenIhrenFehlerUndZeigenDasHauptme
         EXPECT_EQ(u.pl.meldungen, std::vector<std::string>{fall.meldung}) << fall.inhalt;
         EXPECT_TRUE(u.p.form(FormId::Auswahl).sichtbar());
         EXPECT_FALSE(u.p.formulare().geladen(FormId::MA2_Maske) && u.ma2().sichtbar());
+        // Read for another list, the file is refused with the same error.
+        Gelesene_Liste g;
+        try {
+            Teilnehmer_lesen(u.pl, k_ordner + "x.XML", g);
+            ADD_FAILURE() << "taken: " << fall.inhalt;
+        } catch (const Fehler& e) {
+            EXPECT_EQ("Fehler:" + std::to_string(e.nummer()) + " : " + e.text(), fall.meldung) << fall.inhalt;
+        }
         // The file is closed again: a save can replace it.
         EXPECT_TRUE(u.pl.loeschen(k_ordner + "x.XML").ok());
     }

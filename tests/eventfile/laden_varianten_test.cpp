@@ -9,6 +9,7 @@
 
 #include "common/text.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "eventfile/liste_lesen.hpp"
 #include "eventfile/testformulare.hpp"
 
 namespace karmo {
@@ -200,6 +201,13 @@ void pruefen(const std::string& bytes, const std::string& was) {
     const std::vector<std::string> ist = liste(f);
     ASSERT_EQ(ist.size(), e.liste.size()) << was;
     for (std::size_t i = 0; i < ist.size(); ++i) ASSERT_EQ(ist[i], e.liste[i]) << was << ", line " << i;
+
+    // Read for another list, the same file gives the same number and lines.
+    Gelesene_Liste g;
+    Teilnehmer_lesen(u.pl, k_ordner + "x.XML", g);
+    EXPECT_EQ(g.vnr, e.vnr) << was;
+    ASSERT_EQ(g.anzahl(), e.liste.size()) << was;
+    for (std::size_t i = 0; i < g.anzahl(); ++i) ASSERT_EQ(g.eintrag(i), e.liste[i]) << was << ", line " << i;
 }
 
 TEST(Veranstaltung_laden, RegelmaessigeBloeckeGebenDieGeschriebenenWerte) {
