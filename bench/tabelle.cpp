@@ -153,6 +153,9 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                  {befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()},
                  "`xmllint --stream --noout`", 15, "loader or capture form not in the tree yet");
 
+    zeilen.push_back(paar("take the largest event into a list of 16,384 of its lines (\"Liste hinzuladen\", 16,383 new)",
+                          "hinzuladen_karmo", "laden_karmo", "loading that file into the capture form", 2,
+                          "merge not in the tree yet"));
     zeilen.push_back(paar("save the largest event", "speichern_karmo", "speichern_boden", "writing the same bytes to a file", 3,
                           "save procedure not in the tree yet"));
     zeilen.push_back(paar("build the file list of the 10,100-file folder", "dateiliste_karmo", "dateiliste_boden",

@@ -28,6 +28,13 @@
 #else
 #define KARMO_BENCH_MASKE 0
 #endif
+#if __has_include("capture/hinzuladen.hpp")
+#include "capture/hinzuladen.hpp"
+#include "sicherung/sicherung.hpp"
+#define KARMO_BENCH_HINZULADEN 1
+#else
+#define KARMO_BENCH_HINZULADEN 0
+#endif
 #if __has_include("capture/ma1_maske.hpp")
 #include "capture/ma1_maske.hpp"
 #define KARMO_BENCH_MASKE1 1

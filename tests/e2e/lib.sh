@@ -63,6 +63,9 @@ source "$wurzel/scripts/wine-env.sh"
 karmo_wine_neu >/dev/null || { echo "Wine-Umgebung konnte nicht angelegt werden" >&2; exit 2; }
 # Umlauts reach Wine through xdotool only with a German map (Xvfb runs with -noreset, so it stays).
 setxkbmap -display "$DISPLAY" de nodeadkeys
+# A backslash (a path typed into the Open and Save As dialogs) needs AltGr on that map, and xdotool's
+# AltGr reaches Wine as another key: a key of its own for it, before the programs start.
+xmodmap -display "$DISPLAY" -e 'keycode 8 = backslash backslash'
 
 laufwerk_c="$WINEPREFIX/drive_c"
 benutzer_ordner=$(find "$laufwerk_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)

@@ -33,7 +33,8 @@
 //                                         process answers them all: a Wine start costs a good part
 //                                         of a second on a busy machine
 //
-// WIN is a top-level window's exact title, or "msgbox" for the visible message box (class #32770).
+// WIN is a top-level window's exact title (also an Open or Save As dialog's), or "msgbox" for the visible
+// message box (class #32770).
 // SEL picks a child control:
 //   @Caption     the first visible child whose text equals Caption (buttons, check boxes, labels, frames)
 //   Class#N      the N-th (from 0) visible child of that window class, in reading order: top to bottom,
@@ -124,16 +125,23 @@ std::vector<HWND> top_windows() {
     return v;
 }
 
+// The common Open and Save As dialogs are of the dialog class too; their file-name box (id 0x47c, or
+// 0x480 in the newer dialogs) tells them from a message box.
+bool file_dialog(HWND h) { return GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480); }
+
 HWND find_msgbox() {
     for (HWND h : top_windows())
-        if (class_of(h) == L"#32770") return h;
+        if (class_of(h) == L"#32770" && !file_dialog(h)) return h;
     return nullptr;
 }
 
+// A program window first; a file dialog is found by its title too.
 HWND find_top(const std::wstring& title) {
     if (title == L"msgbox") return find_msgbox();
     for (HWND h : top_windows())
         if (title_of(h) == title && class_of(h) != L"#32770") return h;
+    for (HWND h : top_windows())
+        if (title_of(h) == title && file_dialog(h)) return h;
     return nullptr;
 }
 
