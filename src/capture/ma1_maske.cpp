@@ -46,7 +46,7 @@ constexpr std::array<ui::Steuerelement, 12> k_maske{{
     element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1575, 555}, 0,
             k_tab_knoepfe + 5),
     element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
-            {1800, 8460, 1845, 555}, 0, k_tab_knoepfe + 6),
+            {1800, 8460, 2400, 555}, 0, k_tab_knoepfe + 6),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{

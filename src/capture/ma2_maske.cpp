@@ -69,7 +69,7 @@ constexpr std::array<ui::Steuerelement, 25> k_maske{{
     element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1665, 555}, 0,
             k_tab_knoepfe + 5),
     element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
-            {1890, 8460, 1755, 555}, 0, k_tab_knoepfe + 6),
+            {1890, 8460, 2400, 555}, 0, k_tab_knoepfe + 6),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{
