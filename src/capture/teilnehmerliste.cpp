@@ -26,9 +26,6 @@ constexpr std::array<Ereignisbindung<Teilnehmerliste>, 2> k_fokusverluste{{
     {Ctl::Punkte, &Teilnehmerliste::Punkte_LostFocus},
 }};
 
-// The duplicate check compares the first 15 characters of a line.
-std::string_view schluessel(std::string_view zeile) { return text::links(zeile, 15); }
-
 } // namespace
 
 // --- events ----------------------------------------------------------------------
@@ -156,59 +153,11 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
                                     ? Teilnehmer_Eintrag(efn, wert, eintrag_referentenpunkte(alt))
                                     : Teilnehmer_Eintrag(efn, eintrag_basispunkte(alt), wert);
         f_.zeile_ersetzen(Ctl::Teilnehmerliste, i, neu);
-        verzeichnis_.weg(alt);
-        verzeichnis_.hinzu(neu);
+        verzeichnis_.ersetzt(alt, neu);
         verzeichnis_.merken(f_);
         if (Sicherung* s = p_.sicherung()) s->zeile_ersetzt(f_, i, neu);
     }
     f_.fokus(Ctl::EFN);
-}
-
-// --- index of the list ----------------------------------------------------------------
-
-void Teilnehmerliste::Verzeichnis::abgleichen(const ui::Fenster& f) {
-    if (gueltig_ && !neu_lesen_ && f.listenstand(Ctl::Teilnehmerliste) == stand_) return;
-    const int n = f.zeilenzahl(Ctl::Teilnehmerliste);
-    eintraege_.clear();
-    eintraege_.reserve(static_cast<std::size_t>(n));
-    std::string zeile;
-    for (int i = 0; i < n; ++i) {
-        f.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
-        hinzu(zeile);
-    }
-    neu_lesen_ = false;
-    merken(f);
-}
-
-bool Teilnehmerliste::Verzeichnis::enthaelt(std::string_view efn) const {
-    return eintraege_.find(efn) != eintraege_.end();
-}
-
-const std::string* Teilnehmerliste::Verzeichnis::punkte(std::string_view efn) const {
-    const auto it = eintraege_.find(efn);
-    return it == eintraege_.end() ? nullptr : &it->second.punkte;
-}
-
-void Teilnehmerliste::Verzeichnis::hinzu(std::string_view zeile) {
-    const std::string_view s = schluessel(zeile);
-    auto it = eintraege_.find(s);
-    if (it == eintraege_.end()) it = eintraege_.emplace(std::string(s), Eintrag{0, Punkteschluessel(zeile)}).first;
-    ++it->second.anzahl;
-}
-
-void Teilnehmerliste::Verzeichnis::weg(std::string_view zeile) {
-    auto it = eintraege_.find(schluessel(zeile));
-    if (it == eintraege_.end()) return;
-    if (--it->second.anzahl == 0) {
-        eintraege_.erase(it);
-    } else {
-        neu_lesen_ = true;
-    }
-}
-
-void Teilnehmerliste::Verzeichnis::merken(const ui::Fenster& f) {
-    stand_ = f.listenstand(Ctl::Teilnehmerliste);
-    gueltig_ = true;
 }
 
 } // namespace karmo

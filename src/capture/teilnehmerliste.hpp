@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
+#include "capture/efn_verzeichnis.hpp"
 #include "state/programm.hpp"
 #include "ui/fenster.hpp"
 #include "ui/steuerelemente.hpp"
@@ -107,41 +107,6 @@ public:
     void hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& bilanz);
 
 private:
-    // Counts the lines of the list by their first 15 characters, so that a
-    // scan does not walk the whole list. The list is also changed from
-    // outside the group (a new event clears it, loading refills it); the
-    // window's change count of the list tells, and the index rebuilds itself
-    // before its next use.
-    // Each EFN also keeps the points of its first line ("8/0", digits only,
-    // as a save writes them), for a line of another list to be compared with.
-    class Verzeichnis {
-    public:
-        void abgleichen(const ui::Fenster& f);
-        bool enthaelt(std::string_view efn) const;
-        // The points of the first line with this EFN; nullptr when none.
-        const std::string* punkte(std::string_view efn) const;
-        void hinzu(std::string_view zeile);
-        void weg(std::string_view zeile);
-        // Records the list's state after the group changed it itself.
-        void merken(const ui::Fenster& f);
-
-    private:
-        struct Hash {
-            using is_transparent = void;
-            std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
-        };
-        struct Eintrag {
-            int anzahl = 0;
-            std::string punkte;
-        };
-        std::unordered_map<std::string, Eintrag, Hash, std::equal_to<>> eintraege_;
-        std::uint64_t stand_ = 0;
-        bool gueltig_ = false;
-        // A line of an EFN that stands more than once went away: which line
-        // is first now is known only to the list, which is read again.
-        bool neu_lesen_ = false;
-    };
-
     // Rewrites the selected line with new base or speaker points; the shared
     // steps of the two correction buttons.
     enum class Haelfte { Basis, Referent };
@@ -152,7 +117,7 @@ private:
 
     Programm& p_;
     ui::Fenster& f_;
-    Verzeichnis verzeichnis_;
+    EFN_Verzeichnis verzeichnis_;
 };
 
 } // namespace karmo
