@@ -22,6 +22,9 @@
 #include "testdaten.hpp"
 #include "ui/fake/fake_fenster.hpp"
 #include "umgebung.hpp"
+#include "eventfile/liste_lesen.hpp"
+#include "checks/nummern.hpp"
+#include "capture/efn_verzeichnis.hpp"
 
 namespace bench {
 
@@ -111,6 +114,31 @@ void benchmarks_registrieren(const Orte& orte) {
         }
     }, true);
 #endif
+
+    registrieren("x_lesen", [orte, gross_windows](benchmark::State& s) {
+        Umgebung u(orte.gross_wurzel());
+        karmo::Gelesene_Liste g;
+        for (auto _ : s) karmo::Teilnehmer_lesen(u.plattform, gross_windows, g);
+    });
+    registrieren("x_abgleichen", [orte, gross_windows](benchmark::State& s) {
+        Umgebung u(orte.gross_wurzel());
+        laden(u, gross_windows);
+        ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+        for (auto _ : s) {
+            karmo::EFN_Verzeichnis v;
+            v.abgleichen(f);
+        }
+    });
+    registrieren("x_pruef", [](benchmark::State& s) {
+        std::vector<std::string> e;
+        for (int i = 0; i < 32767; ++i) e.push_back(bench::efn(3, static_cast<std::uint64_t>(i)));
+        for (auto _ : s) { int n = 0; for (auto& x : e) n += karmo::EFN_gueltig(x); benchmark::DoNotOptimize(n); }
+    });
+    registrieren("x_punkte", [](benchmark::State& s) {
+        std::vector<std::string> e;
+        for (int i = 0; i < 32767; ++i) e.push_back(bench::efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+        for (auto _ : s) { std::size_t n = 0; for (auto& x : e) n += karmo::Punkteschluessel(x).size(); benchmark::DoNotOptimize(n); }
+    });
 
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
     registrieren("laden_direkt", [orte, gross_windows](benchmark::State& s) {

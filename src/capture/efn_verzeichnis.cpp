@@ -1,7 +1,6 @@
 // The index of the participant list by EFN: an open table of 15-digit numbers, an ordinary map for odd keys.
 #include "capture/efn_verzeichnis.hpp"
 
-#include <optional>
 #include <utility>
 
 #include "capture/hinzuladen.hpp"
@@ -13,8 +12,15 @@ using ui::Ctl;
 
 namespace {
 
-// The duplicate check compares the first 15 characters of a line.
-std::string_view schluessel(std::string_view zeile) { return text::links(zeile, 15); }
+// The duplicate check compares the first 15 characters of a line: 15 bytes
+// when those are ASCII, as in every scanned line.
+std::string_view schluessel(std::string_view zeile) {
+    const std::size_t n = zeile.size() < 15 ? zeile.size() : 15;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (static_cast<unsigned char>(zeile[i]) >= 0x80) return text::links(zeile, 15);
+    }
+    return zeile.substr(0, n);
+}
 
 // The number of a key of exactly 15 digits, + 1 (so that 0 marks a free place).
 std::optional<std::uint64_t> als_zahl(std::string_view s) {
@@ -33,8 +39,14 @@ constexpr unsigned k_mindestbits = 6;
 
 // --- the table ---------------------------------------------------------------------------
 
+// The numbers share their leading digits and often run in steps: mixed
+// (splitmix64's finaliser) before the top bits pick the place.
 std::size_t EFN_Verzeichnis::heim(std::uint64_t zahl) const {
-    return static_cast<std::size_t>((zahl * 0x9E3779B97F4A7C15ULL) >> (64U - bits_));
+    std::uint64_t z = zahl;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<std::size_t>(z >> (64U - bits_));
 }
 
 std::size_t EFN_Verzeichnis::platz(std::uint64_t zahl) const {
@@ -48,42 +60,51 @@ void EFN_Verzeichnis::tabelle(std::size_t n) {
     unsigned bits = k_mindestbits;
     // At most half full, so that a probe stays short.
     while ((std::size_t{1} << bits) < 2 * n) ++bits;
-    if (bits == bits_) {
-        for (Platz& p : plaetze_) p.zahl = 0; // the places' strings keep their storage
+    // A table large enough is kept (a list that was long is likely to be again).
+    if (bits <= bits_ && !plaetze_.empty()) {
+        for (Platz& p : plaetze_) p.zahl = 0;
         return;
     }
     bits_ = bits;
     plaetze_.assign(std::size_t{1} << bits, Platz{});
 }
 
-EFN_Verzeichnis::Eintrag* EFN_Verzeichnis::finden(std::string_view s) {
+void EFN_Verzeichnis::reservieren(std::size_t n) {
+    if (2 * n <= plaetze_.size()) return;
+    // Grows into a table large enough, every number moved over.
+    std::vector<Platz> alt = std::move(plaetze_);
+    plaetze_.clear();
+    tabelle(n);
+    for (const Platz& p : alt) {
+        if (p.zahl != 0) plaetze_[platz(p.zahl)] = p;
+    }
+}
+
+void EFN_Verzeichnis::punkte_setzen(Platz& p, std::string_view zeile) {
+    punkteschluessel_bauen(zeile, puffer_);
+    if (puffer_.size() <= k_punkte_platz) {
+        p.laenge = static_cast<std::uint8_t>(puffer_.size());
+        puffer_.copy(p.punkte.data(), puffer_.size());
+        lange_punkte_.erase(p.zahl);
+    } else {
+        p.laenge = k_lang;
+        lange_punkte_[p.zahl] = puffer_;
+    }
+}
+
+std::string_view EFN_Verzeichnis::punkte_von(const Platz& p) const {
+    if (p.laenge != k_lang) return {p.punkte.data(), p.laenge};
+    return lange_punkte_.at(p.zahl);
+}
+
+std::uint32_t* EFN_Verzeichnis::anzahl(std::string_view s) {
     if (const auto z = als_zahl(s)) {
         if (plaetze_.empty()) return nullptr;
         Platz& p = plaetze_[platz(*z)];
-        return p.zahl == 0 ? nullptr : &p.e;
+        return p.zahl == 0 ? nullptr : &p.anzahl;
     }
     const auto it = sonstige_.find(s);
-    return it == sonstige_.end() ? nullptr : &it->second;
-}
-
-EFN_Verzeichnis::Eintrag& EFN_Verzeichnis::anlegen(std::string_view s, std::string_view zeile) {
-    const auto z = als_zahl(s);
-    if (!z) return sonstige_.emplace(std::string(s), Eintrag{0, Punkteschluessel(zeile)}).first->second;
-    if (2 * (belegt_ + 1) > plaetze_.size()) {
-        // Grows into a table twice the size, every number moved over.
-        std::vector<Platz> alt = std::move(plaetze_);
-        plaetze_.clear();
-        tabelle(belegt_ + 1);
-        for (Platz& p : alt) {
-            if (p.zahl != 0) plaetze_[platz(p.zahl)] = std::move(p);
-        }
-    }
-    Platz& p = plaetze_[platz(*z)];
-    p.zahl = *z;
-    p.e.anzahl = 0;
-    p.e.punkte = Punkteschluessel(zeile);
-    ++belegt_;
-    return p.e;
+    return it == sonstige_.end() ? nullptr : &it->second.anzahl;
 }
 
 // Takes the number out and moves up the numbers behind it that probed past
@@ -96,6 +117,7 @@ void EFN_Verzeichnis::entfernen(std::string_view s) {
     }
     const std::size_t maske = plaetze_.size() - 1;
     std::size_t frei = platz(*z);
+    if (plaetze_[frei].laenge == k_lang) lange_punkte_.erase(*z);
     plaetze_[frei].zahl = 0;
     --belegt_;
     for (std::size_t j = (frei + 1) & maske; plaetze_[j].zahl != 0; j = (j + 1) & maske) {
@@ -103,7 +125,7 @@ void EFN_Verzeichnis::entfernen(std::string_view s) {
         // Stays when its home lies after the free place, up to j (cyclically).
         const bool bleibt = frei < j ? (h > frei && h <= j) : (h > frei || h <= j);
         if (bleibt) continue;
-        std::swap(plaetze_[frei], plaetze_[j]);
+        plaetze_[frei] = plaetze_[j];
         plaetze_[j].zahl = 0;
         frei = j;
     }
@@ -117,6 +139,7 @@ void EFN_Verzeichnis::abgleichen(const ui::Fenster& f) {
     tabelle(static_cast<std::size_t>(n > 0 ? n : 0));
     belegt_ = 0;
     sonstige_.clear();
+    lange_punkte_.clear();
     std::string zeile;
     for (int i = 0; i < n; ++i) {
         f.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
@@ -126,36 +149,54 @@ void EFN_Verzeichnis::abgleichen(const ui::Fenster& f) {
     merken(f);
 }
 
-const std::string* EFN_Verzeichnis::punkte(std::string_view efn) const {
-    const Eintrag* e = const_cast<EFN_Verzeichnis*>(this)->finden(efn);
-    return e ? &e->punkte : nullptr;
+std::optional<std::string_view> EFN_Verzeichnis::punkte(std::string_view efn) const {
+    if (const auto z = als_zahl(efn)) {
+        if (plaetze_.empty()) return std::nullopt;
+        const Platz& p = plaetze_[platz(*z)];
+        if (p.zahl == 0) return std::nullopt;
+        return punkte_von(p);
+    }
+    const auto it = sonstige_.find(efn);
+    if (it == sonstige_.end()) return std::nullopt;
+    return std::string_view(it->second.punkte);
 }
 
 void EFN_Verzeichnis::hinzu(std::string_view zeile) {
     const std::string_view s = schluessel(zeile);
-    Eintrag* e = finden(s);
-    if (e == nullptr) e = &anlegen(s, zeile);
-    ++e->anzahl;
+    if (const auto z = als_zahl(s)) {
+        // One probe: the place found is the number's, or where it goes.
+        reservieren(belegt_ + 1);
+        Platz& p = plaetze_[platz(*z)];
+        if (p.zahl == 0) {
+            p.zahl = *z;
+            p.anzahl = 0;
+            punkte_setzen(p, zeile);
+            ++belegt_;
+        }
+        ++p.anzahl;
+        return;
+    }
+    auto it = sonstige_.find(s);
+    if (it == sonstige_.end()) it = sonstige_.emplace(std::string(s), Eintrag{0, Punkteschluessel(zeile)}).first;
+    ++it->second.anzahl;
 }
 
 void EFN_Verzeichnis::ersetzt(std::string_view alt, std::string_view neu) {
     weg(alt);
-    const std::string_view s = schluessel(neu);
-    Eintrag* e = finden(s);
-    if (e == nullptr) {
-        anlegen(s, neu).anzahl = 1;
+    if (!enthaelt(schluessel(neu))) {
+        hinzu(neu);
         return;
     }
     // Another line of that EFN: whichever stands first is known only to the list.
-    ++e->anzahl;
+    ++*anzahl(schluessel(neu));
     neu_lesen_ = true;
 }
 
 void EFN_Verzeichnis::weg(std::string_view zeile) {
     const std::string_view s = schluessel(zeile);
-    Eintrag* e = finden(s);
-    if (e == nullptr) return;
-    if (--e->anzahl == 0) {
+    std::uint32_t* n = anzahl(s);
+    if (n == nullptr) return;
+    if (--*n == 0) {
         entfernen(s);
     } else {
         neu_lesen_ = true;

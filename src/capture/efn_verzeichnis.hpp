@@ -1,9 +1,11 @@
 // The participant list's index by EFN: which numbers the list holds, how often, and the points of the first line of each.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,36 +29,47 @@ namespace karmo {
 class EFN_Verzeichnis {
 public:
     void abgleichen(const ui::Fenster& f);
-    bool enthaelt(std::string_view efn) const { return punkte(efn) != nullptr; }
-    // The points of the first line with this EFN; nullptr when none.
-    const std::string* punkte(std::string_view efn) const;
+    bool enthaelt(std::string_view efn) const { return punkte(efn).has_value(); }
+    // The points of the first line with this EFN; nothing when none. Valid
+    // until the index next changes.
+    std::optional<std::string_view> punkte(std::string_view efn) const;
     // A line appended at the end of the list.
     void hinzu(std::string_view zeile);
     // The line `alt` of the list replaced by `neu` in its place.
     void ersetzt(std::string_view alt, std::string_view neu);
     void weg(std::string_view zeile);
+    // Room for `n` numbers in all, made before many lines come at once.
+    void reservieren(std::size_t n);
     // Records the list's state after the group changed it itself.
     void merken(const ui::Fenster& f);
 
 private:
     struct Eintrag {
-        int anzahl = 0;
+        std::uint32_t anzahl = 0;
         std::string punkte;
     };
+    // 24 bytes: a table of 65,536 places stays within 1.5 MB, and a probe
+    // (a cache miss, most of a look-up's cost) fetches one line.
+    static constexpr std::size_t k_punkte_platz = 11;
     struct Platz {
         std::uint64_t zahl = 0; // the EFN's number + 1; 0 is a free place
-        Eintrag e;
+        std::uint32_t anzahl = 0;
+        std::uint8_t laenge = 0; // of the points; k_lang: in lange_punkte_
+        std::array<char, k_punkte_platz> punkte{};
     };
+    static constexpr std::uint8_t k_lang = 0xFF;
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
     };
 
+    void punkte_setzen(Platz& p, std::string_view zeile);
+    std::string_view punkte_von(const Platz& p) const;
     // The place of `zahl`, or the free place where it would go.
     std::size_t platz(std::uint64_t zahl) const;
     std::size_t heim(std::uint64_t zahl) const;
-    Eintrag* finden(std::string_view schluessel);
-    Eintrag& anlegen(std::string_view schluessel, std::string_view zeile);
+    // How many lines the key has (nullptr when none), for either store.
+    std::uint32_t* anzahl(std::string_view schluessel);
     void entfernen(std::string_view schluessel);
     // A table of free places with room for `n` numbers.
     void tabelle(std::size_t n);
@@ -65,6 +78,9 @@ private:
     std::size_t belegt_ = 0;
     unsigned bits_ = 0;
     std::unordered_map<std::string, Eintrag, Hash, std::equal_to<>> sonstige_;
+    // Points too long for their place (only from a loaded file), by number.
+    std::unordered_map<std::uint64_t, std::string> lange_punkte_;
+    std::string puffer_;
     std::uint64_t stand_ = 0;
     bool gueltig_ = false;
     // A line of an EFN that stands more than once went away: which line is

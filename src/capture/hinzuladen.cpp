@@ -1,6 +1,8 @@
 // The merge rule: another list's lines against the participant list's duplicate index, in one pass.
 #include "capture/hinzuladen.hpp"
 
+#include <algorithm>
+
 #include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
 #include "eventfile/liste_lesen.hpp"
@@ -26,12 +28,35 @@ void ziffern_anfuegen(std::string& out, std::string_view t) {
 } // namespace
 
 std::string Punkteschluessel(std::string_view zeile) {
-    const Eintragsteile t = eintrag_teilen(zeile);
     std::string out;
-    ziffern_anfuegen(out, t.basis);
-    out.push_back('/');
-    ziffern_anfuegen(out, t.referent);
+    punkteschluessel_bauen(zeile, out);
     return out;
+}
+
+void punkteschluessel_bauen(std::string_view zeile, std::string& ziel) {
+    ziel.clear();
+    // A line whose first 16 bytes are ASCII has its points part from byte 16
+    // on, as eintrag_teilen finds it; any other line takes that way.
+    bool ascii = zeile.size() > 16;
+    for (std::size_t i = 0; ascii && i < 16; ++i) ascii = static_cast<unsigned char>(zeile[i]) < 0x80;
+    std::string_view basis, referent;
+    if (ascii) {
+        const std::string_view rest = zeile.substr(16);
+        const std::size_t strich = rest.find('/');
+        if (strich == std::string_view::npos) {
+            referent = rest;
+        } else {
+            basis = rest.substr(0, strich);
+            referent = rest.substr(strich + 1);
+        }
+    } else {
+        const Eintragsteile t = eintrag_teilen(zeile);
+        basis = t.basis;
+        referent = t.referent;
+    }
+    ziffern_anfuegen(ziel, basis);
+    ziel.push_back('/');
+    ziffern_anfuegen(ziel, referent);
 }
 
 // Each line decides by itself, in the file's order: a bad EFN is counted and
@@ -42,7 +67,11 @@ std::string Punkteschluessel(std::string_view zeile) {
 void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& bilanz) {
     verzeichnis_.abgleichen(f_);
     const int vorher = f_.zeilenzahl(Ctl::Teilnehmerliste);
+    // The list never holds more: room for that many at most, made once.
+    verzeichnis_.reservieren(std::min(static_cast<std::size_t>(vorher) + andere.anzahl(),
+                                      static_cast<std::size_t>(k_listenhoechstzahl)));
     int zahl = vorher;
+    std::string dort;
     for (std::size_t i = 0; i < andere.anzahl(); ++i) {
         const std::string_view zeile = andere.eintrag(i);
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
@@ -51,14 +80,14 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             ++bilanz.ungueltig;
             continue;
         }
-        if (const std::string* hier = verzeichnis_.punkte(efn)) {
-            std::string dort = Punkteschluessel(zeile);
+        if (const std::optional<std::string_view> hier = verzeichnis_.punkte(efn)) {
+            punkteschluessel_bauen(zeile, dort);
             if (dort == *hier) {
                 ++bilanz.schon_da;
             } else {
                 ++bilanz.andere_punkte;
                 if (bilanz.abweichungen.size() < k_abweichungen_gezeigt) {
-                    bilanz.abweichungen.push_back({std::string(efn), *hier, std::move(dort)});
+                    bilanz.abweichungen.push_back({std::string(efn), std::string(*hier), dort});
                 }
             }
             continue;

@@ -35,6 +35,8 @@ struct Hinzuladebilanz {
 // A list line's points as a save writes them: the digits of the base
 // points, "/", the digits of the speaker points ("8/0").
 std::string Punkteschluessel(std::string_view zeile);
+// The same into `ziel`, whose storage is reused.
+void punkteschluessel_bauen(std::string_view zeile, std::string& ziel);
 
 // The one message after taking lists in: its lines, joined by CR LF, in
 // this order and each only when its number is not 0 (the first always).

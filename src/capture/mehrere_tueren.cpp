@@ -45,7 +45,9 @@ void Erfassungsmaske::liste_hinzuladen(const std::string& vnr) {
         return;
     }
     Hinzuladebilanz bilanz;
-    Gelesene_Liste andere;
+    // Kept from merge to merge, as the save keeps its text: a list of
+    // 32,767 lines is not fresh memory (and page faults) every time.
+    static Gelesene_Liste andere;
     for (const std::string& pfad : pfade) {
         bool lesbar = true;
         try {

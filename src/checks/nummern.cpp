@@ -80,13 +80,22 @@ bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_v
     return true;
 }
 
+// Pruefziffer_berechnen's sum over the 14 digits, done in place: another
+// list brings tens of thousands of numbers at once.
 bool EFN_gueltig(std::string_view efn) {
     constexpr std::size_t k_laenge = 15;
     if (efn.size() != k_laenge) return false;
-    for (char c : efn) {
-        if (!ziffer(static_cast<unsigned char>(c))) return false;
+    int summe = 0;
+    for (std::size_t i = 0; i < k_laenge; ++i) {
+        const auto c = static_cast<unsigned char>(efn[i]);
+        if (!ziffer(c)) return false;
+        if (i == k_laenge - 1) break;
+        const int d = c - '0';
+        // Counted from the right of the 14 digits, the 1st, 3rd, ... are doubled.
+        const bool doppelt = (k_laenge - 2 - i) % 2 == 0;
+        summe += doppelt ? (2 * d < 10 ? 2 * d : 2 * d - 9) : d;
     }
-    return Pruefziffer_berechnen(efn.substr(0, k_laenge - 1))[0] == efn.back();
+    return efn.back() - '0' == (10 - summe % 10) % 10;
 }
 
 } // namespace karmo

@@ -44,7 +44,9 @@ TEST(EFN_Verzeichnis, ZufaelligeAenderungenWieDieListeSelbst) {
     for (int schritt = 0; schritt < 6000; ++schritt) {
         v.abgleichen(f);
         const auto art = r() % 10;
-        const std::string zeile = efn_aus(r) + " (" + std::to_string(r() % 12) + "/" + std::to_string(r() % 3) + ")";
+        // Now and then points too long for the table's own place.
+        const std::string basis = r() % 17 == 0 ? "12345678901" + std::to_string(r() % 3) : std::to_string(r() % 12);
+        const std::string zeile = efn_aus(r) + " (" + basis + "/" + std::to_string(r() % 3) + ")";
         if (art < 5 || modell.empty()) {
             f.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
             modell.push_back(zeile);
@@ -71,8 +73,8 @@ TEST(EFN_Verzeichnis, ZufaelligeAenderungenWieDieListeSelbst) {
             const std::string efn = efn_aus(r);
             std::string soll;
             const std::string* s = erste(modell, efn, soll);
-            const std::string* ist = v.punkte(efn);
-            ASSERT_EQ(ist != nullptr, s != nullptr) << "step " << schritt << ", " << efn;
+            const std::optional<std::string_view> ist = v.punkte(efn);
+            ASSERT_EQ(ist.has_value(), s != nullptr) << "step " << schritt << ", " << efn;
             if (s) {
                 ASSERT_EQ(*ist, *s) << "step " << schritt << ", " << efn;
             }
@@ -96,8 +98,8 @@ TEST(EFN_Verzeichnis, WaechstMitDerListe) {
     v.merken(f);
     for (int i = 0; i < 20000; ++i) {
         const std::string efn = std::to_string(200000000000000ULL + static_cast<unsigned long long>(i) * 3ULL);
-        const std::string* p = v.punkte(efn);
-        ASSERT_NE(p, nullptr) << i;
+        const std::optional<std::string_view> p = v.punkte(efn);
+        ASSERT_TRUE(p.has_value()) << i;
         EXPECT_EQ(*p, std::to_string(i % 10) + "/0");
         EXPECT_FALSE(v.enthaelt(std::to_string(200000000000001ULL + static_cast<unsigned long long>(i) * 3ULL)));
     }
