@@ -153,13 +153,17 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                  {befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()},
                  "`xmllint --stream --noout`", 15, "loader or capture form not in the tree yet");
 
-    zeilen.push_back(paar("take the largest event into a list of 16,384 of its lines (\"Liste hinzuladen\", 16,383 new)",
+    zeilen.push_back(paar("take the largest event into a list of 16,384 of its lines (\"Liste hinzuladen\", 16,383 new, journaled)",
                           "hinzuladen_karmo", "laden_karmo", "loading that file into the capture form", 2,
                           "merge not in the tree yet"));
     zeilen.push_back(paar("save the largest event", "speichern_karmo", "speichern_boden", "writing the same bytes to a file", 3,
                           "save procedure not in the tree yet"));
     zeilen.push_back(paar("build the file list of the 10,100-file folder", "dateiliste_karmo", "dateiliste_boden",
                           "opening every file, reading its first 4 KiB", 1.5, "file list not in the tree yet"));
+    if (const auto d = sammler.median("hinzuladen_neu_verzeichnet"))
+        details << "Diagnosis, taking a list in: the same into a list filled from outside (as a load fills it), so that the "
+                   "index is built anew and the journal begins with a snapshot of all 32,767 lines: "
+                << ms(*d) << ".\n";
     if (const auto d = sammler.median("laden_direkt"))
         details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
                 << ".\n";

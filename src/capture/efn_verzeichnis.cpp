@@ -81,14 +81,13 @@ void EFN_Verzeichnis::reservieren(std::size_t n) {
 }
 
 void EFN_Verzeichnis::punkte_setzen(Platz& p, std::string_view zeile) {
-    punkteschluessel_bauen(zeile, puffer_);
-    if (puffer_.size() <= k_punkte_platz) {
-        p.laenge = static_cast<std::uint8_t>(puffer_.size());
-        puffer_.copy(p.punkte.data(), puffer_.size());
-        lange_punkte_.erase(p.zahl);
+    const std::size_t n = punkteschluessel_schreiben(zeile, p.punkte.data(), p.punkte.size());
+    if (n <= k_punkte_platz) {
+        p.laenge = static_cast<std::uint8_t>(n);
+        if (!lange_punkte_.empty()) lange_punkte_.erase(p.zahl);
     } else {
         p.laenge = k_lang;
-        lange_punkte_[p.zahl] = puffer_;
+        lange_punkte_[p.zahl] = Punkteschluessel(zeile);
     }
 }
 
@@ -140,13 +139,28 @@ void EFN_Verzeichnis::abgleichen(const ui::Fenster& f) {
     belegt_ = 0;
     sonstige_.clear();
     lange_punkte_.clear();
-    std::string zeile;
+    // The lines are read a few ahead of their insertion, their places
+    // fetched meanwhile (vormerken).
+    constexpr int k_voraus = 8;
+    std::array<std::string, k_voraus> voraus;
+    for (int i = 0; i < n && i < k_voraus; ++i) {
+        f.zeile_lesen(Ctl::Teilnehmerliste, i, voraus[static_cast<std::size_t>(i)]);
+        vormerken(schluessel(voraus[static_cast<std::size_t>(i)]));
+    }
     for (int i = 0; i < n; ++i) {
-        f.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
+        std::string& zeile = voraus[static_cast<std::size_t>(i % k_voraus)];
         hinzu(zeile);
+        if (i + k_voraus >= n) continue;
+        f.zeile_lesen(Ctl::Teilnehmerliste, i + k_voraus, zeile);
+        vormerken(schluessel(zeile));
     }
     neu_lesen_ = false;
     merken(f);
+}
+
+void EFN_Verzeichnis::vormerken(std::string_view efn) const {
+    if (plaetze_.empty()) return;
+    if (const auto z = als_zahl(efn)) __builtin_prefetch(&plaetze_[heim(*z)]);
 }
 
 std::optional<std::string_view> EFN_Verzeichnis::punkte(std::string_view efn) const {

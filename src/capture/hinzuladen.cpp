@@ -2,6 +2,7 @@
 #include "capture/hinzuladen.hpp"
 
 #include <algorithm>
+#include <array>
 
 #include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
@@ -17,16 +18,6 @@ using ui::Ctl;
 static_assert(static_cast<std::size_t>(k_listenhoechstzahl) == sicherung::k_hoechstzeilen,
               "the journal holds as many lines as the list");
 
-namespace {
-
-void ziffern_anfuegen(std::string& out, std::string_view t) {
-    for (char c : t) {
-        if (c >= '0' && c <= '9') out.push_back(c);
-    }
-}
-
-} // namespace
-
 std::string Punkteschluessel(std::string_view zeile) {
     std::string out;
     punkteschluessel_bauen(zeile, out);
@@ -34,7 +25,16 @@ std::string Punkteschluessel(std::string_view zeile) {
 }
 
 void punkteschluessel_bauen(std::string_view zeile, std::string& ziel) {
-    ziel.clear();
+    ziel.resize(ziel.capacity() > 15 ? ziel.capacity() : 15);
+    std::size_t n = punkteschluessel_schreiben(zeile, ziel.data(), ziel.size());
+    if (n > ziel.size()) {
+        ziel.resize(n);
+        n = punkteschluessel_schreiben(zeile, ziel.data(), ziel.size());
+    }
+    ziel.resize(n);
+}
+
+std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz) {
     // A line whose first 16 bytes are ASCII has its points part from byte 16
     // on, as eintrag_teilen finds it; any other line takes that way.
     bool ascii = zeile.size() > 16;
@@ -54,9 +54,19 @@ void punkteschluessel_bauen(std::string_view zeile, std::string& ziel) {
         basis = t.basis;
         referent = t.referent;
     }
-    ziffern_anfuegen(ziel, basis);
-    ziel.push_back('/');
-    ziffern_anfuegen(ziel, referent);
+    std::size_t n = 0;
+    const auto ziffern = [&](std::string_view t) {
+        for (char c : t) {
+            if (c < '0' || c > '9') continue;
+            if (n < platz) ziel[n] = c;
+            ++n;
+        }
+    };
+    ziffern(basis);
+    if (n < platz) ziel[n] = '/';
+    ++n;
+    ziffern(referent);
+    return n;
 }
 
 // Each line decides by itself, in the file's order: a bad EFN is counted and
@@ -71,8 +81,10 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
     verzeichnis_.reservieren(std::min(static_cast<std::size_t>(vorher) + andere.anzahl(),
                                       static_cast<std::size_t>(k_listenhoechstzahl)));
     int zahl = vorher;
-    std::string dort;
+    std::array<char, 32> dort{};
+    constexpr std::size_t k_voraus = 8;
     for (std::size_t i = 0; i < andere.anzahl(); ++i) {
+        if (i + k_voraus < andere.anzahl()) verzeichnis_.vormerken(andere.eintrag(i + k_voraus).substr(0, 15));
         const std::string_view zeile = andere.eintrag(i);
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
         const std::string_view efn = zeile.substr(0, 15);
@@ -81,13 +93,13 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             continue;
         }
         if (const std::optional<std::string_view> hier = verzeichnis_.punkte(efn)) {
-            punkteschluessel_bauen(zeile, dort);
-            if (dort == *hier) {
+            const std::size_t n = punkteschluessel_schreiben(zeile, dort.data(), dort.size());
+            if (n <= dort.size() && std::string_view(dort.data(), n) == *hier) {
                 ++bilanz.schon_da;
             } else {
                 ++bilanz.andere_punkte;
                 if (bilanz.abweichungen.size() < k_abweichungen_gezeigt) {
-                    bilanz.abweichungen.push_back({std::string(efn), std::string(*hier), dort});
+                    bilanz.abweichungen.push_back({std::string(efn), std::string(*hier), Punkteschluessel(zeile)});
                 }
             }
             continue;

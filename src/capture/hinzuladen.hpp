@@ -37,6 +37,9 @@ struct Hinzuladebilanz {
 std::string Punkteschluessel(std::string_view zeile);
 // The same into `ziel`, whose storage is reused.
 void punkteschluessel_bauen(std::string_view zeile, std::string& ziel);
+// The same into the `platz` bytes at `ziel`: its length, which may be more
+// than `platz` (then the bytes are not all there).
+std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz);
 
 // The one message after taking lists in: its lines, joined by CR LF, in
 // this order and each only when its number is not 0 (the first always).

@@ -117,7 +117,10 @@ std::uint32_t crc32(std::string_view bytes) {
 }
 
 void eintrag(std::string& out, std::initializer_list<std::string_view> felder) {
-    std::string nutzlast;
+    // Kept from entry to entry: a list line's entry is longer than a short
+    // string holds, and another list brings thousands of them at once.
+    thread_local std::string nutzlast;
+    nutzlast.clear();
     bool erstes = true;
     for (std::string_view f : felder) {
         if (!erstes) nutzlast += '\t';
