@@ -1,6 +1,8 @@
 // Lines of the journal: writing them with their check, reading them back and refusing damaged ones.
 #include "sicherung/format.hpp"
 
+#include <charconv>
+
 namespace karmo::sicherung {
 namespace {
 
@@ -128,10 +130,15 @@ void eintrag(std::string& out, std::initializer_list<std::string_view> felder) {
         maskiert_anfuegen(nutzlast, f);
     }
     const std::uint32_t crc = crc32(nutzlast);
-    out += std::to_string(nutzlast.size());
-    out += ' ';
-    for (int k = 7; k >= 0; --k) out += k_hex[(crc >> (4 * k)) & 0xFU];
-    out += ' ';
+    // Length, blank, check sum, blank: assembled first, appended at once.
+    char kopf[32];
+    const auto [ende, fehler] = std::to_chars(kopf, kopf + 20, nutzlast.size());
+    (void)fehler; // 20 digits hold any size_t
+    char* p = ende;
+    *p++ = ' ';
+    for (int k = 7; k >= 0; --k) *p++ = k_hex[(crc >> (4 * k)) & 0xFU];
+    *p++ = ' ';
+    out.append(kopf, static_cast<std::size_t>(p - kopf));
     out += nutzlast;
     out += '\n';
 }

@@ -60,15 +60,30 @@ mt_tuer1() {
     mt_erfassen "$efn_ma" "$efn_mc" "$efn_md"
 }
 mt_tuer1_stick() { mt_auf_stick 'E:\tuer1.XML' tuer1.XML; }
-# Both files in one Open dialog: the folder first, then the two names in quotes.
+# Cancel in Save As: the save in Daten is done, nothing lands on the stick.
+mt_abbrechen() {
+    klicken "$T_MA2" "@Auf Datenträger speichern" || return 1
+    meldung_bestaetigen "Datei erfolgreich gespeichert! Sie finden die Datei unter:"$'\n'"c:\\zelva\\Daten\\${vnr_mt}_$heute.XML" || return 1
+    fenster_erwarten "$T_SPEICHERN_UNTER" || { keine_meldung; return 1; }
+    klicken "$T_SPEICHERN_UNTER" "id=2" || return 1
+    fenster_weg "$T_SPEICHERN_UNTER" 2000 || return 1
+    sleep 0.5
+    keine_meldung || return 1
+    gleich "tuer2.XML" "$(cd "$stick" && echo *)"
+}
+# Both doors' files and a third laptop's list of another event in one Open dialog: the folder first,
+# then the three names in quotes. The other event's file is named and left out.
 mt_hinzuladen() {
+    ereignisdatei "$stick/fremd.XML" "$vnr2" 2 8 "$heute" "$heute" "" 45 08:00 08:45 "$efn_me 8 0"
+    cp "$stick/fremd.XML" "$soll/stick-fremd.XML"
     klicken "$T_MA2" "@Liste hinzuladen" || return 1
     fenster_erwarten "$T_HINZULADEN" || { keine_meldung; return 1; }
     xdotool type --delay 20 -- 'E:\'
     xdotool key Return
     sleep 1
-    xdotool type --delay 20 -- '"tuer1.XML" "tuer2.XML"'
+    xdotool type --delay 20 -- '"tuer1.XML" "tuer2.XML" "fremd.XML"'
     xdotool key Return
+    meldung_bestaetigen "Die Datei E:\\fremd.XML gehört zur Veranstaltung $vnr2, nicht zu $vnr_mt. Sie wurde nicht hinzugeladen." || return 1
     meldung_bestaetigen "Hinzugeladen aus 2 Datei(en): 1 neue Teilnehmer."$'\n'"4 waren schon in der Liste."$'\n'"1 sind mit anderen Punkten in der Liste und blieben unverändert:"$'\n'"$efn_md: hier 8/0, in der Datei 6/0" 15-hinzuladen || return 1
     fenster_weg "$T_HINZULADEN" 2000 || return 1
     zeilen_erwarten "$efn_ma (8/0)"$'\n'"$efn_mc (8/0)"$'\n'"$efn_md (8/0)"$'\n'"$efn_mb (8/0)" "$T_MA2" ListBox#0 || return 1
@@ -89,7 +104,8 @@ mt_speichern() {
     # The files taken in were only read.
     datei_gleich "$soll/stick-tuer1.XML" "$stick/tuer1.XML" || return 1
     datei_gleich "$soll/stick-tuer2.XML" "$stick/tuer2.XML" || return 1
-    gleich "tuer1.XML tuer2.XML" "$(cd "$stick" && echo *)"
+    datei_gleich "$soll/stick-fremd.XML" "$stick/fremd.XML" || return 1
+    gleich "fremd.XML tuer1.XML tuer2.XML" "$(cd "$stick" && echo *)"
 }
 mt_ende() {
     klicken "$T_MA2" "@Programm beenden" || return 1
@@ -100,9 +116,10 @@ mehrere_tueren_laufen() {
     szenario_laufen "Mehrere Türen" \
         "mt_tuer2:Tür 2: $vnr_mt mit drei Karten, eine mit 6 Punkten" \
         "mt_tuer2_stick:\"Auf Datenträger speichern\" nach E:\\tuer2.XML" \
+        "mt_abbrechen:\"Auf Datenträger speichern\", Abbrechen: nur gespeichert" \
         "mt_tuer1:Tür 1: dieselbe Veranstaltung neu, drei Karten" \
         "mt_tuer1_stick:\"Auf Datenträger speichern\" nach E:\\tuer1.XML" \
-        "mt_hinzuladen:\"Liste hinzuladen\" mit beiden Dateien in einem Dialog, Zusammenfassung Wort für Wort" \
+        "mt_hinzuladen:\"Liste hinzuladen\" mit drei Dateien in einem Dialog, eine fremde, Zusammenfassung Wort für Wort" \
         "mt_naechste_karte:die nächste Karte geht gleich in die Liste" \
         "mt_speichern:gespeicherte Datei Zeile für Zeile, die Dateien auf E: unverändert" \
         "mt_ende:\"Programm beenden\""
