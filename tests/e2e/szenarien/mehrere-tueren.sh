@@ -60,6 +60,21 @@ mt_tuer1() {
     mt_erfassen "$efn_ma" "$efn_mc" "$efn_md"
 }
 mt_tuer1_stick() { mt_auf_stick 'E:\tuer1.XML' tuer1.XML; }
+# A message followed at once by another: after OK, the next box may stand where this one stood, so the
+# wait is for this text to go, not for every box.
+mt_meldung_vor_weiterer() {
+    local soll=$1 ist i
+    ist=$(probe wait-msgbox 10000) || { echo "keine Meldung erschienen; erwartet: $soll"; return 1; }
+    gleich "Karmo"$'\n'"$soll" "$ist" || { meldung_schliessen; return 1; }
+    klicken msgbox id=1 || return 1
+    for ((i = 0; i < 50; i++)); do
+        ist=$(probe msgbox) || return 0
+        [[ $ist != "Karmo"$'\n'"$soll" ]] && return 0
+        sleep 0.1
+    done
+    echo "Meldung schließt nicht"
+    return 1
+}
 # Cancel in Save As: the save in Daten is done, nothing lands on the stick.
 mt_abbrechen() {
     klicken "$T_MA2" "@Auf Datenträger speichern" || return 1
@@ -83,7 +98,7 @@ mt_hinzuladen() {
     sleep 1
     xdotool type --delay 20 -- '"tuer1.XML" "tuer2.XML" "fremd.XML"'
     xdotool key Return
-    meldung_bestaetigen "Die Datei E:\\fremd.XML gehört zur Veranstaltung $vnr2, nicht zu $vnr_mt. Sie wurde nicht hinzugeladen." || return 1
+    mt_meldung_vor_weiterer "Die Datei E:\\fremd.XML gehört zur Veranstaltung $vnr2, nicht zu $vnr_mt. Sie wurde nicht hinzugeladen." || return 1
     meldung_bestaetigen "Hinzugeladen aus 2 Datei(en): 1 neue Teilnehmer."$'\n'"4 waren schon in der Liste."$'\n'"1 sind mit anderen Punkten in der Liste und blieben unverändert:"$'\n'"$efn_md: hier 8/0, in der Datei 6/0" 15-hinzuladen || return 1
     fenster_weg "$T_HINZULADEN" 2000 || return 1
     zeilen_erwarten "$efn_ma (8/0)"$'\n'"$efn_mc (8/0)"$'\n'"$efn_md (8/0)"$'\n'"$efn_mb (8/0)" "$T_MA2" ListBox#0 || return 1
