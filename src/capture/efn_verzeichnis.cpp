@@ -163,13 +163,29 @@ void EFN_Verzeichnis::vormerken(std::string_view efn) const {
     if (const auto z = als_zahl(efn)) __builtin_prefetch(&plaetze_[heim(*z)]);
 }
 
+std::optional<EFN_Verzeichnis::Nummer> EFN_Verzeichnis::nummer(std::string_view efn) {
+    if (const auto z = als_zahl(efn)) return Nummer{*z};
+    return std::nullopt;
+}
+
+std::optional<std::string_view> EFN_Verzeichnis::punkte(Nummer n) const {
+    if (plaetze_.empty()) return std::nullopt;
+    const Platz& p = plaetze_[platz(n.wert)];
+    if (p.zahl == 0) return std::nullopt;
+    return punkte_von(p);
+}
+
+void EFN_Verzeichnis::hinzu_neu(Nummer n, std::string_view zeile) {
+    reservieren(belegt_ + 1);
+    Platz& p = plaetze_[platz(n.wert)];
+    p.zahl = n.wert;
+    p.anzahl = 1;
+    punkte_setzen(p, zeile);
+    ++belegt_;
+}
+
 std::optional<std::string_view> EFN_Verzeichnis::punkte(std::string_view efn) const {
-    if (const auto z = als_zahl(efn)) {
-        if (plaetze_.empty()) return std::nullopt;
-        const Platz& p = plaetze_[platz(*z)];
-        if (p.zahl == 0) return std::nullopt;
-        return punkte_von(p);
-    }
+    if (const auto z = als_zahl(efn)) return punkte(Nummer{*z});
     const auto it = sonstige_.find(efn);
     if (it == sonstige_.end()) return std::nullopt;
     return std::string_view(it->second.punkte);

@@ -36,6 +36,16 @@ public:
     // Asks the processor to fetch the place of `efn` now, for a look-up a
     // few lines later: a long run of look-ups then waits less for memory.
     void vormerken(std::string_view efn) const;
+
+    // The same look-ups for a key already known to be 15 digits, taken
+    // apart once (`nummer`): another list brings tens of thousands of them.
+    struct Nummer {
+        std::uint64_t wert; // the number + 1, as the table holds it
+    };
+    static std::optional<Nummer> nummer(std::string_view efn);
+    std::optional<std::string_view> punkte(Nummer n) const;
+    // A line appended whose key `n` the index does not hold yet.
+    void hinzu_neu(Nummer n, std::string_view zeile);
     // A line appended at the end of the list.
     void hinzu(std::string_view zeile);
     // The line `alt` of the list replaced by `neu` in its place.

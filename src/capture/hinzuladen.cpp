@@ -92,7 +92,9 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             ++bilanz.ungueltig;
             continue;
         }
-        if (const std::optional<std::string_view> hier = verzeichnis_.punkte(efn)) {
+        // Fifteen digits now: taken apart once for the look-up and the insert.
+        const EFN_Verzeichnis::Nummer nummer = *EFN_Verzeichnis::nummer(efn);
+        if (const std::optional<std::string_view> hier = verzeichnis_.punkte(nummer)) {
             const std::size_t n = punkteschluessel_schreiben(zeile, dort.data(), dort.size());
             if (n <= dort.size() && std::string_view(dort.data(), n) == *hier) {
                 ++bilanz.schon_da;
@@ -109,7 +111,7 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             continue;
         }
         f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
-        verzeichnis_.hinzu(zeile);
+        verzeichnis_.hinzu_neu(nummer, zeile);
         ++zahl;
         ++bilanz.neu;
     }
