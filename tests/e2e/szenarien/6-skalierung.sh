@@ -13,12 +13,13 @@ s6_erfassung() {
     xdotool type --delay 1 -- "8"
     text_erwarten "$T_MA2" "$MA2_PUNKTE" "8"
 }
-# 150 % of the form's size at 96 dpi (692 x 592 pixels of client area, plus Wine's frame).
+# 150 % of the form's size at 96 dpi (692 x 613 pixels of client area with the second row of buttons,
+# plus Wine's frame).
 s6_groesse() {
     local rechteck x y b h
     rechteck=$(probe rect "$T_MA2") && [[ -n $rechteck ]] || return 1
     read -r x y b h <<<"$rechteck"
-    ((b >= 1038 && b <= 1060 && h >= 870 && h <= 940)) || { echo "Fenster ${b}x$h bei 144 dpi"; return 1; }
+    ((b >= 1038 && b <= 1060 && h >= 914 && h <= 984)) || { echo "Fenster ${b}x$h bei 144 dpi"; return 1; }
     bildschirm 14-teilnehmererfassung-144dpi "$T_MA2"
     if [[ "${KARMO_E2E_DOCS:-0}" == 1 ]]; then
         mkdir -p "$wurzel/docs/screens"
