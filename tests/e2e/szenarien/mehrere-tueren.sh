@@ -86,6 +86,27 @@ mt_abbrechen() {
     keine_meldung || return 1
     gleich "tuer2.XML" "$(cd "$stick" && echo *)"
 }
+# A copy that cannot be written (a folder stands where its temporary file would go, as a write-protected
+# stick refuses it): one message with the path and Windows' reason; the file in Daten stays as saved, and
+# nothing of the copy is left on the stick.
+mt_stick_verweigert() {
+    local ist erwartet="Die Teilnehmerliste konnte nicht hier gespeichert werden:"$'\n''E:\tuer3.XML'$'\n'
+    mkdir "$stick/tuer3.XML.tmp" || return 1
+    klicken "$T_MA2" "@Auf Datenträger speichern" || return 1
+    meldung_bestaetigen "Datei erfolgreich gespeichert! Sie finden die Datei unter:"$'\n'"c:\\zelva\\Daten\\${vnr_mt}_$heute.XML" || return 1
+    cp "$datei_mt" "$soll/mt-vorher.XML"
+    fenster_erwarten "$T_SPEICHERN_UNTER" || { keine_meldung; return 1; }
+    xdotool type --delay 20 -- 'E:\tuer3.XML'
+    xdotool key Return
+    ist=$(probe wait-msgbox 10000) || { echo "keine Meldung erschienen"; return 1; }
+    ist=${ist#*$'\n'}
+    [[ $ist == "$erwartet"?* ]] || { unterschied "$erwartet<Grund>" "$ist"; meldung_schliessen; return 1; }
+    echo "Grund: ${ist#"$erwartet"}"
+    meldung_schliessen || return 1
+    rmdir "$stick/tuer3.XML.tmp" || return 1
+    [[ ! -e "$stick/tuer3.XML" ]] || { echo "tuer3.XML liegt doch auf dem Stick"; return 1; }
+    datei_gleich "$soll/mt-vorher.XML" "$datei_mt"
+}
 # Both doors' files and a third laptop's list of another event in one Open dialog: the folder first,
 # then the three names in quotes. The other event's file is named and left out.
 mt_hinzuladen() {
@@ -134,6 +155,7 @@ mehrere_tueren_laufen() {
         "mt_abbrechen:\"Auf Datenträger speichern\", Abbrechen: nur gespeichert" \
         "mt_tuer1:Tür 1: dieselbe Veranstaltung neu, drei Karten" \
         "mt_tuer1_stick:\"Auf Datenträger speichern\" nach E:\\tuer1.XML" \
+        "mt_stick_verweigert:Kopie nicht schreibbar: eine Meldung mit Pfad und Grund, Daten unverändert" \
         "mt_hinzuladen:\"Liste hinzuladen\" mit drei Dateien in einem Dialog, eine fremde, Zusammenfassung Wort für Wort" \
         "mt_naechste_karte:die nächste Karte geht gleich in die Liste" \
         "mt_speichern:gespeicherte Datei Zeile für Zeile, die Dateien auf E: unverändert" \
