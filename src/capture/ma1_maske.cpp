@@ -83,14 +83,21 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
     hilfe(4, fensterbau::k_hilfe_speichern, {4890, 4740, 4725, 465}),
 }};
 
-constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
+// Printing, beside the count under the list; last in the tab order.
+constexpr std::array<ui::Steuerelement, 1> k_druck{{
+    element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3570, 5490, 1200, 345}, 0, k_tab_knoepfe + 5),
+}};
 
-constexpr std::array<Ereignisbindung<MA1_Maske>, 5> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+
+constexpr std::array<Ereignisbindung<MA1_Maske>, 6> k_klicks{{
     {Ctl::Speichern, &MA1_Maske::Speichern_Click},
     {Ctl::Senden, &MA1_Maske::Senden_Click},
     {Ctl::Einsehen, &MA1_Maske::Einsehen_Click},
     {Ctl::Hauptmenue, &MA1_Maske::Hauptmenue_Click},
     {Ctl::Ende, &MA1_Maske::Ende_Click},
+    {Ctl::Drucken, &MA1_Maske::Drucken_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA1_Maske>, 1> k_fokusverluste{{

@@ -110,14 +110,21 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
     hilfe(4, fensterbau::k_hilfe_speichern, {4950, 4020, 4725, 405}),
 }};
 
-constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
+// Printing, beside the count under the list; last in the tab order.
+constexpr std::array<ui::Steuerelement, 1> k_druck{{
+    element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3345, 4290, 1200, 345}, 0, k_tab_knoepfe + 5),
+}};
 
-constexpr std::array<Ereignisbindung<MA2_Maske>, 5> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+
+constexpr std::array<Ereignisbindung<MA2_Maske>, 6> k_klicks{{
     {Ctl::Speichern, &MA2_Maske::Speichern_Click},
     {Ctl::Senden_web, &MA2_Maske::Senden_web_Click},
     {Ctl::Einsehen, &MA2_Maske::Einsehen_Click},
     {Ctl::Auswahl_BTN, &MA2_Maske::Auswahl_BTN_Click},
     {Ctl::Ende, &MA2_Maske::Ende_Click},
+    {Ctl::Drucken, &MA2_Maske::Drucken_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_fokusverluste{{
