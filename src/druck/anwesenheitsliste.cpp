@@ -79,9 +79,9 @@ void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t)
 
 void Anwesenheitsliste::schluss(Seite& s, int y) const {
     y += k_schluss_abstand;
-    const std::string zahl = d_.teilnehmer.empty() ? std::string()
-                                                   : " " + std::to_string(d_.teilnehmer.size());
-    s.texte.push_back({k_links, y, k_text, "Erfasste Teilnehmer:" + zahl});
+    std::string zahl = "Erfasste Teilnehmer:";
+    if (!d_.teilnehmer.empty()) zahl.append(" ").append(std::to_string(d_.teilnehmer.size()));
+    s.texte.push_back({k_links, y, k_text, std::move(zahl)});
     if (d_.teilnehmer.empty()) waagrecht(s, k_links + m_.breite("Erfasste Teilnehmer: ", k_text), y + k_text.hoehe,
                                          20 * k_mm);
     y += k_schluss_linie;

@@ -1,0 +1,203 @@
+# shellcheck shell=bash
+# Printing: without a printer "Drucken" says so and the form stays usable; with a PDF printer in the prefix
+# (Wine's PostScript driver, its port a pipe into ps2pdf) a type-2 event of 45 participants prints its
+# attendance list through "Drucken", "Weiter" and the print dialog, and its certificates through Ctrl+P.
+# The PDFs are read back: pages, header on every page, "Seite k von N", every EFN, the umlauts
+# (pdftotext), and the barcodes decoded from the rendered pages (pdftoppm, zbarimg).
+vnr_dr=$(mit_pruefziffer 276750000000000180) # Norvia, report type 2 via category 4
+T_AUSDRUCK="Ausdruck"
+dr_ordner="$artefakte/druck"
+dr_ausgabe="$dr_ordner/ausgabe.pdf" # what the printer's pipe writes
+dr_drucker_exe="$wurzel/build/e2e/drucker.exe"
+dr_kein_drucker="Es ist kein Drucker eingerichtet. Bitte richten Sie in Windows einen Drucker ein (zum Beispiel „Microsoft Print to PDF“)."
+dr_inhalt_1="Größere Übungen für Gruppen"
+dr_inhalt_2="Straße, Öl und Ärger"
+dr_karten=()
+# Not in ascending order: the barcodes must come back in list order, not sorted.
+for ((dr_i = 0; dr_i < 45; dr_i++)); do dr_karten+=("$(mit_pruefziffer $((30000000000000 + (dr_i * 37 % 45 + 1) * 7919)))"); done
+dr_zeilen=""
+
+# No printer in a fresh prefix: the message, then the form is back with the focus in EFN and scans go on.
+dr_ohne_drucker() {
+    hauptmenue_frisch || return 1
+    neue_veranstaltung "$vnr_dr" 3 "$T_MA2" || return 1
+    karten_erfassen "$T_MA2" 8 "${dr_karten[0]}" || return 1
+    klicken "$T_MA2" "@Drucken" || return 1
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    bildschirm 30-ausdruck "$T_AUSDRUCK"
+    [[ $(probe checked "$T_AUSDRUCK" "@Anwesenheitsliste zum Unterschreiben") == 1 ]] || { echo "Anwesenheitsliste nicht gewählt"; return 1; }
+    klicken "$T_AUSDRUCK" "@Weiter" || return 1
+    meldung_bestaetigen "$dr_kein_drucker" 31-meldung-kein-drucker || return 1
+    fenster_erwarten "$T_MA2" || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" || return 1
+    scannen "${dr_karten[1]}"
+    zeilen_erwarten "${dr_karten[0]} (8/0)"$'\n'"${dr_karten[1]} (8/0)" "$T_MA2" ListBox#0
+}
+
+# The printer: built like the probe, set up once in this run's prefix, then a fresh start that sees it.
+dr_drucker_einrichten() {
+    local quelle="$wurzel/tests/e2e/drucker/drucker.cpp" ppd
+    if [[ ! -f "$dr_drucker_exe" || "$quelle" -nt "$dr_drucker_exe" ]]; then
+        x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -Wpedantic -Wconversion -Wshadow -Werror -municode \
+            -static -o "$dr_drucker_exe" "$quelle" -lwinspool || return 1
+    fi
+    mkdir -p "$dr_ordner"
+    ppd=$(ls /usr/share/ghostscript/*/lib/ghostpdf.ppd | head -n 1)
+    [[ -f "$ppd" ]] || { echo "ghostpdf.ppd fehlt"; return 1; }
+    sed -E 's/^(\*Default[A-Za-z]*: *)Letter/\1A4/' "$ppd" >"$dr_ordner/a4.ppd"
+    wine "$dr_drucker_exe" "Karmo PDF" "$(winepath -w "$dr_ordner/a4.ppd" 2>/dev/null)" \
+        "|ps2pdf -sPAPERSIZE=a4 - $dr_ausgabe" 2>>"$wine_log" || return 1
+    hauptmenue_frisch
+}
+
+# A type-2 event with a two-line content with umlauts and 45 cards.
+dr_erfassen() {
+    neue_veranstaltung "$vnr_dr" 3 "$T_MA2" || return 1
+    karten_erfassen "$T_MA2" 8 "${dr_karten[@]}" || return 1
+    eintippen "$T_MA2" "$MA2_DAUER" "420" || return 1
+    eintippen "$T_MA2" "$MA2_UHR_S" "09:00" || return 1
+    eintippen "$T_MA2" "$MA2_UHR_E" "17:30" || return 1
+    eintippen "$T_MA2" "$MA2_INHALT" "$dr_inhalt_1" || return 1
+    xdotool key Return
+    xdotool type --delay 1 -- "$dr_inhalt_2"
+    klicken "$T_MA2" "$MA2_EFN" || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" || { keine_meldung; return 1; }
+    text_erwarten "$T_MA2" "$MA2_INHALT" "$dr_inhalt_1"$'\n'"$dr_inhalt_2" || return 1
+    dr_zeilen=$(probe lines "$T_MA2" ListBox#0)
+}
+
+# The print dialog with the default printer: OK. It is a dialog of class #32770, which the probe
+# reaches as "msgbox"; its title follows Wine's locale.
+dr_druckdialog_ok() {
+    local fenster i
+    for ((i = 0; i < 200; i++)); do
+        fenster=$(probe windows)
+        grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$fenster" && break
+        sleep 0.1
+    done
+    ((i < 200)) || { echo "kein Druckdialog; Fenster:"; echo "$fenster"; keine_meldung; return 1; }
+    bildschirm "$1" msgbox
+    klicken msgbox "@OK" || return 1
+    probe wait-gone msgbox 5000 || { echo "Druckdialog schließt nicht"; return 1; }
+}
+
+# The pipe's PDF, complete, moved to $1.
+dr_pdf_abwarten() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        [[ -s "$dr_ausgabe" ]] && pdfinfo "$dr_ausgabe" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    ((i < 200)) || { echo "keine PDF-Datei $dr_ausgabe"; return 1; }
+    # ps2pdf may still be writing the trailer when the file first parses: wait for its size to settle.
+    local groesse=-1
+    while [[ $(stat -c %s "$dr_ausgabe") != "$groesse" ]]; do
+        groesse=$(stat -c %s "$dr_ausgabe")
+        sleep 0.3
+    done
+    mv "$dr_ausgabe" "$1"
+}
+
+dr_liste_drucken() {
+    klicken "$T_MA2" "@Drucken" || return 1
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    klicken "$T_AUSDRUCK" "@Weiter" || return 1
+    dr_druckdialog_ok 32-druckdialog || return 1
+    fenster_erwarten "$T_MA2" || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" 20000 || { keine_meldung; return 1; }
+    keine_meldung || return 1
+    dr_pdf_abwarten "$dr_ordner/liste.pdf" || return 1
+    # Printing changed nothing: no file was saved, the list is as it was.
+    [[ ! -e "$daten/${vnr_dr}_$heute.XML" && ! -e "$daten/$vnr_dr.XML" ]] || { echo "beim Drucken gespeichert"; return 1; }
+    gleich "$dr_zeilen" "$(probe lines "$T_MA2" ListBox#0)"
+}
+
+# The barcodes of page $2 of PDF $1, rendered at 300 dpi as $3, top to bottom: zbarimg reports them in no
+# fixed order and without their place. Each row's digits stand under its bars, so the strip above each
+# 15-digit number (from pdftotext's word boxes) is decoded alone and must give exactly that number; the
+# whole page must hold no barcode besides these.
+dr_strichcodes() {
+    local pdf=$1 seite=$2 bild=$3 y zahl streifen gelesen alle=0
+    while read -r y zahl; do
+        streifen="${bild%.png}-$zahl.png"
+        # 300 dpi: 300/72 pixels a point; the bars end 0.3 mm above the digits and are 8.5 mm high.
+        convert "$bild" -crop "2480x$((95 * 300 / 254))+0+$((y * 300 / 72 - 95 * 300 / 254))" +repage "$streifen" || return 1
+        gelesen=$(zbarimg --quiet --raw "$streifen" 2>/dev/null)
+        [[ $gelesen == "$zahl" ]] || { echo "Strichcode über $zahl gelesen als: ${gelesen:-nichts}" >&2; return 1; }
+        echo "$zahl"
+        alle=$((alle + 1))
+    done < <(pdftotext -f "$seite" -l "$seite" -bbox "$pdf" - |
+        sed -nE 's/.*yMin="([0-9]+)(\.[0-9]*)?".*>([0-9]{15})<\/word>.*/\1 \3/p' | sort -n)
+    [[ $(zbarimg --quiet --raw "$bild" 2>/dev/null | wc -l) == "$alle" ]] || { echo "Seite $seite: mehr Strichcodes als Zeilen" >&2; return 1; }
+}
+
+dr_liste_pruefen() {
+    local pdf="$dr_ordner/liste.pdf" seiten text k n efns gelesen="" bild
+    seiten=$(pdfinfo "$pdf" | sed -nE 's/^Pages: *([0-9]+)/\1/p')
+    pdfinfo "$pdf" | grep -qE 'Page size: *595(\.[0-9]+)? x 842' || { echo "nicht A4:"; pdfinfo "$pdf" | grep 'Page size'; return 1; }
+    # 45 rows of 12.5 mm under this header are 16 a page: three pages.
+    gleich 3 "$seiten" || return 1
+    for ((k = 1; k <= seiten; k++)); do
+        text=$(pdftotext -f "$k" -l "$k" -layout "$pdf" -)
+        for n in "Anwesenheitsliste" "Seite $k von $seiten" "$vnr_dr" "Psychotherapeutenkammer Norvia" \
+            "$dr_inhalt_1" "$dr_inhalt_2" "09:00 bis 17:30" "420 Minuten" "Nr." "Name, Vorname" "Unterschrift"; do
+            [[ $text == *"$n"* ]] || { echo "Seite $k ohne \"$n\""; return 1; }
+        done
+    done
+    text=$(pdftotext "$pdf" -)
+    for n in "${dr_karten[@]}"; do
+        [[ $text == *"$n"* ]] || { echo "EFN $n fehlt im Text"; return 1; }
+    done
+    [[ $text == *"Erfasste Teilnehmer: 45"* && $text == *"Unterschrift der wissenschaftlichen Leitung"* ]] ||
+        { echo "Schluss der Liste fehlt"; return 1; }
+    pdftoppm -png -r 300 "$pdf" "$dr_ordner/liste" || return 1
+    for ((k = 1; k <= seiten; k++)); do
+        bild="$dr_ordner/liste-$k.png"
+        gelesen+=$(dr_strichcodes "$pdf" "$k" "$bild") || return 1
+        gelesen+=$'\n'
+    done
+    efns=$(printf '%s\n' "${dr_karten[@]}")
+    gleich "$efns" "${gelesen%$'\n'}"
+}
+
+# Ctrl+P, the certificates chosen, Enter for the default button "Weiter".
+dr_bescheinigungen() {
+    xdotool key ctrl+p
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    klicken "$T_AUSDRUCK" "@Teilnahmebescheinigungen (eine Seite je Teilnehmer)" || return 1
+    [[ $(probe checked "$T_AUSDRUCK" "@Anwesenheitsliste zum Unterschreiben") == 0 ]] || { echo "Wahl nicht gewechselt"; return 1; }
+    xdotool key Return
+    dr_druckdialog_ok 33-druckdialog-bescheinigungen || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" 60000 || { keine_meldung; return 1; }
+    keine_meldung || return 1
+    dr_pdf_abwarten "$dr_ordner/bescheinigungen.pdf" || return 1
+    local pdf="$dr_ordner/bescheinigungen.pdf" k text gelesen
+    gleich 45 "$(pdfinfo "$pdf" | sed -nE 's/^Pages: *([0-9]+)/\1/p')" || return 1
+    # 200 dpi is enough for one barcode a page (2 pixels a narrow element), and renders 45 pages faster.
+    pdftoppm -png -r 200 "$pdf" "$dr_ordner/bescheinigung" || return 1
+    for ((k = 1; k <= 45; k++)); do
+        text=$(pdftotext -f "$k" -l "$k" "$pdf" -)
+        for n in "Teilnahmebescheinigung" "${dr_karten[k - 1]}" "$dr_inhalt_2" "Basispunkte" "Referentenpunkte" \
+            "Name, Vorname" "Unterschrift des Veranstalters"; do
+            [[ $text == *"$n"* ]] || { echo "Bescheinigung $k ohne \"$n\""; return 1; }
+        done
+        gelesen=$(zbarimg --quiet --raw "$(printf '%s/bescheinigung-%02d.png' "$dr_ordner" "$k")" 2>/dev/null)
+        gleich "${dr_karten[k - 1]}" "$gelesen" || { echo "(Strichcode der Bescheinigung $k)"; return 1; }
+    done
+    if [[ "${KARMO_E2E_DOCS:-0}" == 1 ]]; then
+        pdftoppm -png -r 50 -f 1 -l 1 -singlefile "$dr_ordner/liste.pdf" "$wurzel/docs/screens/20-anwesenheitsliste"
+        pdftoppm -png -r 50 -f 1 -l 1 -singlefile "$pdf" "$wurzel/docs/screens/21-teilnahmebescheinigung"
+        cp "$artefakte/screens/30-ausdruck.png" "$wurzel/docs/screens/" 2>/dev/null || true
+    fi
+}
+
+drucken_laufen() {
+    szenario_laufen "Drucken" \
+        "dr_ohne_drucker:ohne Drucker: \"Drucken\", \"Weiter\": Meldung, Fokus in EFN, der nächste Scan wirkt" \
+        "dr_drucker_einrichten:PDF-Drucker im Präfix (Port in ps2pdf), neuer Start" \
+        "dr_erfassen:Typ-2-Veranstaltung mit zweizeiligem Inhalt mit Umlauten und 45 Karten" \
+        "dr_liste_drucken:\"Drucken\", \"Weiter\", Druckdialog OK: PDF da, Fokus in EFN, nichts gespeichert" \
+        "dr_liste_pruefen:Liste: A4, 3 Seiten mit Kopf und \"Seite k von 3\", alle EFN, Umlaute; Strichcodes in Listenfolge" \
+        "dr_bescheinigungen:Strg+P, Bescheinigungen, Enter, OK: 45 Seiten, je EFN als Text und Strichcode"
+}
+weitere_szenarien+=(drucken_laufen)
