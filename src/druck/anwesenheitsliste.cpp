@@ -60,8 +60,8 @@ int Anwesenheitsliste::kopf(Seite& s, int k) const {
 void Anwesenheitsliste::tabellenkopf(Seite& s, int y) const {
     waagrecht(s, k_links, y, k_satzbreite);
     for (const Spalte& sp : k_spalten) {
-        s.texte.push_back({k_links + sp.links + k_zelle_innen, y + (k_kopfzeilenhoehe - zeilenhoehe(k_fett)) / 2,
-                           k_fett, sp.kopf});
+        s.texte.push_back({k_links + sp.links + k_zelle_innen,
+                           y + (k_kopfzeilenhoehe - zeilenhoehe(k_spaltenkopf)) / 2, k_spaltenkopf, sp.kopf});
     }
     waagrecht(s, k_links, y + k_kopfzeilenhoehe, k_satzbreite);
 }

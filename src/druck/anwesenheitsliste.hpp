@@ -20,9 +20,9 @@ struct Spalte {
 };
 inline constexpr Spalte k_spalten[] = {
     {"Nr.", 0, 11 * k_mm},
-    {"EFN", 11 * k_mm, 86 * k_mm},
-    {"Punkte", 97 * k_mm, 15 * k_mm},
-    {"Name, Vorname", 112 * k_mm, 30 * k_mm},
+    {"EFN", 11 * k_mm, 82 * k_mm},
+    {"Punkte", 93 * k_mm, 15 * k_mm},
+    {"Name, Vorname", 108 * k_mm, 34 * k_mm},
     {"Unterschrift", 142 * k_mm, k_satzbreite - 142 * k_mm},
 };
 

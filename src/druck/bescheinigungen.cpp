@@ -27,15 +27,15 @@ Seite Bescheinigungen::seite(int k) const {
     y = block_.zeichnen(s, y) + 10 * k_mm;
 
     s.texte.push_back({k_links, y, k_fett, "EFN"});
-    s.texte.push_back({k_links + 32 * k_mm, y, k_text, t.efn});
+    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.efn});
     y += zeilenhoehe(k_text) + 3 * k_mm;
     y = strichcode_mit_ziffern(s, k_links, y, k_bescheinigung_balkenhoehe, t.efn, m_) + 8 * k_mm;
 
     s.texte.push_back({k_links, y, k_fett, "Basispunkte"});
-    s.texte.push_back({k_links + 32 * k_mm, y, k_text, t.basis.empty() ? "0" : t.basis});
+    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.basis.empty() ? "0" : t.basis});
     y += zeilenhoehe(k_text);
     s.texte.push_back({k_links, y, k_fett, "Referentenpunkte"});
-    s.texte.push_back({k_links + 32 * k_mm, y, k_text, t.referent.empty() ? "keine" : t.referent});
+    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.referent.empty() ? "keine" : t.referent});
     y += zeilenhoehe(k_text) + 22 * k_mm;
 
     schreiblinie(s, k_links, y, k_satzbreite, "Name, Vorname");

@@ -47,7 +47,7 @@ struct Strichcode {
     std::string text;
 };
 inline constexpr int k_modul_mindestens = 25; // 0.25 mm
-inline constexpr int k_modul_raum = 29;       // what a narrow element may take at a coarse resolution
+inline constexpr int k_modul_raum = 28;       // what a narrow element may take at a coarser resolution
 inline constexpr int k_ruhezone = 10;         // narrow elements of quiet zone on either side
 
 struct Seite {

@@ -76,8 +76,6 @@ void absatz_umbrechen(std::string_view absatz, int breite, Schrift s, const Text
     if (!zeile.empty() || leer) out.push_back(std::move(zeile));
 }
 
-constexpr int k_wert_ab = 32 * k_mm; // values start this far right of the captions
-
 } // namespace
 
 std::vector<std::string> umbrechen(std::string_view text, int breite, Schrift s, const Textmass& m) {

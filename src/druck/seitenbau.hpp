@@ -16,6 +16,10 @@ inline constexpr Schrift k_fett{380, true};
 inline constexpr Schrift k_klein{300, false};
 // The digits under a barcode.
 inline constexpr Schrift k_ziffern{280, false};
+// The table's column heads.
+inline constexpr Schrift k_spaltenkopf{320, true};
+// Values of the event's block, and of a certificate's points, start this far right of their captions.
+inline constexpr int k_wert_ab = 40 * k_mm;
 
 // At least 15 mm everywhere; 20 mm on the left, for a binder.
 inline constexpr int k_links = 20 * k_mm;

@@ -130,6 +130,25 @@ TEST(Anwesenheitsliste, RowShowsNumberBarcodeDigitsAndPointsAsTheListLineDoes) {
     EXPECT_GT(finde(s, "Ort, Datum")->y, finde(s, "Erfasste Teilnehmer: 4")->y);
 }
 
+// Column heads inside their columns, the block's captions left of their values.
+TEST(Anwesenheitsliste, HeadsAndCaptionsFitTheirRoom) {
+    const Druckdaten d = veranstaltung(2, 2);
+    const Seite s = Anwesenheitsliste(d, k_mass).seite(1);
+    for (const Spalte& sp : k_spalten) {
+        const Textstueck* kopf = nullptr;
+        for (const Textstueck& t : s.texte) {
+            if (t.text == sp.kopf && t.schrift.fett && t.x > k_links + sp.links) kopf = &t;
+        }
+        ASSERT_NE(kopf, nullptr) << sp.kopf;
+        EXPECT_LT(kopf->x + k_mass.breite(kopf->text, kopf->schrift), k_links + sp.links + sp.breite) << sp.kopf;
+    }
+    for (const char* beschriftung : {"VNR", "Kammer", "Punkte", "Datum", "Uhrzeit", "Dauer", "Inhalt"}) {
+        const Textstueck* t = finde(s, beschriftung);
+        ASSERT_NE(t, nullptr) << beschriftung;
+        EXPECT_LT(t->x + k_mass.breite(t->text, t->schrift), k_links + k_wert_ab) << beschriftung;
+    }
+}
+
 TEST(Anwesenheitsliste, EmptyListIsOnePageOfNumberedRowsToFillIn) {
     const Druckdaten d = veranstaltung(0);
     const Anwesenheitsliste l(d, k_mass);
@@ -147,8 +166,8 @@ TEST(Anwesenheitsliste, EmptyListIsOnePageOfNumberedRowsToFillIn) {
 
 TEST(Anwesenheitsliste, TypeTwoHeaderKeepsTheContentsLineBreaksAndWrapsLongLines) {
     Druckdaten d = veranstaltung(30, 2);
-    d.inhalt = "Erste Zeile\r\nZweite Zeile mit Umlauten: Ärger, Öl, Übung, Straße\r\n" + std::string(60, 'x') +
-               " " + std::string(200 - 60, 'y');
+    d.inhalt = "Erste Zeile\r\nZweite Zeile mit Umlauten: Ärger, Öl, Übung, Straße\r\n" + std::string(50, 'x') +
+               " " + std::string(150, 'y');
     const Anwesenheitsliste l(d, k_mass);
     for (int k = 1; k <= l.seitenzahl(); ++k) {
         const Seite s = l.seite(k);
@@ -157,7 +176,7 @@ TEST(Anwesenheitsliste, TypeTwoHeaderKeepsTheContentsLineBreaksAndWrapsLongLines
         EXPECT_TRUE(hat_text(s, "420 Minuten"));
         EXPECT_TRUE(hat_text(s, "Erste Zeile"));
         EXPECT_TRUE(hat_text(s, "Zweite Zeile mit Umlauten: Ärger, Öl, Übung, Straße"));
-        EXPECT_TRUE(hat_text(s, std::string(60, 'x')));
+        EXPECT_TRUE(hat_text(s, std::string(50, 'x')));
         seite_pruefen(l, d, k);
     }
     // The long word was cut into pieces that together give it whole.
@@ -165,7 +184,7 @@ TEST(Anwesenheitsliste, TypeTwoHeaderKeepsTheContentsLineBreaksAndWrapsLongLines
     for (const Textstueck& t : l.seite(1).texte) {
         if (!t.text.empty() && t.text.find_first_not_of('y') == std::string::npos) ys += t.text;
     }
-    EXPECT_EQ(ys, std::string(140, 'y'));
+    EXPECT_EQ(ys, std::string(150, 'y'));
     // A taller header leaves fewer rows per page.
     const Druckdaten kurz = veranstaltung(30, 1);
     EXPECT_LT(l.zeilen_je_seite(), Anwesenheitsliste(kurz, k_mass).zeilen_je_seite());

@@ -68,6 +68,9 @@ TEST(Bescheinigungen, PointsNamedAsSuchAndTypeOneWithoutDates) {
     EXPECT_FALSE(hat_text(s, "Datum"));
     EXPECT_FALSE(hat_text(s, "Inhalt"));
     EXPECT_TRUE(hat_text(b.seite(2), "keine"));
+    for (const Textstueck* t : {basis, referent}) {
+        EXPECT_LT(t->x + k_mass.breite(t->text, t->schrift), sechs->x) << t->text;
+    }
 }
 
 TEST(Bescheinigungen, EmptyListHasNoPages) {
