@@ -39,6 +39,20 @@ _karmo_wine_registry() {
     wine reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null
 }
 
+# Wine's own fonts (Marlett for the title bar's buttons, Tahoma for dialogs) into the prefix's
+# Fonts folder. Debian's Wine 8 ships them in /usr/share/wine/fonts (fonts-wine) but looks for them
+# under a path built from its relative data folder ("usr\share\wine\../fonts"), which it never
+# finds: without this every window shows "0 1 r" where its buttons should be.
+karmo_wine_schriften() {
+    local prefix=$1 schrift ziel
+    ziel="$prefix/drive_c/windows/Fonts"
+    mkdir -p "$ziel"
+    for schrift in /usr/share/wine/fonts/*.ttf; do
+        [[ -f $schrift && ! -e "$ziel/$(basename "$schrift")" ]] && cp "$schrift" "$ziel/"
+    done
+    return 0
+}
+
 _karmo_browser_skript() {
     cat >"$1" <<'SKRIPT'
 #!/bin/sh
@@ -123,7 +137,12 @@ karmo_wine_neu() {
     export WINEPREFIX="$KARMO_WINE_TMP/prefix"
     export XDG_CACHE_HOME="$HOME/.cache" XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
     mkdir -p "$HOME"
-    cp -a "$KARMO_WINE_TEMPLATE" "$WINEPREFIX"
+    # Under a shared lock: a template being booted anew is not copied half-way.
+    (
+        flock -s 9
+        cp -a "$KARMO_WINE_TEMPLATE" "$WINEPREFIX"
+    ) 9>"$KARMO_WINE_TEMPLATE.lock"
+    karmo_wine_schriften "$WINEPREFIX"
 
     export KARMO_BROWSER_PROTOKOLL="$KARMO_WINE_TMP/browser.log"
     : >"$KARMO_BROWSER_PROTOKOLL"

@@ -86,7 +86,6 @@ void Erfassungsmaske::uebertragen(const std::string& pfad, const std::string& mo
 
 void Erfassungsmaske::zum_hauptmenue(const std::string& pfad, const std::string& modus) {
     if (!speichern(pfad, modus)) return;
-    if (karte_beim_verlassen()) return;
     f_.verbergen();
     p_.form(ui::FormId::Auswahl).zeigen();
 }
@@ -107,7 +106,7 @@ bool Erfassungsmaske::vor_dem_ende_sichern(const std::string& pfad, const std::s
     }
     switch (speichern_mit_ausgang(pfad, modus)) {
     case Speicherausgang::Geschrieben:
-        return !karte_beim_verlassen();
+        return true;
     case Speicherausgang::Abgelehnt: // the user can fill in what is missing
         return false;
     case Speicherausgang::Fehlgeschlagen:
@@ -128,15 +127,6 @@ bool Erfassungsmaske::trotzdem_beenden() {
     // journaled, before the form ends; after Nein it comes next anyway.
     if (ja) p_.karten_zustellen();
     return ja;
-}
-
-// A card scanned into the save's confirmation while the form was being
-// left: the door is still busy. The card is captured and the form stays,
-// its list no longer saved.
-bool Erfassungsmaske::karte_beim_verlassen() {
-    if (!p_.plattform().karten_wartend()) return false;
-    p_.karten_zustellen();
-    return true;
 }
 
 // Leaving the form unsaved, as the user chose: the journal is put aside, kept.

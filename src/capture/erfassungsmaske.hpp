@@ -79,9 +79,6 @@ private:
     bool vor_dem_ende_sichern(const std::string& pfad, const std::string& modus);
     bool trotzdem_beenden();
     void ohne_speichern_verlassen();
-    // True when a card waits from the messages of leaving: it is captured
-    // here and the form stays.
-    bool karte_beim_verlassen();
 };
 
 } // namespace karmo

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -42,8 +43,10 @@ struct Lauf {
     ui::Formularsammlung sammlung{host, Deklaration};
     Programm p{pl, sammlung};
 
-    Lauf(const fs::path& wurzel, bool ja) : pl(wurzel) {
+    // `karten`: cards scanned into the first boxes of the run (the restore question's among them).
+    Lauf(const fs::path& wurzel, bool ja, std::deque<std::string> karten = {}) : pl(wurzel) {
         pl.frage_antwort = ja;
+        pl.scans_in_meldungen = std::move(karten);
         Programm_einrichten(p);
         Main(p);
     }

@@ -46,6 +46,16 @@ void CALLBACK uhr(HWND, UINT, UINT_PTR, DWORD) {
     g_box->handeln(box, GetDlgItem(box, IDOK));
 }
 
+// A platform whose boxes have a list to take cards, as while a capture form is open.
+struct MitListe {
+    Win32Plattform pl;
+    MitListe() { pl.setze_kartenannahme([] { return true; }); }
+    operator Win32Plattform&() { return pl; }
+    void meldung(std::string_view t) { pl.meldung(t); }
+    bool frage(std::string_view t, Vorgabe v) { return pl.frage(t, v); }
+    std::string scan_aus_meldung() { return pl.scan_aus_meldung(); }
+};
+
 // Shows a real box through the platform; `handeln` types or clicks into it.
 std::string melden(Win32Plattform& pl, Box& box, const std::string& text) {
     g_box = &box;
@@ -56,7 +66,7 @@ std::string melden(Win32Plattform& pl, Box& box, const std::string& text) {
 }
 
 TEST(Meldung, KarteSchliesstDieBoxUndKommtZurueck) {
-    Win32Plattform pl;
+    MitListe pl;
     for (UINT ende : {VK_RETURN, VK_TAB}) {
         Box box;
         box.handeln = [ende](HWND, HWND ok) {
@@ -74,7 +84,7 @@ TEST(Meldung, KarteSchliesstDieBoxUndKommtZurueck) {
 }
 
 TEST(Meldung, EineTeilweiseGeleseneKarteKommtAuchZurueck) {
-    Win32Plattform pl;
+    MitListe pl;
     Box box;
     box.handeln = [](HWND, HWND ok) {
         ziffern_senden(ok, "74000000000001");
@@ -84,7 +94,7 @@ TEST(Meldung, EineTeilweiseGeleseneKarteKommtAuchZurueck) {
 }
 
 TEST(Meldung, EinMenschSchliesstSieWieImmer) {
-    Win32Plattform pl;
+    MitListe pl;
     const std::vector<std::function<void(HWND, HWND)>> wege{
         [](HWND, HWND ok) { taste_senden(ok, VK_RETURN); },
         [](HWND, HWND ok) { taste_senden(ok, VK_ESCAPE); },
@@ -118,7 +128,7 @@ void CALLBACK nachsehen(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(Meldung, ZiffernAlleinLassenDieBoxOffen) {
-    Win32Plattform pl;
+    MitListe pl;
     Box box;
     g_offen = false;
     box.handeln = [](HWND, HWND ok) {
@@ -129,9 +139,60 @@ TEST(Meldung, ZiffernAlleinLassenDieBoxOffen) {
     EXPECT_TRUE(g_offen);
 }
 
+// Without a list (the setup window, the restore question) a card closes
+// nothing and is not kept: the box waits for a person.
+TEST(Meldung, OhneListeGehtDieKarteNirgendwohin) {
+    Win32Plattform pl;
+    Box box;
+    g_offen = false;
+    box.handeln = [](HWND, HWND ok) {
+        ziffern_senden(ok, k_karte);
+        taste_senden(ok, VK_RETURN);
+        SetTimer(nullptr, 0, 150, &nachsehen);
+    };
+    EXPECT_EQ(melden(pl, box, "Die Verknüpfung wurde angelegt."), "");
+    EXPECT_TRUE(g_offen) << "the card's Enter did not close the box";
+    EXPECT_FALSE(IsWindow(box.gesehen)) << "a person's Enter did";
+}
+
+// A card typed into a question is kept and answers nothing; the person's
+// Enter afterwards chooses the default button.
+bool g_frage_offen = false;
+void CALLBACK frage_nachsehen(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!g_box) return;
+    g_frage_offen = IsWindow(g_box->gesehen) && IsWindowVisible(g_box->gesehen);
+    taste_senden(GetFocus(), VK_RETURN);
+}
+
+TEST(Frage, EineKarteBeantwortetSieNicht) {
+    for (Vorgabe vorgabe : {Vorgabe::Ja, Vorgabe::Nein}) {
+        MitListe pl;
+        Box box;
+        g_frage_offen = false;
+        box.handeln = [](HWND, HWND) {
+            HWND knopf = GetFocus();
+            ziffern_senden(knopf, k_karte);
+            taste_senden(knopf, VK_RETURN);
+            ziffern_senden(knopf, "100000000000009");
+            taste_senden(knopf, VK_TAB);
+            SetTimer(nullptr, 0, 150, &frage_nachsehen);
+        };
+        g_box = &box;
+        SetTimer(nullptr, k_uhr, 10, &uhr);
+        const bool ja = pl.frage("Soll Karmo trotzdem beendet werden?", vorgabe);
+        g_box = nullptr;
+        EXPECT_TRUE(g_frage_offen) << "still open after two cards";
+        EXPECT_EQ(ja, vorgabe == Vorgabe::Ja) << "the Tab did not move to the other button either";
+        EXPECT_EQ(pl.scan_aus_meldung(), k_karte);
+        EXPECT_EQ(pl.scan_aus_meldung(), "100000000000009");
+        EXPECT_EQ(pl.scan_aus_meldung(), "");
+    }
+}
+
 // The question's default button is the one Enter chooses: Ja unless Nein is asked for.
 TEST(Frage, EnterWaehltDieVorgabe) {
-    Win32Plattform pl;
+    MitListe pl;
     for (Vorgabe vorgabe : {Vorgabe::Ja, Vorgabe::Nein}) {
         Box box;
         int fokus = 0;

@@ -6,14 +6,17 @@ datei_tb="$daten/$vnr_tb.XML"
 tb_frage="Die Daten konnten nicht gespeichert werden. Soll Karmo trotzdem beendet werden? Die erfassten Daten bleiben gesichert und werden beim nächsten Start angeboten."
 tb_wiederherstellen="Karmo wurde beendet, ohne die Teilnehmerliste der Veranstaltung $vnr_tb zu speichern (1 Teilnehmer erfasst). Soll sie wiederhergestellt werden?"
 tb_gesperrt=""
+tb_sperrdatei=""
 
 # Makes the save in Daten fail for Wine. The suites run as root, whom the permission bits do not stop;
 # the immutable attribute does (ext4, xfs, btrfs, tmpfs). Another user is stopped by the bits. Where
 # root may not set the attribute (a container without CAP_LINUX_IMMUTABLE), a folder under the name of
 # the save's temporary file makes the write fail the same way (access denied). A write tried afterwards
 # proves the lock: a save that could still succeed fails the step instead of letting the scenario test
-# nothing. The EXIT trap lifts it too, before the prefix is removed.
+# nothing. The EXIT trap lifts it too, before the prefix is removed. $1: the file the save writes
+# (default: this scenario's).
 tb_sperren() {
+    tb_sperrdatei=${1:-$datei_tb}
     mkdir -p "$daten"
     if [[ $(id -u) -ne 0 ]]; then
         chmod a-w "$daten"
@@ -22,7 +25,7 @@ tb_sperren() {
         tb_gesperrt=chattr
     else
         echo "(chattr +i nicht möglich auf $(stat -f -c %T "$daten"): die Zwischendatei wird durch einen Ordner belegt)"
-        mkdir "$datei_tb.tmp" || return 1
+        mkdir "$tb_sperrdatei.tmp" || return 1
         tb_gesperrt=ordner
     fi
     local falle
@@ -30,7 +33,7 @@ tb_sperren() {
     # shellcheck disable=SC2064 # the trap before is read now, on purpose
     trap "tb_entsperren; ${falle:-:}" EXIT
     if [[ $tb_gesperrt == ordner ]]; then
-        [[ -d "$datei_tb.tmp" ]] || { echo "Zwischendatei nicht belegt"; return 1; }
+        [[ -d "$tb_sperrdatei.tmp" ]] || { echo "Zwischendatei nicht belegt"; return 1; }
     elif touch "$daten/.schreibprobe" 2>/dev/null; then
         rm -f "$daten/.schreibprobe"
         echo "Daten bleibt beschreibbar"
@@ -41,7 +44,7 @@ tb_entsperren() {
     case "$tb_gesperrt" in
         chattr) chattr -i "$daten" ;;
         rechte) chmod u+w "$daten" ;;
-        ordner) rmdir "$datei_tb.tmp" ;;
+        ordner) rmdir "$tb_sperrdatei.tmp" ;;
     esac
     tb_gesperrt=""
 }
