@@ -175,6 +175,9 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                           "capture form not in the tree yet"));
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
+    zeilen.push_back(paar("lay out the largest event's attendance list, every page drawn for a printer that counts",
+                          "druck_layout", "laden_karmo", "loading it into the capture form", 1,
+                          "printing not in the tree yet"));
     zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
                           "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
     {
