@@ -185,8 +185,8 @@ dr_bescheinigungen() {
         gleich "${dr_karten[k - 1]}" "$gelesen" || { echo "(Strichcode der Bescheinigung $k)"; return 1; }
     done
     if [[ "${KARMO_E2E_DOCS:-0}" == 1 ]]; then
-        pdftoppm -png -r 50 -f 1 -l 1 -singlefile "$dr_ordner/liste.pdf" "$wurzel/docs/screens/20-anwesenheitsliste"
-        pdftoppm -png -r 50 -f 1 -l 1 -singlefile "$pdf" "$wurzel/docs/screens/21-teilnahmebescheinigung"
+        pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$dr_ordner/liste.pdf" "$wurzel/docs/screens/20-anwesenheitsliste"
+        pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$pdf" "$wurzel/docs/screens/21-teilnahmebescheinigung"
         cp "$artefakte/screens/30-ausdruck.png" "$wurzel/docs/screens/" 2>/dev/null || true
     fi
 }
