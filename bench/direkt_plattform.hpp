@@ -114,8 +114,6 @@ public:
         const bool ok = ::fsync(fd) == 0;
         return ::close(fd) == 0 && ok ? karmo::Ergebnis{} : k_nein;
     }
-    // No message box here takes input.
-    std::string scan_aus_meldung() override { return {}; }
 
 private:
     class Leser final : public karmo::Lesedatei {

@@ -39,26 +39,45 @@ public:
 
 void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_wurzel, const std::string& gross_windows) {
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-    // What Weiter costs besides the printer itself: the event read out of
-    // the form, its pages laid out and each page turned into the printer's
-    // pixels.
-    registrieren("druck_layout", [gross_wurzel, gross_windows](benchmark::State& s) {
+    // The layout: every page of the attendance list laid out from the event
+    // read out of the form beforehand, text measured by a printer that only
+    // counts. With `zeichnen` each page is also turned into the printer's
+    // pixels and handed to it (a diagnosis: that part goes at the printer
+    // driver's pace).
+    const auto messen = [gross_wurzel, gross_windows](benchmark::State& s, bool mit_zeichnen) {
         Umgebung u(gross_wurzel);
         laden(u, gross_windows);
         const ui::Fenster& f = u.fenster(ui::FormId::MA2_Maske);
         Zaehldrucker drucker;
         const karmo::druck::Druckermass mass(drucker);
         int seiten = 0;
+        std::size_t teile = 0;
+        const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), f);
         for (auto _ : s) {
-            const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), f);
             const karmo::druck::Anwesenheitsliste liste(d, mass);
             seiten = liste.seitenzahl();
-            for (int k = 1; k <= seiten; ++k) karmo::druck::zeichnen(liste.seite(k), drucker);
+            for (int k = 1; k <= seiten; ++k) {
+                const karmo::druck::Seite seite = liste.seite(k);
+                teile += seite.codes.size();
+                if (mit_zeichnen) karmo::druck::zeichnen(seite, drucker);
+            }
         }
+        benchmark::DoNotOptimize(teile);
         benchmark::DoNotOptimize(drucker.aufrufe);
         s.counters["Seiten"] = seiten;
         if (seiten < 1500) s.SkipWithError(("nur " + std::to_string(seiten) + " Seiten").c_str());
+    };
+    registrieren("druck_layout", [messen](benchmark::State& s) { messen(s, false); }, false);
+    // Diagnosis: reading the event out of the form (Druckdaten_lesen) alone.
+    registrieren("druck_lesen", [gross_wurzel, gross_windows](benchmark::State& s) {
+        Umgebung u(gross_wurzel);
+        laden(u, gross_windows);
+        const ui::Fenster& f = u.fenster(ui::FormId::MA2_Maske);
+        std::size_t n = 0;
+        for (auto _ : s) n = karmo::Druckdaten_lesen(u.programm.zustand(), f).teilnehmer.size();
+        if (n != 32767) s.SkipWithError(("nur " + std::to_string(n) + " Teilnehmer gelesen").c_str());
     }, false);
+    registrieren("druck_zeichnen", [messen](benchmark::State& s) { messen(s, true); }, false);
 #else
     (void)registrieren;
     (void)gross_wurzel;

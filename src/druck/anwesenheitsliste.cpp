@@ -2,6 +2,7 @@
 #include "druck/anwesenheitsliste.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace karmo::druck {
@@ -13,8 +14,6 @@ constexpr int k_schluss_abstand = 6 * k_mm;   // between the last row and the co
 constexpr int k_schluss_linie = 18 * k_mm;    // from the count down to the lines to sign on
 constexpr int k_linie_beschriftung = 6 * k_mm; // room under a line for its caption
 constexpr int k_zelle_innen = 15 * k_mm / 10; // text's distance from a cell's left edge
-
-std::string punkte_text(const Druckteilnehmer& t) { return t.basis + "/" + t.referent; }
 
 } // namespace
 
@@ -68,11 +67,16 @@ void Anwesenheitsliste::tabellenkopf(Seite& s, int y) const {
 
 void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t) const {
     const int mitte = y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2;
-    s.texte.push_back({k_links + k_zelle_innen, mitte, k_text, std::to_string(nr)});
+    char nummer[12];
+    const auto [ende, fehler] = std::to_chars(nummer, nummer + sizeof nummer, nr);
+    (void)fehler;
+    // Built in place: a page of the largest event is one of about 1,800.
+    s.texte.emplace_back(k_links + k_zelle_innen, mitte, k_text, std::string_view(nummer, static_cast<std::size_t>(ende - nummer)));
     if (t) {
         const Spalte& efn = k_spalten[1];
         strichcode_mit_ziffern(s, k_links + efn.links, y + 100, k_balkenhoehe, t->efn, m_);
-        s.texte.push_back({k_links + k_spalten[2].links + k_zelle_innen, mitte, k_text, punkte_text(*t)});
+        Textstueck& punkte = s.texte.emplace_back(k_links + k_spalten[2].links + k_zelle_innen, mitte, k_text, t->basis);
+        punkte.text.append("/").append(t->referent);
     }
     waagrecht(s, k_links, y + k_zeilenhoehe, k_satzbreite);
 }
@@ -92,8 +96,12 @@ void Anwesenheitsliste::schluss(Seite& s, int y) const {
 
 Seite Anwesenheitsliste::seite(int k) const {
     Seite s;
-    int y = kopf(s, k);
     const int zeilen = zeilen_auf(k);
+    // Reserved once: a page of the largest event is one of about 1,800.
+    s.texte.reserve(static_cast<std::size_t>(24 + 3 * zeilen));
+    s.balken.reserve(static_cast<std::size_t>(10 + zeilen));
+    s.codes.reserve(static_cast<std::size_t>(zeilen));
+    int y = kopf(s, k);
     if (zeilen > 0) {
         tabellenkopf(s, y);
         const int tabelle = y;

@@ -22,6 +22,7 @@ constexpr int zeilenhoehe(Schrift s) { return s.hoehe * 13 / 10; }
 
 // `text` (UTF-8) with the top left of its line at x, y.
 struct Textstueck {
+    Textstueck(int links, int oben, Schrift s, std::string_view t) : x(links), y(oben), schrift(s), text(t) {}
     int x;
     int y;
     Schrift schrift;
@@ -41,6 +42,7 @@ struct Balken {
 // as the printer's pixels allow; the layout leaves room for k_modul_raum.
 // The quiet zones lie outside x and the bars' end.
 struct Strichcode {
+    Strichcode(int links, int oben, int h, std::string_view t) : x(links), y(oben), hoehe(h), text(t) {}
     int x;
     int y;
     int hoehe;
