@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string>
 
 namespace karmo::druck {
@@ -47,9 +48,9 @@ int Anwesenheitsliste::tabelle_oben() const {
 
 int Anwesenheitsliste::kopf(Seite& s, int k) const {
     s.texte.push_back({k_links, k_oben, k_titel, "Anwesenheitsliste"});
-    std::string seite = "Seite " + std::to_string(k) + " von " + std::to_string(seiten_);
+    const std::string_view seite = s.merken("Seite " + std::to_string(k) + " von " + std::to_string(seiten_));
     const int breite = m_.breite(seite, k_text);
-    s.texte.push_back({k_rechts - breite, k_oben + k_titel.hoehe - k_text.hoehe, k_text, std::move(seite)});
+    s.texte.push_back({k_rechts - breite, k_oben + k_titel.hoehe - k_text.hoehe, k_text, seite});
     const int y = k_oben + zeilenhoehe(k_titel);
     waagrecht(s, k_links, y, k_satzbreite);
     block_.zeichnen(s, y + k_abstand_titel);
@@ -67,16 +68,27 @@ void Anwesenheitsliste::tabellenkopf(Seite& s, int y) const {
 
 void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t) const {
     const int mitte = y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2;
-    char nummer[12];
-    const auto [ende, fehler] = std::to_chars(nummer, nummer + sizeof nummer, nr);
+    // Composed in a buffer and kept by the page: a page of the largest event
+    // is one of about 1,800, and its rows allocate nothing of their own.
+    char puffer[32];
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, nr);
     (void)fehler;
-    // Built in place: a page of the largest event is one of about 1,800.
-    s.texte.emplace_back(k_links + k_zelle_innen, mitte, k_text, std::string_view(nummer, static_cast<std::size_t>(ende - nummer)));
+    s.texte.push_back({k_links + k_zelle_innen, mitte, k_text,
+                       s.merken(std::string_view(puffer, static_cast<std::size_t>(ende - puffer)))});
     if (t) {
         const Spalte& efn = k_spalten[1];
         strichcode_mit_ziffern(s, k_links + efn.links, y + 100, k_balkenhoehe, t->efn, m_);
-        Textstueck& punkte = s.texte.emplace_back(k_links + k_spalten[2].links + k_zelle_innen, mitte, k_text, t->basis);
-        punkte.text.append("/").append(t->referent);
+        // The points as the list line shows them: base, "/", speaker.
+        std::string_view punkte;
+        if (t->basis.size() + t->referent.size() + 1 <= sizeof puffer) {
+            std::memcpy(puffer, t->basis.data(), t->basis.size());
+            puffer[t->basis.size()] = '/';
+            std::memcpy(puffer + t->basis.size() + 1, t->referent.data(), t->referent.size());
+            punkte = s.merken(std::string_view(puffer, t->basis.size() + 1 + t->referent.size()));
+        } else {
+            punkte = s.merken(t->basis + "/" + t->referent);
+        }
+        s.texte.push_back({k_links + k_spalten[2].links + k_zelle_innen, mitte, k_text, punkte});
     }
     waagrecht(s, k_links, y + k_zeilenhoehe, k_satzbreite);
 }
@@ -85,7 +97,7 @@ void Anwesenheitsliste::schluss(Seite& s, int y) const {
     y += k_schluss_abstand;
     std::string zahl = "Erfasste Teilnehmer:";
     if (!d_.teilnehmer.empty()) zahl.append(" ").append(std::to_string(d_.teilnehmer.size()));
-    s.texte.push_back({k_links, y, k_text, std::move(zahl)});
+    s.texte.push_back({k_links, y, k_text, s.merken(zahl)});
     if (d_.teilnehmer.empty()) waagrecht(s, k_links + m_.breite("Erfasste Teilnehmer: ", k_text), y + k_text.hoehe,
                                          20 * k_mm);
     y += k_schluss_linie;

@@ -16,7 +16,7 @@ Seite Bescheinigungen::seite(int k) const {
     Seite s;
     const Druckteilnehmer& t = d_.teilnehmer[static_cast<std::size_t>(k - 1)];
     int y = k_oben + 10 * k_mm;
-    const std::string titel = "Teilnahmebescheinigung";
+    constexpr std::string_view titel = "Teilnahmebescheinigung";
     s.texte.push_back({k_links + (k_satzbreite - m_.breite(titel, k_gross)) / 2, y, k_gross, titel});
     y += zeilenhoehe(k_gross) + 10 * k_mm;
     s.texte.push_back({k_links, y, k_text, "Hiermit wird bescheinigt, dass der Teilnehmer oder die Teilnehmerin"});
@@ -32,10 +32,10 @@ Seite Bescheinigungen::seite(int k) const {
     y = strichcode_mit_ziffern(s, k_links, y, k_bescheinigung_balkenhoehe, t.efn, m_) + 8 * k_mm;
 
     s.texte.push_back({k_links, y, k_fett, "Basispunkte"});
-    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.basis.empty() ? "0" : t.basis});
+    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.basis.empty() ? std::string_view("0") : std::string_view(t.basis)});
     y += zeilenhoehe(k_text);
     s.texte.push_back({k_links, y, k_fett, "Referentenpunkte"});
-    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.referent.empty() ? "keine" : t.referent});
+    s.texte.push_back({k_links + k_wert_ab, y, k_text, t.referent.empty() ? std::string_view("keine") : std::string_view(t.referent)});
     y += zeilenhoehe(k_text) + 22 * k_mm;
 
     schreiblinie(s, k_links, y, k_satzbreite, "Name, Vorname");

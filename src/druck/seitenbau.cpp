@@ -117,9 +117,9 @@ int Veranstaltungsblock::hoehe() const {
 
 int Veranstaltungsblock::zeichnen(Seite& s, int y) const {
     for (const Zeile& z : zeilen_) {
-        s.texte.emplace_back(k_links, y, k_fett, z.beschriftung);
+        s.texte.push_back({k_links, y, k_fett, s.merken(z.beschriftung)});
         for (const std::string& w : z.werte) {
-            if (!w.empty()) s.texte.emplace_back(k_links + k_wert_ab, y, k_text, w);
+            if (!w.empty()) s.texte.push_back({k_links + k_wert_ab, y, k_text, s.merken(w)});
             y += zeilenhoehe(k_text);
         }
     }
@@ -129,17 +129,18 @@ int Veranstaltungsblock::zeichnen(Seite& s, int y) const {
 int strichcode_mit_ziffern(Seite& s, int x, int y, int balkenhoehe, std::string_view text, const Textmass& m) {
     const int module = code39::modulzahl(text.size());
     const int anfang = x + k_ruhezone * k_modul_raum;
-    s.codes.emplace_back(anfang, y, balkenhoehe, text);
+    // `text` is the participant's EFN in the event's data.
+    s.codes.push_back({anfang, y, balkenhoehe, text});
     // Centred under the bars as they come out at the usual 0.254 mm.
     const int mitte = anfang + module * 254 / 20;
     const int y_ziffern = y + balkenhoehe + 30;
-    s.texte.emplace_back(mitte - m.breite(text, k_ziffern) / 2, y_ziffern, k_ziffern, text);
+    s.texte.push_back({mitte - m.breite(text, k_ziffern) / 2, y_ziffern, k_ziffern, text});
     return y_ziffern + zeilenhoehe(k_ziffern);
 }
 
 void schreiblinie(Seite& s, int x, int y, int breite, std::string_view beschriftung) {
     waagrecht(s, x, y, breite);
-    s.texte.push_back({x, y + 80, k_klein, std::string(beschriftung)});
+    s.texte.push_back({x, y + 80, k_klein, s.merken(beschriftung)});
 }
 
 } // namespace karmo::druck

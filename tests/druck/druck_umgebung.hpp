@@ -64,7 +64,7 @@ inline const Textstueck* finde(const Seite& s, std::string_view t) {
 
 inline std::vector<std::string> codes(const Seite& s) {
     std::vector<std::string> out;
-    for (const Strichcode& c : s.codes) out.push_back(c.text);
+    for (const Strichcode& c : s.codes) out.emplace_back(c.text);
     return out;
 }
 
