@@ -227,6 +227,7 @@ dr_lang() {
     [[ $text =~ ^Seite\ [0-9]+\ von\ ([0-9]+)$ ]] || { echo "Fortschritt zeigt: $text"; return 1; }
     ((BASH_REMATCH[1] > 150)) || { echo "nur ${BASH_REMATCH[1]} Seiten"; return 1; }
     bildschirm 35-ausdruck-laeuft "Ausdruck läuft"
+    [[ "${KARMO_E2E_DOCS:-0}" == 1 ]] && cp "$artefakte/screens/35-ausdruck-laeuft.png" "$wurzel/docs/screens/"
     klicken "Ausdruck läuft" "@Abbrechen" || return 1
     probe wait-gone "Ausdruck läuft" 10000 || { echo "Fortschritt bleibt offen"; return 1; }
     fokus_erwarten "$T_MA2" "$MA2_EFN" 10000 || { keine_meldung; return 1; }
