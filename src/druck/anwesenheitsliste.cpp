@@ -6,8 +6,13 @@
 #include <cstring>
 #include <string>
 
+#include "druck/code39.hpp"
+
 namespace karmo::druck {
 namespace {
+
+// A 15-digit EFN's barcode with its quiet zones fits its column.
+static_assert(strichcode_raum(code39::modulzahl(15)) <= k_spalten[1].breite);
 
 constexpr int k_abstand_titel = 3 * k_mm;     // below the title line
 constexpr int k_abstand_tabelle = 4 * k_mm;   // between the event's block and the table

@@ -16,7 +16,7 @@ inline constexpr int k_mm = 100;
 inline constexpr int k_papier_breite = 210 * k_mm; // A4 portrait
 inline constexpr int k_papier_hoehe = 297 * k_mm;
 
-// Arial at a character height; the line it takes is k_zeilenfaktor taller.
+// Arial at a character height; a line of it takes 1.3 times that (zeilenhoehe).
 struct Schrift {
     int hoehe = 0;
     bool fett = false;

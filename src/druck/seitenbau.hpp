@@ -58,7 +58,7 @@ private:
     std::vector<Zeile> zeilen_;
 };
 
-// Room a barcode of `zeichen` characters takes with its quiet zones.
+// Room a barcode of `modulzahl` narrow modules takes with its quiet zones, at the widest narrow element allowed for.
 constexpr int strichcode_raum(int modulzahl) { return (modulzahl + 2 * k_ruhezone) * k_modul_raum; }
 
 // A barcode whose left quiet zone starts at x, with `text` centred beneath
