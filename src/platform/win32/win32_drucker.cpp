@@ -241,6 +241,23 @@ private:
     std::unique_ptr<std::remove_pointer_t<HFONT>, Schriftloeschung> schrift_fenster_;
 };
 
+// The program's window that owns the dialog: the active one, or else (the
+// window that asked has just been hidden and the next one shown, which Wine
+// activates a moment later) the thread's visible top-level window.
+HWND programmfenster() {
+    if (HWND h = GetActiveWindow()) return h;
+    HWND gefunden = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM l) -> BOOL {
+            if (!IsWindowVisible(h) || GetWindow(h, GW_OWNER)) return TRUE;
+            *reinterpret_cast<HWND*>(l) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&gefunden));
+    return gefunden;
+}
+
 // Whether Windows knows any printer at all.
 bool drucker_vorhanden() {
     DWORD noetig = 0;
@@ -257,7 +274,7 @@ Druckwahl Win32Drucker::dialog() {
         w.ausgang = Druckwahl::Ausgang::Kein_Drucker;
         return w;
     }
-    HWND besitzer = GetActiveWindow();
+    HWND besitzer = programmfenster();
     PRINTDLGW pd{};
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = besitzer;
@@ -268,6 +285,12 @@ Druckwahl Win32Drucker::dialog() {
     pd.nMaxPage = 0xFFFF;
     pd.nCopies = 1;
     const BOOL ok = PrintDlgW(&pd);
+    // The owner gets the foreground back at once (Wine leaves it to no window
+    // after Cancel), and with it the focus it had.
+    if (besitzer && IsWindow(besitzer)) {
+        SetForegroundWindow(besitzer);
+        SetActiveWindow(besitzer);
+    }
     if (pd.hDevMode) GlobalFree(pd.hDevMode);
     if (pd.hDevNames) GlobalFree(pd.hDevNames);
     if (!ok) {

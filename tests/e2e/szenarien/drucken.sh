@@ -160,6 +160,32 @@ dr_liste_pruefen() {
     gleich "$efns" "${gelesen%$'\n'}"
 }
 
+# Cancel in the print dialog prints nothing; "Abbrechen" in Ausdruck does not even ask.
+dr_nicht_drucken() {
+    rm -f "$dr_ausgabe"
+    klicken "$T_MA2" "@Drucken" || return 1
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    klicken "$T_AUSDRUCK" "@Weiter" || return 1
+    local fenster i
+    for ((i = 0; i < 200; i++)); do
+        fenster=$(probe windows)
+        grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$fenster" && break
+        sleep 0.1
+    done
+    ((i < 200)) || { echo "kein Druckdialog"; keine_meldung; return 1; }
+    klicken msgbox "@Cancel" || klicken msgbox "@Abbrechen" || return 1
+    probe wait-gone msgbox 5000 || { echo "Druckdialog schließt nicht"; return 1; }
+    fokus_erwarten "$T_MA2" "$MA2_EFN" || { keine_meldung; return 1; }
+    klicken "$T_MA2" "@Drucken" || return 1
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    klicken "$T_AUSDRUCK" "@Abbrechen" || return 1
+    fenster_weg "$T_AUSDRUCK" 3000 || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" || return 1
+    keine_meldung || return 1
+    sleep 2
+    [[ ! -e "$dr_ausgabe" ]] || { echo "trotz Abbruch gedruckt"; return 1; }
+}
+
 # Ctrl+P, the certificates chosen, Enter for the default button "Weiter".
 dr_bescheinigungen() {
     xdotool key ctrl+p
@@ -207,14 +233,27 @@ dr_zeilenzahl_erwarten() {
 }
 dr_lang_zahl=3000
 dr_lang() {
-    local teilnehmer=() i titel text
-    for ((i = 0; i < dr_lang_zahl; i++)); do teilnehmer+=("$(mit_pruefziffer $((40000000000000 + i * 13))) 8 0"); done
+    local teilnehmer=() k text
+    for ((k = 0; k < dr_lang_zahl; k++)); do teilnehmer+=("$(mit_pruefziffer $((40000000000000 + k * 13))) 8 0"); done
     ereignisdatei "$daten/${vnr_dr_lang}_$heute.XML" "$vnr_dr_lang" 2 8 "$heute" "$heute" "$dr_inhalt_1" 420 09:00 17:30 \
         "${teilnehmer[@]}"
     hauptmenue_frisch || return 1
     klicken "$T_AUSWAHL" "@Bereits erfasste Teilnehmerliste öffnen" || return 1
     fenster_erwarten "$T_DATEI" || return 1
-    zeile_klicken "$T_DATEI" ListBox#0 0 || return 1
+    # Earlier scenarios may have left files of their own: the row of this event, by its number.
+    local zeilen zeile nr=-1 i=0
+    for ((i = 0; i < 50; i++)); do
+        zeilen=$(probe lines "$T_DATEI" ListBox#0)
+        [[ $zeilen == *"$vnr_dr_lang "* ]] && break
+        sleep 0.1
+    done
+    i=0
+    while IFS= read -r zeile; do
+        [[ $zeile == "$vnr_dr_lang "* ]] && { nr=$i; break; }
+        i=$((i + 1))
+    done <<<"$zeilen"
+    ((nr >= 0)) || { echo "$vnr_dr_lang nicht in der Dateiliste:"; echo "$zeilen"; return 1; }
+    zeile_klicken "$T_DATEI" ListBox#0 "$nr" || return 1
     fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
     dr_zeilenzahl_erwarten "$dr_lang_zahl" || return 1
     rm -f "$dr_ausgabe"
@@ -250,6 +289,7 @@ drucken_laufen() {
         "dr_erfassen:Typ-2-Veranstaltung mit zweizeiligem Inhalt mit Umlauten und 45 Karten" \
         "dr_liste_drucken:\"Drucken\", \"Weiter\", Druckdialog OK: PDF da, Fokus in EFN, nichts gespeichert" \
         "dr_liste_pruefen:Liste: A4, 3 Seiten mit Kopf und \"Seite k von 3\", alle EFN, Umlaute; Strichcodes in Listenfolge" \
+        "dr_nicht_drucken:Druckdialog \"Cancel\" und \"Abbrechen\" in Ausdruck drucken nichts, Fokus in EFN" \
         "dr_bescheinigungen:Strg+P, Bescheinigungen, Enter, OK: 45 Seiten, je EFN als Text und Strichcode" \
         "dr_lang:$dr_lang_zahl Teilnehmer: \"Ausdruck läuft\" zählt die Seiten, \"Abbrechen\" beendet den Auftrag, Fokus in EFN"
 }
