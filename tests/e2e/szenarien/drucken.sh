@@ -217,6 +217,52 @@ dr_bescheinigungen() {
     fi
 }
 
+# Opens the saved event $1 from the main menu. Earlier scenarios may have left files of their own: its
+# row is found by its number.
+dr_oeffnen() {
+    local zeilen zeile nr=-1 i=0
+    klicken "$T_AUSWAHL" "@Bereits erfasste Teilnehmerliste öffnen" || return 1
+    fenster_erwarten "$T_DATEI" || return 1
+    for ((i = 0; i < 50; i++)); do
+        zeilen=$(probe lines "$T_DATEI" ListBox#0)
+        [[ $zeilen == *"$1 "* ]] && break
+        sleep 0.1
+    done
+    i=0
+    while IFS= read -r zeile; do
+        [[ $zeile == "$1 "* ]] && { nr=$i; break; }
+        i=$((i + 1))
+    done <<<"$zeilen"
+    ((nr >= 0)) || { echo "$1 nicht in der Dateiliste:"; echo "$zeilen"; return 1; }
+    zeile_klicken "$T_DATEI" ListBox#0 "$nr" || return 1
+    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
+}
+
+# The characters of Windows-1252 beyond the umlauts, from a saved event (xdotool cannot type them
+# reliably under Wine): „ “ – € and ß come out as text in the PDF.
+vnr_dr_zeichen=$(mit_pruefziffer 276750000000000202)
+dr_zeichen_inhalt="Kosten „gering“ – 15 € für Spaß"
+dr_sonderzeichen() {
+    local a b text
+    a=$(mit_pruefziffer 50000000000001)
+    b=$(mit_pruefziffer 50000000000002)
+    ereignisdatei "$daten/${vnr_dr_zeichen}_$heute.XML" "$vnr_dr_zeichen" 2 6 "$heute" "$heute" "$dr_zeichen_inhalt" 90 \
+        10:00 11:30 "$a 6 0" "$b 6 2"
+    hauptmenue_frisch || return 1
+    dr_oeffnen "$vnr_dr_zeichen" || return 1
+    rm -f "$dr_ausgabe"
+    klicken "$T_MA2" "@Drucken" || return 1
+    fenster_erwarten "$T_AUSDRUCK" || return 1
+    klicken "$T_AUSDRUCK" "@Weiter" || return 1
+    dr_druckdialog_ok 36-druckdialog-zeichen || return 1
+    fokus_erwarten "$T_MA2" "$MA2_EFN" 20000 || { keine_meldung; return 1; }
+    dr_pdf_abwarten "$dr_ordner/zeichen.pdf" || return 1
+    text=$(pdftotext "$dr_ordner/zeichen.pdf" -)
+    for n in "$dr_zeichen_inhalt" "$a" "$b" "6/0" "6/2" "Seite 1 von 1" "Erfasste Teilnehmer: 2"; do
+        [[ $text == *"$n"* ]] || { echo "\"$n\" fehlt; Text:"; echo "$text"; return 1; }
+    done
+}
+
 # A long job: an event of 3,000 participants (about 190 pages) from its file. The window "Ausdruck läuft"
 # counts the pages; its "Abbrechen" ends the job: no message, the form back with the focus in EFN.
 vnr_dr_lang=$(mit_pruefziffer 276750000000000191)
@@ -238,23 +284,7 @@ dr_lang() {
     ereignisdatei "$daten/${vnr_dr_lang}_$heute.XML" "$vnr_dr_lang" 2 8 "$heute" "$heute" "$dr_inhalt_1" 420 09:00 17:30 \
         "${teilnehmer[@]}"
     hauptmenue_frisch || return 1
-    klicken "$T_AUSWAHL" "@Bereits erfasste Teilnehmerliste öffnen" || return 1
-    fenster_erwarten "$T_DATEI" || return 1
-    # Earlier scenarios may have left files of their own: the row of this event, by its number.
-    local zeilen zeile nr=-1 i=0
-    for ((i = 0; i < 50; i++)); do
-        zeilen=$(probe lines "$T_DATEI" ListBox#0)
-        [[ $zeilen == *"$vnr_dr_lang "* ]] && break
-        sleep 0.1
-    done
-    i=0
-    while IFS= read -r zeile; do
-        [[ $zeile == "$vnr_dr_lang "* ]] && { nr=$i; break; }
-        i=$((i + 1))
-    done <<<"$zeilen"
-    ((nr >= 0)) || { echo "$vnr_dr_lang nicht in der Dateiliste:"; echo "$zeilen"; return 1; }
-    zeile_klicken "$T_DATEI" ListBox#0 "$nr" || return 1
-    fenster_erwarten "$T_MA2" || { keine_meldung; return 1; }
+    dr_oeffnen "$vnr_dr_lang" || return 1
     dr_zeilenzahl_erwarten "$dr_lang_zahl" || return 1
     rm -f "$dr_ausgabe"
     klicken "$T_MA2" "@Drucken" || return 1
@@ -291,6 +321,7 @@ drucken_laufen() {
         "dr_liste_pruefen:Liste: A4, 3 Seiten mit Kopf und \"Seite k von 3\", alle EFN, Umlaute; Strichcodes in Listenfolge" \
         "dr_nicht_drucken:Druckdialog \"Cancel\" und \"Abbrechen\" in Ausdruck drucken nichts, Fokus in EFN" \
         "dr_bescheinigungen:Strg+P, Bescheinigungen, Enter, OK: 45 Seiten, je EFN als Text und Strichcode" \
+        "dr_sonderzeichen:gespeicherte Veranstaltung mit „ “ – € ß im Inhalt: die Liste zeigt sie so" \
         "dr_lang:$dr_lang_zahl Teilnehmer: \"Ausdruck läuft\" zählt die Seiten, \"Abbrechen\" beendet den Auftrag, Fokus in EFN"
 }
 weitere_szenarien+=(drucken_laufen)
