@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "platform/win32/win32_drucker.hpp"
 #include "platform/win32/win32_einzelstart.hpp"
 #include "platform/win32/win32_plattform.hpp"
 #include "start/start.hpp"
@@ -20,6 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         // The platform first: it sets up COM on this, the user-interface thread.
         karmo::Win32Plattform plattform;
+        karmo::Win32Drucker drucker;
+        plattform.setze_drucker(&drucker);
         // The host registers the window class and the common controls (visual
         // styles of Common Controls 6, selected by the manifest).
         karmo::ui::Win32Host host;

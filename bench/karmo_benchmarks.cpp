@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "druck_bench.hpp"
 #include "eingabe/scanpuffer.hpp"
 #include "messwerkzeug.hpp"
 #include "platform/fake/fake_plattform.hpp"
@@ -312,6 +313,9 @@ void benchmarks_registrieren(const Orte& orte) {
     bench::sicherung_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
                                      bool manuell) { registrieren(name, std::move(f), manuell); },
                                   orte.daten, orte.gross_wurzel(), gross_windows);
+    bench::druck_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
+                                 bool manuell) { registrieren(name, std::move(f), manuell); },
+                              orte.gross_wurzel(), gross_windows);
 }
 
 } // namespace bench

@@ -167,6 +167,13 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     if (const auto d = sammler.median("laden_direkt"))
         details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
                 << ".\n";
+    if (const auto d = sammler.median("druck_lesen"))
+        details << "Diagnosis, printing: reading the largest event out of the capture form for printing (Druckdaten_lesen): "
+                << ms(*d) << ".\n";
+    if (const auto d = sammler.median("druck_zeichnen"))
+        details << "Diagnosis, printing: the same with every page also drawn in a 600 dpi printer's pixels (for a printer "
+                   "that counts the calls): "
+                << ms(*d) << ".\n";
     if (const auto d = sammler.median("dateiliste_direkt"))
         details << "Diagnosis, file list: the same over a lean platform instead of the test double: " << ms(*d) << ".\n";
     if (const auto ganz = sammler.median("dateiliste_ganz"))
@@ -182,6 +189,9 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                           "capture form not in the tree yet"));
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
+    zeilen.push_back(paar("lay out the largest event's attendance list, every page",
+                          "druck_layout", "laden_karmo", "loading it into the capture form", 1,
+                          "printing not in the tree yet"));
     zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
                           "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
     {

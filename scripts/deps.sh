@@ -13,6 +13,7 @@ pakete=(
     util-linux                              # flock, for the shared Wine template
     icoutils                                # wrestool/icotool: the icon inside Karmo.exe
     x11vnc novnc websockify chromium        # ./run without a display: the screen in a browser, and its test
+    ghostscript poppler-utils zbar-tools    # printing end to end: the PDF printer's pipe, the PDF's text, its barcodes
 )
 
 # One dpkg-query for all: the common case (everything there) stays well under a second.

@@ -22,6 +22,15 @@ void Erfassungsmaske::VNR_LostFocus() {
 
 void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), zustand().Aktuelle_VNR); }
 
+// Moving on hides this form, as every step to another window does; Ausdruck
+// knows the form by the event's report type and shows it again.
+void Erfassungsmaske::Drucken_Click() {
+    ui::Fenster& ausdruck = p_.form(ui::FormId::Ausdruck);
+    f_.verbergen();
+    ausdruck.zeigen();
+    ausdruck.fokus(Ctl::Weiter);
+}
+
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 
 void Erfassungsmaske::aenderung(Ctl c) {

@@ -25,6 +25,9 @@ public:
 
     void VNR_LostFocus();
     void Einsehen_Click();
+    // "Drucken" and Ctrl+P: the window Ausdruck takes over; the form comes
+    // back when it is done.
+    void Drucken_Click();
     // Called while the program ends (its own close box has already been
     // answered by query_unload): ending again is harmless.
     void form_unload() override;

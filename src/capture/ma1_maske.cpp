@@ -44,9 +44,9 @@ constexpr std::array<ui::Steuerelement, 12> k_maske{{
             k_daten, {3840, 270, 5970, 750}),
     // Below the frame, under the first two buttons of the top row.
     element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1575, 555}, 0,
-            k_tab_knoepfe + 5),
+            k_tab_knoepfe + 6),
     element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
-            {1800, 8460, 2400, 555}, 0, k_tab_knoepfe + 6),
+            {1800, 8460, 2400, 555}, 0, k_tab_knoepfe + 7),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{
@@ -88,14 +88,21 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
     hilfe(4, fensterbau::k_hilfe_speichern, {4890, 4740, 4725, 465}),
 }};
 
-constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
+// Printing, beside the count under the list; in the tab order after the top row.
+constexpr std::array<ui::Steuerelement, 1> k_druck{{
+    element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3570, 5490, 1200, 345}, 0, k_tab_knoepfe + 5),
+}};
 
-constexpr std::array<Ereignisbindung<MA1_Maske>, 7> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+
+constexpr std::array<Ereignisbindung<MA1_Maske>, 8> k_klicks{{
     {Ctl::Speichern, &MA1_Maske::Speichern_Click},
     {Ctl::Senden, &MA1_Maske::Senden_Click},
     {Ctl::Einsehen, &MA1_Maske::Einsehen_Click},
     {Ctl::Hauptmenue, &MA1_Maske::Hauptmenue_Click},
     {Ctl::Ende, &MA1_Maske::Ende_Click},
+    {Ctl::Drucken, &MA1_Maske::Drucken_Click},
     {Ctl::Liste_hinzuladen, &MA1_Maske::Liste_hinzuladen_Click},
     {Ctl::Auf_Datentraeger, &MA1_Maske::Auf_Datentraeger_Click},
 }};

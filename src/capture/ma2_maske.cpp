@@ -67,9 +67,9 @@ constexpr std::array<ui::Steuerelement, 25> k_maske{{
             {990, 2100, 8760, 552}, 250, 7, ui::k_mehrzeilig),
     // Below the frame, under the first two buttons of the top row.
     element(Art::Schaltflaeche, Ctl::Liste_hinzuladen, "Liste hinzuladen", k_fenster, {180, 8460, 1665, 555}, 0,
-            k_tab_knoepfe + 5),
+            k_tab_knoepfe + 6),
     element(Art::Schaltflaeche, Ctl::Auf_Datentraeger, "Auf Datenträger speichern", k_fenster,
-            {1890, 8460, 2400, 555}, 0, k_tab_knoepfe + 6),
+            {1890, 8460, 2400, 555}, 0, k_tab_knoepfe + 7),
 }};
 
 constexpr Teilnehmerliste_Lage k_liste{
@@ -115,14 +115,21 @@ constexpr std::array<ui::Steuerelement, 4> k_hilfetexte{{
     hilfe(4, fensterbau::k_hilfe_speichern, {4950, 4020, 4725, 405}),
 }};
 
-constexpr auto k_elemente = fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte);
+// Printing, beside the count under the list; in the tab order after the top row.
+constexpr std::array<ui::Steuerelement, 1> k_druck{{
+    element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3345, 4290, 1200, 345}, 0, k_tab_knoepfe + 5),
+}};
 
-constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+
+constexpr std::array<Ereignisbindung<MA2_Maske>, 8> k_klicks{{
     {Ctl::Speichern, &MA2_Maske::Speichern_Click},
     {Ctl::Senden_web, &MA2_Maske::Senden_web_Click},
     {Ctl::Einsehen, &MA2_Maske::Einsehen_Click},
     {Ctl::Auswahl_BTN, &MA2_Maske::Auswahl_BTN_Click},
     {Ctl::Ende, &MA2_Maske::Ende_Click},
+    {Ctl::Drucken, &MA2_Maske::Drucken_Click},
     {Ctl::Liste_hinzuladen, &MA2_Maske::Liste_hinzuladen_Click},
     {Ctl::Auf_Datentraeger, &MA2_Maske::Auf_Datentraeger_Click},
 }};

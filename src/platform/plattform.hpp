@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/fehler.hpp"
+#include "platform/drucker.hpp"
 
 namespace karmo {
 
@@ -139,6 +140,12 @@ public:
     // file that exists. The chosen full path, nothing when cancelled.
     virtual std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) = 0;
 
+    // --- printing ---------------------------------------------------------------
+    // The printers, wired by the program's entry (or a test); none wired
+    // means no printer at all.
+    void setze_drucker(Drucker* d) { drucker_ = d; }
+    Drucker* drucker() const { return drucker_; }
+
 protected:
     // An implementation's box kept this card.
     void karte_merken(std::string efn) { karten_.push_back(std::move(efn)); }
@@ -146,6 +153,7 @@ protected:
 private:
     Kartenannahme kartenannahme_;
     std::deque<std::string> karten_;
+    Drucker* drucker_ = nullptr;
 };
 
 inline std::string Plattform::scan_aus_meldung() {

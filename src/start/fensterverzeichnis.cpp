@@ -5,6 +5,7 @@
 
 #include "capture/ma1_maske.hpp"
 #include "capture/ma2_maske.hpp"
+#include "dialogs/ausdruck.hpp"
 #include "dialogs/auswahl.hpp"
 #include "dialogs/dateidialog.hpp"
 #include "dialogs/kat_auswahl.hpp"
@@ -33,6 +34,8 @@ const ui::Formular& Deklaration(ui::FormId id) {
             return k_MA1_Maske;
         case ui::FormId::MA2_Maske:
             return k_MA2_Maske;
+        case ui::FormId::Ausdruck:
+            return k_Ausdruck;
     }
     throw std::logic_error("unbekanntes Fenster");
 }
@@ -55,6 +58,8 @@ std::unique_ptr<ui::Formularlogik> Logik_erzeugen(Programm& p, ui::FormId id, ui
             return std::make_unique<MA1_Maske>(p, fenster);
         case ui::FormId::MA2_Maske:
             return std::make_unique<MA2_Maske>(p, fenster);
+        case ui::FormId::Ausdruck:
+            return std::make_unique<Ausdruck>(p, fenster);
     }
     throw std::logic_error("unbekanntes Fenster");
 }

@@ -17,8 +17,9 @@ enum class FormId : std::uint8_t {
     Dateidialog,
     MA1_Maske,
     MA2_Maske,
+    Ausdruck,
 };
-inline constexpr int k_formzahl = 8;
+inline constexpr int k_formzahl = 9;
 
 // Every control name used by any window. A handler names a control by one of
 // these, so a misspelt name does not compile.
@@ -39,6 +40,8 @@ enum class Ctl : std::uint8_t {
     // navigation dialogs
     Neu, Laden, Uebertragen, VNR_FELD, Weiter, CancelButton, Kategorie,
     Akkred_VA, Dateiliste,
+    // printing
+    Drucken, Anwesenheitsliste, Bescheinigungen,
 };
 
 enum class Art : std::uint8_t {
@@ -62,6 +65,8 @@ enum Stil : std::uint32_t {
     k_grund_knopf = 1U << 6,   // background: the system's button-face colour
     k_grund_224 = 1U << 7,     // background: light grey (224, 224, 224)
     k_markiert = 1U << 8,      // check box checked at start
+    k_option = 1U << 9,        // check box drawn as an option button: one of the window's options is chosen
+    k_vorgabe = 1U << 10,      // the button that Enter clicks wherever the focus is
 };
 
 // One control as declared: kind, name (with index for control arrays and

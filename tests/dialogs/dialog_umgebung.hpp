@@ -63,6 +63,7 @@ inline const ui::Formular& deklaration(FormId id) {
         case FormId::Einrichtung:
             return k_leer_einrichtung;
         case FormId::Update:
+        case FormId::Ausdruck:
             return k_leer_update;
     }
     return k_leer_update;

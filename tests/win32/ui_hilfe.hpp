@@ -16,9 +16,10 @@ namespace karmo::test {
 
 // Every window the program declares, for tests that run once a window,
 // named after its declaration.
-inline constexpr std::array<ui::FormId, 8> k_alle_fenster{
+inline constexpr std::array<ui::FormId, 9> k_alle_fenster{
     ui::FormId::Einrichtung, ui::FormId::Update,      ui::FormId::Auswahl,   ui::FormId::VNR_Eingabe,
-    ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog, ui::FormId::MA1_Maske, ui::FormId::MA2_Maske};
+    ui::FormId::Kat_Auswahl, ui::FormId::Dateidialog, ui::FormId::MA1_Maske, ui::FormId::MA2_Maske,
+    ui::FormId::Ausdruck};
 inline std::string fenstername(ui::FormId id) { return std::string(Deklaration(id).name); }
 
 // Records every event as "art:Ctl-number[:key]"; hooks let a test act as a handler.

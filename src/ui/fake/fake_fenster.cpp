@@ -179,7 +179,15 @@ void FakeFenster::klicken(Ctl c) {
     Zustand& s = z(c);
     if (!s.aktiviert) return;
     benutzer_fokus(c);
-    if (s.deklaration->art == Art::Kontrollkaestchen) s.markiert = !s.markiert;
+    if (s.deklaration->art == Art::Kontrollkaestchen && (s.deklaration->stil & k_option)) {
+        // An option button: chosen, and the window's other options not.
+        for (auto& [name, anderes] : zustand_) {
+            if (anderes.deklaration->stil & k_option) anderes.markiert = false;
+        }
+        s.markiert = true;
+    } else if (s.deklaration->art == Art::Kontrollkaestchen) {
+        s.markiert = !s.markiert;
+    }
     ereignisse_.click(c);
 }
 

@@ -54,10 +54,11 @@ Klasse klasse(const Steuerelement& s) {
         case Art::Liste:
             return {L"LISTBOX", stil | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
         case Art::Kontrollkaestchen:
+            if (s.stil & k_option) return {L"BUTTON", stil | BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
             return {L"BUTTON", stil | BS_AUTOCHECKBOX | BS_MULTILINE, 0};
         case Art::Schaltflaeche:
             // Captions longer than the button wrap, as in the forms they were laid out for.
-            return {L"BUTTON", stil | BS_PUSHBUTTON | BS_MULTILINE, 0};
+            return {L"BUTTON", stil | ((s.stil & k_vorgabe) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE, 0};
     }
     return {L"STATIC", stil, 0};
 }

@@ -96,9 +96,19 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
     const auto meldung = HIWORD(w);
     HWND quelle = reinterpret_cast<HWND>(l);
     if (id == IDOK && !quelle) {
-        // Enter while a command button has the focus clicks it.
+        // Enter while a command button has the focus clicks it; elsewhere
+        // the window's default button, if it has one.
         const Element* el = element_zu(GetFocus());
-        if (el && el->d->art == Art::Schaltflaeche) ereignisse_.click(el->d->name);
+        if (el && el->d->art == Art::Schaltflaeche) {
+            ereignisse_.click(el->d->name);
+            return;
+        }
+        for (const Element& v : elemente_) {
+            if (v.d->art == Art::Schaltflaeche && (v.d->stil & k_vorgabe) && IsWindowEnabled(v.hwnd)) {
+                ereignisse_.click(v.d->name);
+                return;
+            }
+        }
         return;
     }
     const Element* el = element_zu(quelle);
@@ -139,6 +149,14 @@ LRESULT Win32Fenster::farbe(UINT m, WPARAM w, LPARAM l) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     return standard;
+}
+
+bool Win32Fenster::kuerzel(Ctl knopf) {
+    const HWND h = steuerelement(knopf);
+    const Element* el = element_zu(h);
+    if (!el || el->d->art != Art::Schaltflaeche || !IsWindowEnabled(h)) return false;
+    ereignisse_.click(knopf);
+    return true;
 }
 
 // LostFocus only for the user's own move to another control of this window:

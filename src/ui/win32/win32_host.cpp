@@ -77,6 +77,11 @@ void Win32Host::nachricht_bearbeiten(MSG& msg) {
 
 void Win32Host::weitergeben(MSG& msg) {
     Win32Fenster* f = msg.hwnd ? fenster_zu(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
+    // Ctrl+P prints from the window that has a button Drucken.
+    if (f && msg.message == WM_KEYDOWN && msg.wParam == 'P' && GetKeyState(VK_CONTROL) < 0 &&
+        GetKeyState(VK_MENU) >= 0 && f->kuerzel(Ctl::Drucken)) {
+        return;
+    }
     if (f && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && f->ist_einzeiliges_textfeld(msg.hwnd)) {
         // The dialog navigation would take Enter for a default button; the
         // text box's KeyPress handler wants it as key code 13.

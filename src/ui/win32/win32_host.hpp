@@ -59,6 +59,9 @@ public:
     // to them as a key press instead of to the dialog navigation).
     bool ist_einzeiliges_textfeld(HWND h) const;
     UINT dpi() const { return dpi_; }
+    // A shortcut key of the window (Ctrl+P: its button Drucken) clicks that
+    // button when the window has one that is enabled; false when it has none.
+    bool kuerzel(Ctl knopf);
 
 private:
     friend class Win32Host;

@@ -1,0 +1,88 @@
+// The attendance list of the largest event: read from the capture form, laid out, every page drawn.
+#include "druck_bench.hpp"
+
+#include <ctime>
+
+#include "dialogs/ausdruck.hpp"
+#include "druck/anwesenheitsliste.hpp"
+#include "druck/ausgabe.hpp"
+#include "testdaten.hpp"
+#include "umgebung.hpp"
+
+namespace bench {
+namespace {
+
+// A 600 dpi printer that keeps nothing: it counts what it is given, and
+// measures text as six tenths of its height a character.
+class Zaehldrucker final : public karmo::Druckauftrag {
+public:
+    long long aufrufe = 0;
+    int dpi_x() const override { return 600; }
+    int dpi_y() const override { return 600; }
+    int textbreite(std::string_view text, karmo::Druckschrift s) override {
+        int n = 0;
+        for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+        return n * s.hoehe * 6 / 10;
+    }
+    karmo::Ergebnis beginnen(std::string_view) override { return {}; }
+    karmo::Ergebnis seite_beginnen() override { return {}; }
+    void text(int, int, std::string_view t, karmo::Druckschrift) override { aufrufe += static_cast<long long>(t.size()); }
+    void balken(int, int, int, int) override { ++aufrufe; }
+    karmo::Ergebnis seite_beenden() override { return {}; }
+    karmo::Ergebnis beenden() override { return {}; }
+    void abbrechen() override {}
+    bool fortschritt(int, int) override { return true; }
+    void fortschritt_schliessen() override {}
+};
+
+} // namespace
+
+void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_wurzel, const std::string& gross_windows) {
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    // The layout: every page of the attendance list laid out from the event
+    // read out of the form beforehand, text measured by a printer that only
+    // counts. With `zeichnen` each page is also turned into the printer's
+    // pixels and handed to it (a diagnosis: that part goes at the printer
+    // driver's pace).
+    const auto messen = [gross_wurzel, gross_windows](benchmark::State& s, bool mit_zeichnen) {
+        Umgebung u(gross_wurzel);
+        laden(u, gross_windows);
+        const ui::Fenster& f = u.fenster(ui::FormId::MA2_Maske);
+        Zaehldrucker drucker;
+        const karmo::druck::Druckermass mass(drucker);
+        int seiten = 0;
+        std::size_t teile = 0;
+        const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), f);
+        for (auto _ : s) {
+            const karmo::druck::Anwesenheitsliste liste(d, mass);
+            seiten = liste.seitenzahl();
+            for (int k = 1; k <= seiten; ++k) {
+                const karmo::druck::Seite seite = liste.seite(k);
+                teile += seite.codes.size();
+                if (mit_zeichnen) karmo::druck::zeichnen(seite, drucker);
+            }
+        }
+        benchmark::DoNotOptimize(teile);
+        benchmark::DoNotOptimize(drucker.aufrufe);
+        s.counters["Seiten"] = seiten;
+        if (seiten < 1500) s.SkipWithError(("nur " + std::to_string(seiten) + " Seiten").c_str());
+    };
+    registrieren("druck_layout", [messen](benchmark::State& s) { messen(s, false); }, false);
+    // Diagnosis: reading the event out of the form (Druckdaten_lesen) alone.
+    registrieren("druck_lesen", [gross_wurzel, gross_windows](benchmark::State& s) {
+        Umgebung u(gross_wurzel);
+        laden(u, gross_windows);
+        const ui::Fenster& f = u.fenster(ui::FormId::MA2_Maske);
+        std::size_t n = 0;
+        for (auto _ : s) n = karmo::Druckdaten_lesen(u.programm.zustand(), f).teilnehmer.size();
+        if (n != 32767) s.SkipWithError(("nur " + std::to_string(n) + " Teilnehmer gelesen").c_str());
+    }, false);
+    registrieren("druck_zeichnen", [messen](benchmark::State& s) { messen(s, true); }, false);
+#else
+    (void)registrieren;
+    (void)gross_wurzel;
+    (void)gross_windows;
+#endif
+}
+
+} // namespace bench

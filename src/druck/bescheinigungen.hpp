@@ -1,0 +1,26 @@
+// The certificates: one page per participant, in list order.
+#pragma once
+
+#include "druck/druckdaten.hpp"
+#include "druck/seite.hpp"
+#include "druck/seitenbau.hpp"
+
+namespace karmo::druck {
+
+inline constexpr int k_bescheinigung_balkenhoehe = 12 * k_mm;
+
+class Bescheinigungen final : public Druckwerk {
+public:
+    // `d` and `m` must outlive the certificates.
+    Bescheinigungen(const Druckdaten& d, const Textmass& m);
+
+    int seitenzahl() const override { return static_cast<int>(d_.teilnehmer.size()); }
+    Seite seite(int k) const override;
+
+private:
+    const Druckdaten& d_;
+    const Textmass& m_;
+    Veranstaltungsblock block_;
+};
+
+} // namespace karmo::druck
