@@ -125,9 +125,10 @@ std::vector<HWND> top_windows() {
     return v;
 }
 
-// The common Open and Save As dialogs are of the dialog class too; their file-name box (id 0x47c, or
-// 0x480 in the newer dialogs) tells them from a message box.
-bool file_dialog(HWND h) { return GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480); }
+// The common Open and Save As dialogs (the classic ones, GetOpenFileNameW) are of the dialog class too;
+// their file-name box (id 0x47c) tells them from a message box. (Not 0x480: the print dialog's page box
+// has that id, and it is found as "msgbox" on purpose.)
+bool file_dialog(HWND h) { return GetDlgItem(h, 0x47c) != nullptr; }
 
 HWND find_msgbox() {
     for (HWND h : top_windows())
