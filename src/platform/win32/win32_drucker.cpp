@@ -285,10 +285,28 @@ Druckwahl Win32Drucker::dialog() {
     pd.nMaxPage = 0xFFFF;
     pd.nCopies = 1;
     const BOOL ok = PrintDlgW(&pd);
-    // The owner gets the foreground back at once (Wine leaves it to no window
-    // after Cancel), and with it the focus it had.
+    // The owner gets the foreground back (Wine leaves it to no window after
+    // Cancel), and with it the focus it had. The activation changes that the
+    // closing dialog set off arrive a moment later: they are handled first,
+    // so that none of them takes the foreground away again afterwards.
     if (besitzer && IsWindow(besitzer)) {
         SetForegroundWindow(besitzer);
+        const ULONGLONG bis = GetTickCount64() + 150;
+        MSG msg;
+        while (GetTickCount64() < bis) {
+            // Not the input: a card scanned now stays queued for the message
+            // loop, which tells scans from other keys.
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE | PM_QS_PAINT)) {
+                if (msg.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(msg.wParam));
+                    break;
+                }
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            if (GetForegroundWindow() != besitzer) SetForegroundWindow(besitzer);
+            Sleep(10);
+        }
         SetActiveWindow(besitzer);
     }
     if (pd.hDevMode) GlobalFree(pd.hDevMode);
