@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "capture/ereignisbindung.hpp"
 #include "checks/nummern.hpp"
 #include "druck/ausgabe.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
@@ -65,18 +66,16 @@ druck::Druckdaten Druckdaten_lesen(const Zustand& z, const ui::Fenster& form) {
     return d;
 }
 
-void Ausdruck::click(Ctl c) {
-    switch (c) {
-        case Ctl::Weiter:
-            Weiter_Click();
-            break;
-        case Ctl::CancelButton:
-            CancelButton_Click();
-            break;
-        default:
-            break;
-    }
-}
+namespace {
+
+constexpr std::array<Ereignisbindung<Ausdruck>, 2> k_klicks{{
+    {Ctl::Weiter, &Ausdruck::Weiter_Click},
+    {Ctl::CancelButton, &Ausdruck::CancelButton_Click},
+}};
+
+} // namespace
+
+void Ausdruck::click(Ctl c) { ausloesen<Ausdruck>(k_klicks, *this, c); }
 
 bool Ausdruck::query_unload() {
     CancelButton_Click();
