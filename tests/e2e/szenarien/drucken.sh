@@ -66,16 +66,23 @@ dr_erfassen() {
     dr_zeilen=$(probe lines "$T_MA2" ListBox#0)
 }
 
-# The print dialog with the default printer: OK. It is a dialog of class #32770, which the probe
-# reaches as "msgbox"; its title follows Wine's locale.
-dr_druckdialog_ok() {
+# Waits for the print dialog: a dialog of class #32770, which the probe reaches as "msgbox"; its
+# title follows Wine's locale.
+dr_druckdialog_abwarten() {
     local fenster i
     for ((i = 0; i < 200; i++)); do
         fenster=$(probe windows)
-        grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$fenster" && break
+        grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$fenster" && return 0
         sleep 0.1
     done
-    ((i < 200)) || { echo "kein Druckdialog; Fenster:"; echo "$fenster"; keine_meldung; return 1; }
+    echo "kein Druckdialog; Fenster:"
+    echo "$fenster"
+    keine_meldung
+    return 1
+}
+# The print dialog with the default printer: OK.
+dr_druckdialog_ok() {
+    dr_druckdialog_abwarten || return 1
     bildschirm "$1" msgbox
     klicken msgbox "@OK" || return 1
     probe wait-gone msgbox 5000 || { echo "Druckdialog schließt nicht"; return 1; }
@@ -166,13 +173,7 @@ dr_nicht_drucken() {
     klicken "$T_MA2" "@Drucken" || return 1
     fenster_erwarten "$T_AUSDRUCK" || return 1
     klicken "$T_AUSDRUCK" "@Weiter" || return 1
-    local fenster i
-    for ((i = 0; i < 200; i++)); do
-        fenster=$(probe windows)
-        grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$fenster" && break
-        sleep 0.1
-    done
-    ((i < 200)) || { echo "kein Druckdialog"; keine_meldung; return 1; }
+    dr_druckdialog_abwarten || return 1
     klicken msgbox "@Cancel" || klicken msgbox "@Abbrechen" || return 1
     probe wait-gone msgbox 5000 || { echo "Druckdialog schließt nicht"; return 1; }
     fokus_erwarten "$T_MA2" "$MA2_EFN" || { keine_meldung; return 1; }
