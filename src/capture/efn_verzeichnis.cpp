@@ -159,8 +159,11 @@ void EFN_Verzeichnis::abgleichen(const ui::Fenster& f) {
 }
 
 void EFN_Verzeichnis::vormerken(std::string_view efn) const {
-    if (plaetze_.empty()) return;
-    if (const auto z = als_zahl(efn)) __builtin_prefetch(&plaetze_[heim(*z)]);
+    if (const auto z = als_zahl(efn)) vormerken(Nummer{*z});
+}
+
+void EFN_Verzeichnis::vormerken(Nummer n) const {
+    if (!plaetze_.empty()) __builtin_prefetch(&plaetze_[heim(n.wert)]);
 }
 
 std::optional<EFN_Verzeichnis::Nummer> EFN_Verzeichnis::nummer(std::string_view efn) {
@@ -175,9 +178,14 @@ std::optional<std::string_view> EFN_Verzeichnis::punkte(Nummer n) const {
     return punkte_von(p);
 }
 
-void EFN_Verzeichnis::hinzu_neu(Nummer n, std::string_view zeile) {
-    reservieren(belegt_ + 1);
-    Platz& p = plaetze_[platz(n.wert)];
+EFN_Verzeichnis::Stelle EFN_Verzeichnis::suchen(Nummer n) const {
+    if (plaetze_.empty()) return {0, false};
+    const std::size_t i = platz(n.wert);
+    return {i, plaetze_[i].zahl != 0};
+}
+
+void EFN_Verzeichnis::hinzu_neu(Nummer n, Stelle s, std::string_view zeile) {
+    Platz& p = plaetze_[s.platz];
     p.zahl = n.wert;
     p.anzahl = 1;
     punkte_setzen(p, zeile);

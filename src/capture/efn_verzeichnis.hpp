@@ -43,9 +43,21 @@ public:
         std::uint64_t wert; // the number + 1, as the table holds it
     };
     static std::optional<Nummer> nummer(std::string_view efn);
+    // The key of an EFN whose number is known already (EFN_Zahl).
+    static Nummer nummer(std::uint64_t efn_zahl) { return Nummer{efn_zahl + 1}; }
+    void vormerken(Nummer n) const;
     std::optional<std::string_view> punkte(Nummer n) const;
-    // A line appended whose key `n` the index does not hold yet.
-    void hinzu_neu(Nummer n, std::string_view zeile);
+    // Where `n` is or would go: one probe serves the look-up and the insert
+    // that may follow (valid until the index next changes).
+    struct Stelle {
+        std::size_t platz;
+        bool belegt;
+    };
+    Stelle suchen(Nummer n) const;
+    std::string_view punkte(Stelle s) const { return punkte_von(plaetze_[s.platz]); }
+    // A line appended whose key `n` the index does not hold yet, `s` being
+    // where suchen(n) found it would go; the room for it was reserved.
+    void hinzu_neu(Nummer n, Stelle s, std::string_view zeile);
     // A line appended at the end of the list.
     void hinzu(std::string_view zeile);
     // The line `alt` of the list replaced by `neu` in its place.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
@@ -35,37 +37,47 @@ void punkteschluessel_bauen(std::string_view zeile, std::string& ziel) {
 }
 
 std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz) {
-    // A line whose first 16 bytes are ASCII has its points part from byte 16
-    // on, as eintrag_teilen finds it; any other line takes that way.
-    bool ascii = zeile.size() > 16;
-    for (std::size_t i = 0; ascii && i < 16; ++i) ascii = static_cast<unsigned char>(zeile[i]) < 0x80;
-    std::string_view basis, referent;
-    if (ascii) {
-        const std::string_view rest = zeile.substr(16);
-        const std::size_t strich = rest.find('/');
-        if (strich == std::string_view::npos) {
-            referent = rest;
-        } else {
-            basis = rest.substr(0, strich);
-            referent = rest.substr(strich + 1);
-        }
-    } else {
-        const Eintragsteile t = eintrag_teilen(zeile);
-        basis = t.basis;
-        referent = t.referent;
-    }
     std::size_t n = 0;
-    const auto ziffern = [&](std::string_view t) {
-        for (char c : t) {
-            if (c < '0' || c > '9') continue;
-            if (n < platz) ziel[n] = c;
-            ++n;
+    const auto schreiben = [&](char c) {
+        if (n < platz) ziel[n] = c;
+        ++n;
+    };
+    // A line whose first 16 bytes are ASCII has its points part from byte 16
+    // on, as eintrag_teilen finds it: taken in one pass, its digits up to
+    // the first "/" being the base points. Any other line takes that way.
+    bool ascii = zeile.size() > 16;
+    if (ascii) {
+        std::uint64_t w[2];
+        std::memcpy(w, zeile.data(), sizeof w);
+        ascii = ((w[0] | w[1]) & 0x8080808080808080ULL) == 0;
+    }
+    if (ascii) {
+        bool strich = false;
+        for (const char c : zeile.substr(16)) {
+            if (c >= '0' && c <= '9') {
+                schreiben(c);
+            } else if (c == '/' && !strich) {
+                strich = true;
+                schreiben('/');
+            }
+        }
+        if (strich) return n;
+        // No "/": every digit is the speaker's, and the "/" goes first.
+        if (n + 1 <= platz) {
+            std::memmove(ziel + 1, ziel, n);
+            ziel[0] = '/';
+        }
+        return n + 1;
+    }
+    const Eintragsteile t = eintrag_teilen(zeile);
+    const auto ziffern = [&](std::string_view teil) {
+        for (const char c : teil) {
+            if (c >= '0' && c <= '9') schreiben(c);
         }
     };
-    ziffern(basis);
-    if (n < platz) ziel[n] = '/';
-    ++n;
-    ziffern(referent);
+    ziffern(t.basis);
+    schreiben('/');
+    ziffern(t.referent);
     return n;
 }
 
@@ -82,26 +94,36 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
                                       static_cast<std::size_t>(k_listenhoechstzahl)));
     int zahl = vorher;
     std::array<char, 32> dort{};
+    // Each line's EFN checked and taken as a number once, a few lines ahead
+    // of its look-up, and its place fetched meanwhile (0: not a valid EFN).
     constexpr std::size_t k_voraus = 8;
-    for (std::size_t i = 0; i < andere.anzahl(); ++i) {
-        if (i + k_voraus < andere.anzahl()) verzeichnis_.vormerken(andere.eintrag(i + k_voraus).substr(0, 15));
-        const std::string_view zeile = andere.eintrag(i);
+    std::array<std::uint64_t, k_voraus> voraus{};
+    const auto vorbereiten = [&](std::size_t i) {
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
-        const std::string_view efn = zeile.substr(0, 15);
-        if (!EFN_gueltig(efn)) {
+        const std::optional<std::uint64_t> z = EFN_Zahl(andere.eintrag(i).substr(0, 15));
+        voraus[i % k_voraus] = z ? *z + 1 : 0;
+        if (z) verzeichnis_.vormerken(EFN_Verzeichnis::nummer(*z));
+    };
+    for (std::size_t i = 0; i < andere.anzahl() && i < k_voraus; ++i) vorbereiten(i);
+    for (std::size_t i = 0; i < andere.anzahl(); ++i) {
+        const std::uint64_t z = voraus[i % k_voraus];
+        if (i + k_voraus < andere.anzahl()) vorbereiten(i + k_voraus);
+        const std::string_view zeile = andere.eintrag(i);
+        if (z == 0) {
             ++bilanz.ungueltig;
             continue;
         }
-        // Fifteen digits now: taken apart once for the look-up and the insert.
-        const EFN_Verzeichnis::Nummer nummer = *EFN_Verzeichnis::nummer(efn);
-        if (const std::optional<std::string_view> hier = verzeichnis_.punkte(nummer)) {
+        const EFN_Verzeichnis::Nummer nummer = EFN_Verzeichnis::nummer(z - 1);
+        const EFN_Verzeichnis::Stelle stelle = verzeichnis_.suchen(nummer);
+        if (stelle.belegt) {
+            const std::string_view hier = verzeichnis_.punkte(stelle);
             const std::size_t n = punkteschluessel_schreiben(zeile, dort.data(), dort.size());
-            if (n <= dort.size() && std::string_view(dort.data(), n) == *hier) {
+            if (n <= dort.size() && std::string_view(dort.data(), n) == hier) {
                 ++bilanz.schon_da;
             } else {
                 ++bilanz.andere_punkte;
                 if (bilanz.abweichungen.size() < k_abweichungen_gezeigt) {
-                    bilanz.abweichungen.push_back({std::string(efn), std::string(*hier), Punkteschluessel(zeile)});
+                    bilanz.abweichungen.push_back({std::string(zeile.substr(0, 15)), std::string(hier), Punkteschluessel(zeile)});
                 }
             }
             continue;
@@ -111,7 +133,7 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             continue;
         }
         f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
-        verzeichnis_.hinzu_neu(nummer, zeile);
+        verzeichnis_.hinzu_neu(nummer, stelle, zeile);
         ++zahl;
         ++bilanz.neu;
     }

@@ -2,7 +2,9 @@
 #include "checks/nummern.hpp"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "common/text.hpp"
 
@@ -96,6 +98,66 @@ bool EFN_gueltig(std::string_view efn) {
         summe += doppelt ? (2 * d < 10 ? 2 * d : 2 * d - 9) : d;
     }
     return efn.back() - '0' == (10 - summe % 10) % 10;
+}
+
+namespace {
+
+// Eight bytes of `t` from `ab` on, the first in the lowest byte.
+std::uint64_t acht_bytes(std::string_view t, std::size_t ab) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, t.data() + ab, sizeof w);
+    return w;
+}
+
+constexpr std::uint64_t k_je_byte = 0x0101010101010101ULL;
+
+// Whether all eight bytes are "0" to "9".
+bool acht_ziffern(std::uint64_t w) {
+    return ((w & 0xF0F0F0F0F0F0F0F0ULL) | (((w + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) ==
+           0x3333333333333333ULL;
+}
+
+// The eight digits' number, the first the highest.
+std::uint64_t acht_als_zahl(std::uint64_t w) {
+    w = ((w & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
+    w = ((w & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+    return ((w & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+}
+
+// The sum of the eight byte values, when it stays below 256.
+unsigned bytesumme(std::uint64_t w) { return static_cast<unsigned>((w * k_je_byte) >> 56); }
+
+} // namespace
+
+// EFN_gueltig's rule on eight bytes at a time (the digits 0 to 7, then 7 to
+// 14): the byte order of the platforms this runs on puts the first
+// character in the lowest byte. Elsewhere the check goes digit by digit.
+std::optional<std::uint64_t> EFN_Zahl(std::string_view efn) {
+    if constexpr (std::endian::native != std::endian::little) {
+        if (!EFN_gueltig(efn)) return std::nullopt;
+        std::uint64_t z = 0;
+        for (char c : efn) z = z * 10 + static_cast<std::uint64_t>(c - '0');
+        return z;
+    } else {
+        if (efn.size() != 15) return std::nullopt;
+        const std::uint64_t vorn = acht_bytes(efn, 0);
+        const std::uint64_t hinten = acht_bytes(efn, 7);
+        if (!acht_ziffern(vorn) || !acht_ziffern(hinten)) return std::nullopt;
+        // The digits 0 to 7, and 8 to 13 (the check digit, 14, left out).
+        const std::uint64_t a = vorn & 0x0F0F0F0F0F0F0F0FULL;
+        const std::uint64_t b = (hinten >> 8) & 0x00000F0F0F0F0F0FULL;
+        // Doubled are the digits at odd places from the left (the 1st, 3rd,
+        // ... from the right of the 14); a doubled digit above 4 counts 2d - 9.
+        constexpr std::uint64_t k_ungerade = 0xFF00FF00FF00FF00ULL;
+        const std::uint64_t ua = a & k_ungerade, ub = b & k_ungerade;
+        const auto ueber_vier = [](std::uint64_t u) { return ((u + 0x7B7B7B7B7B7B7B7BULL) & 0x8000800080008000ULL) >> 7; };
+        const unsigned summe = bytesumme(a & ~k_ungerade) + bytesumme(b & ~k_ungerade) +
+                               2 * (bytesumme(ua) + bytesumme(ub)) - 9 * bytesumme(ueber_vier(ua) + ueber_vier(ub));
+        const unsigned pruefziffer = static_cast<unsigned>(hinten >> 56) & 0x0FU;
+        if (pruefziffer != (10 - summe % 10) % 10) return std::nullopt;
+        const std::uint64_t sieben = acht_als_zahl(hinten) % 10000000ULL; // the digits 8 to 14
+        return acht_als_zahl(vorn) * 10000000ULL + sieben;
+    }
 }
 
 } // namespace karmo

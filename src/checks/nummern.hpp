@@ -1,6 +1,8 @@
 // Character filters and the check of event (VNR) and participant (EFN) numbers.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +29,8 @@ bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_v
 // bulk (another list's lines): 15 digits, "0" to "9" only, with a correct
 // check digit.
 bool EFN_gueltig(std::string_view efn);
+// The number an EFN stands for when EFN_gueltig accepts it, nothing when
+// not: the check and the number in one pass over the digits.
+std::optional<std::uint64_t> EFN_Zahl(std::string_view efn);
 
 } // namespace karmo

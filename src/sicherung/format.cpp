@@ -2,6 +2,7 @@
 #include "sicherung/format.hpp"
 
 #include <charconv>
+#include <cstring>
 
 namespace karmo::sicherung {
 namespace {
@@ -26,13 +27,33 @@ std::uint32_t byte(std::string_view b, std::size_t i) { return static_cast<unsig
 
 constexpr char k_hex[] = "0123456789abcdef";
 
-// Whether `t` holds none of backslash, CR, LF and `auch` (a plain loop: for
-// short texts far cheaper than find_first_of).
+// Whether `t` holds none of backslash, CR, LF and `auch` (a tab or a
+// backslash). Every list line passes here, so eight bytes are looked at a
+// time: a word with no byte below 0x20 and no backslash holds none of them
+// (the classic test for a zero byte, on w ^ "\\\\..." and on w - 0x20 per
+// byte); a word that may is looked at byte by byte.
 bool schlicht(std::string_view t, char auch) {
-    for (char c : t) {
-        if (c == '\\' || c == '\r' || c == '\n' || c == auch) return false;
+    const auto genau = [auch](std::string_view teil) {
+        for (char c : teil) {
+            if (c == '\\' || c == '\r' || c == '\n' || c == auch) return false;
+        }
+        return true;
+    };
+    constexpr std::uint64_t k_eins = 0x0101010101010101ULL;
+    constexpr std::uint64_t k_hoch = 0x8080808080808080ULL;
+    if (t.size() < 8) return genau(t);
+    const auto wort = [&](std::size_t i) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, t.data() + i, sizeof w);
+        const std::uint64_t b = w ^ (k_eins * static_cast<unsigned char>('\\'));
+        const bool vielleicht = (((w - k_eins * 0x20) & ~w) | ((b - k_eins) & ~b)) & k_hoch;
+        return !vielleicht || genau(t.substr(i, 8));
+    };
+    // The last word ends with the text, overlapping the one before it.
+    for (std::size_t i = 0; i + 8 < t.size(); i += 8) {
+        if (!wort(i)) return false;
     }
-    return true;
+    return wort(t.size() - 8);
 }
 
 void maskiert_anfuegen(std::string& out, std::string_view feld) {
@@ -118,29 +139,62 @@ std::uint32_t crc32(std::string_view bytes) {
     return c ^ 0xFFFFFFFFU;
 }
 
-void eintrag(std::string& out, std::initializer_list<std::string_view> felder) {
-    // Kept from entry to entry: a list line's entry is longer than a short
-    // string holds, and another list brings thousands of them at once.
-    thread_local std::string nutzlast;
-    nutzlast.clear();
-    bool erstes = true;
-    for (std::string_view f : felder) {
-        if (!erstes) nutzlast += '\t';
-        erstes = false;
-        maskiert_anfuegen(nutzlast, f);
-    }
-    const std::uint32_t crc = crc32(nutzlast);
-    // Length, blank, check sum, blank: assembled first, appended at once.
-    char kopf[32];
-    const auto [ende, fehler] = std::to_chars(kopf, kopf + 20, nutzlast.size());
+namespace {
+
+// The head in front of a payload of `laenge` bytes with check sum `crc`:
+// "<length> <crc> ". Room is kept for a length of 9 digits, which is all a
+// reader takes; a longer head (never written) would be put in all the same.
+constexpr std::size_t k_kopfplatz = 19;
+std::size_t kopf_schreiben(char* kopf, std::size_t laenge, std::uint32_t crc) {
+    const auto [ende, fehler] = std::to_chars(kopf, kopf + 20, laenge);
     (void)fehler; // 20 digits hold any size_t
     char* p = ende;
     *p++ = ' ';
-    for (int k = 7; k >= 0; --k) *p++ = k_hex[(crc >> (4 * k)) & 0xFU];
+    for (int h = 7; h >= 0; --h) *p++ = k_hex[(crc >> (4 * h)) & 0xFU];
     *p++ = ' ';
-    out.append(kopf, static_cast<std::size_t>(p - kopf));
-    out += nutzlast;
-    out += '\n';
+    return static_cast<std::size_t>(p - kopf);
+}
+
+} // namespace
+
+void eintrag(std::string& out, std::initializer_list<std::string_view> felder) {
+    Sammeleintrag e(out, *felder.begin(), false);
+    for (auto f = felder.begin() + 1; f != felder.end(); ++f) e.feld(*f);
+    e.schliessen();
+}
+
+Sammeleintrag::Sammeleintrag(std::string& out, std::string_view art, bool teilbar)
+    : out_(out), art_(art), teilbar_(teilbar) {
+    beginnen();
+}
+
+void Sammeleintrag::beginnen() {
+    anfang_ = out_.size();
+    out_.append(k_kopfplatz, ' ');
+    maskiert_anfuegen(out_, art_);
+    felder_ = 0;
+}
+
+void Sammeleintrag::feld(std::string_view f) {
+    if (teilbar_ && felder_ > 0 && out_.size() - anfang_ - k_kopfplatz + 1 + 2 * f.size() > k_hoechste_nutzlast) {
+        schliessen();
+        beginnen();
+    }
+    out_ += '\t';
+    maskiert_anfuegen(out_, f);
+    ++felder_;
+}
+
+void Sammeleintrag::schliessen() {
+    // Written where it goes, the head is put in front of the payload when
+    // its length and check sum are known: one move of the payload by the
+    // few bytes the head leaves unused.
+    const std::size_t nutz = anfang_ + k_kopfplatz;
+    const std::string_view nutzlast = std::string_view(out_).substr(nutz);
+    char kopf[32];
+    const std::size_t n = kopf_schreiben(kopf, nutzlast.size(), crc32(nutzlast));
+    out_.replace(anfang_, k_kopfplatz, kopf, n);
+    out_ += '\n';
 }
 
 bool Zeilen::naechste(std::vector<std::string>& felder) {

@@ -23,7 +23,7 @@ namespace karmo::sicherung {
 inline constexpr std::string_view k_anfang = "S";    // snapshot begins: format version, form (1 or 2)
 inline constexpr std::string_view k_zustand = "Z";   // Aktuelle_VNR, Aktuelle_Meldungsart, Aktuelle_Kammer, Aktuelle_Datei
 inline constexpr std::string_view k_feld = "F";      // a text box: its name, its text
-inline constexpr std::string_view k_anfuegen = "+";  // a list line appended: its text
+inline constexpr std::string_view k_anfuegen = "+";  // list lines appended: their texts (one, or many at once)
 inline constexpr std::string_view k_ersetzen = "=";  // list line i replaced: i, the new text
 inline constexpr std::string_view k_entfernen = "-"; // list line i removed: i
 inline constexpr std::string_view k_leeren = "0";    // the list emptied
@@ -52,8 +52,34 @@ inline constexpr std::size_t k_hoechstzeilen = 32767;
 
 std::uint32_t crc32(std::string_view bytes);
 
-// Appends one complete line with the given fields to `out`.
+// Appends one complete line with the given fields (the kind first) to `out`.
 void eintrag(std::string& out, std::initializer_list<std::string_view> felder);
+
+// One entry whose fields come one at a time (the lines another list
+// brought, thousands at once), written straight into `out` behind room for
+// its head, which is filled in when it closes. A payload about to pass
+// k_hoechste_nutzlast is closed there and another entry of the same kind
+// begun, so that no entry grows past what a reader takes.
+class Sammeleintrag {
+public:
+    static constexpr std::size_t k_hoechste_nutzlast = std::size_t{1} << 20;
+
+    // `teilbar`: whether the fields may go into several entries (each of
+    // them a whole line by itself, as the lines of a list are).
+    explicit Sammeleintrag(std::string& out, std::string_view art, bool teilbar = true);
+    void feld(std::string_view f);
+    // Closes the entry.
+    void schliessen();
+
+private:
+    void beginnen();
+
+    std::string& out_;
+    std::string_view art_;
+    std::size_t anfang_ = 0; // where its head goes
+    std::size_t felder_ = 0;
+    bool teilbar_;
+};
 
 // Splits the journal into its entries from the front. Stops at the first
 // line that is incomplete or fails its check.

@@ -43,8 +43,10 @@ bool listenaenderung(Stand& s, std::vector<std::string>& f) {
     const std::string_view art = f[0];
     auto& zeilen = s.zeilen;
     if (art == k_anfuegen) {
-        if (f.size() != 2 || zeilen.size() >= k_hoechstzeilen) return false;
-        zeilen.push_back(std::move(f[1]));
+        // One line, or the lines that came together (another list taken in):
+        // all of them, or none when they do not fit.
+        if (f.size() < 2 || f.size() - 1 > k_hoechstzeilen - zeilen.size()) return false;
+        for (std::size_t i = 1; i < f.size(); ++i) zeilen.push_back(std::move(f[i]));
         return true;
     }
     if (art == k_ersetzen) {

@@ -96,12 +96,16 @@ void Sicherung::zeilen_angefuegt(ui::Fenster& form, int ab) {
     if (!bereit(form)) return schnappschuss(form);
     const int n = form.zeilenzahl(Ctl::Teilnehmerliste);
     if (ab >= n) return;
+    // One entry for all of them (up to its size limit): one check sum, and
+    // the restore takes them together or not at all, as they came.
     std::string e, zeile;
-    e.reserve(static_cast<std::size_t>(n - ab) * 40);
+    e.reserve(static_cast<std::size_t>(n - ab) * 24 + 64);
+    sicherung::Sammeleintrag neu(e, sicherung::k_anfuegen);
     for (int i = ab; i < n; ++i) {
         form.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
-        sicherung::eintrag(e, {sicherung::k_anfuegen, zeile});
+        neu.feld(zeile);
     }
+    neu.schliessen();
     anhaengen(form, std::move(e));
 }
 

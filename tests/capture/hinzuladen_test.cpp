@@ -1,6 +1,7 @@
 // "Liste hinzuladen" in both capture forms: new, already there, other points, bad lines, other events, damaged files, the limit.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "capture/hinzuladen.hpp"
 #include "checks/nummern.hpp"
 #include "eventfile/dateizugriff.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 
 namespace karmo::test {
 namespace {
@@ -307,6 +309,28 @@ TEST(Punkteschluessel, ZiffernDerBeidenHaelften) {
     EXPECT_EQ(Punkteschluessel("123456789012347"), "/");
 }
 
+// The key is what the list's reading by position gives for the two halves,
+// whatever the line holds, and a place too small gets no bytes past its end.
+TEST(Punkteschluessel, WieDieListeIhreZeileLiest) {
+    const std::vector<std::string> zeilen{
+        "123456789012347 (8/0)", "123456789012347 (12/3/4)", "123456789012347 (8)", "123456789012347 /(/)",
+        "123456789012347 ", "123456789012347 (", "12345", "1234567890123ä7 (8/0)", "123456789012347 (ä8/0ö)",
+        "123456789012347 (/7)", "123456789012347 (1234567890/1234567890)", "123456789012347 ((8))/",
+    };
+    for (const std::string& z : zeilen) {
+        const std::string erwartet = eintrag_basispunkte(z) + "/" + eintrag_referentenpunkte(z);
+        EXPECT_EQ(Punkteschluessel(z), erwartet) << z;
+        for (std::size_t platz = 0; platz <= erwartet.size() + 1; ++platz) {
+            std::string ziel(platz + 1, '#');
+            EXPECT_EQ(punkteschluessel_schreiben(z, ziel.data(), platz), erwartet.size()) << z;
+            EXPECT_EQ(ziel.back(), '#') << z << " written past " << platz;
+            if (erwartet.size() <= platz) {
+                EXPECT_EQ(ziel.substr(0, erwartet.size()), erwartet) << z;
+            }
+        }
+    }
+}
+
 TEST(EFN_gueltig, NurFuenfzehnZiffernMitPruefziffer) {
     EXPECT_TRUE(EFN_gueltig("123456789012347"));
     EXPECT_FALSE(EFN_gueltig("123456789012340"));
@@ -315,6 +339,47 @@ TEST(EFN_gueltig, NurFuenfzehnZiffernMitPruefziffer) {
     EXPECT_FALSE(EFN_gueltig("12345678901234 "));
     EXPECT_FALSE(EFN_gueltig(" 23456789012347"));
     EXPECT_FALSE(EFN_gueltig(""));
+}
+
+// EFN_Zahl reads eight bytes at a time; the plain check digit by digit
+// is the reference. Random payloads with their Luhn digit (as the dialogs
+// compute it) are taken as their number; the nine other last digits are
+// not; and every other byte value at every place fails both.
+TEST(EFN_gueltig, ZahlUndPruefungGehenZusammen) {
+    std::uint64_t x = 0x9E3779B97F4A7C15ULL;
+    for (int n = 0; n < 3000; ++n) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        std::string nutz = std::to_string(x % 100000000000000ULL);
+        nutz.insert(0, 14 - nutz.size(), n % 7 == 0 ? '9' : '0');
+        const std::string gut = nutz + Pruefziffer_berechnen(nutz);
+        ASSERT_TRUE(EFN_gueltig(gut)) << gut;
+        ASSERT_EQ(EFN_Zahl(gut), std::stoull(gut)) << gut;
+        for (char c = '0'; c <= '9'; ++c) {
+            const std::string z = nutz + c;
+            ASSERT_EQ(EFN_Zahl(z).has_value(), EFN_gueltig(z)) << z;
+            if (c != gut.back()) {
+                ASSERT_FALSE(EFN_gueltig(z)) << z;
+            }
+        }
+        // One byte changed to any value: both say the same.
+        std::string anders = gut;
+        anders[x % 15] = static_cast<char>((x >> 20) & 0xFF);
+        ASSERT_EQ(EFN_Zahl(anders).has_value(), EFN_gueltig(anders)) << anders;
+    }
+    for (std::size_t stelle = 0; stelle < 15; ++stelle) {
+        for (int b = 0; b < 256; ++b) {
+            if (b >= '0' && b <= '9') continue;
+            std::string z = "123456789012347";
+            z[stelle] = static_cast<char>(b);
+            ASSERT_FALSE(EFN_Zahl(z)) << stelle << " " << b;
+        }
+    }
+    EXPECT_EQ(EFN_Zahl("000000000000000"), 0U);
+    EXPECT_EQ(EFN_Zahl("999999999999994"), 999999999999994ULL);
+    EXPECT_FALSE(EFN_Zahl("12345678901234"));
+    EXPECT_FALSE(EFN_Zahl("1234567890123470"));
 }
 
 } // namespace
