@@ -97,18 +97,22 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
     // Each line's EFN checked and taken as a number once, a few lines ahead
     // of its look-up, and its place fetched meanwhile (0: not a valid EFN).
     constexpr std::size_t k_voraus = 8;
-    std::array<std::uint64_t, k_voraus> voraus{};
+    struct Vorbereitet {
+        std::string_view zeile;
+        std::uint64_t zahl;
+    };
+    std::array<Vorbereitet, k_voraus> voraus{};
     const auto vorbereiten = [&](std::size_t i) {
+        const std::string_view zeile = andere.eintrag(i);
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
-        const std::optional<std::uint64_t> z = EFN_Zahl(andere.eintrag(i).substr(0, 15));
-        voraus[i % k_voraus] = z ? *z + 1 : 0;
+        const std::optional<std::uint64_t> z = EFN_Zahl(zeile.substr(0, 15));
+        voraus[i % k_voraus] = {zeile, z ? *z + 1 : 0};
         if (z) verzeichnis_.vormerken(EFN_Verzeichnis::nummer(*z));
     };
     for (std::size_t i = 0; i < andere.anzahl() && i < k_voraus; ++i) vorbereiten(i);
     for (std::size_t i = 0; i < andere.anzahl(); ++i) {
-        const std::uint64_t z = voraus[i % k_voraus];
+        const auto [zeile, z] = voraus[i % k_voraus];
         if (i + k_voraus < andere.anzahl()) vorbereiten(i + k_voraus);
-        const std::string_view zeile = andere.eintrag(i);
         if (z == 0) {
             ++bilanz.ungueltig;
             continue;

@@ -155,7 +155,8 @@ std::optional<std::uint64_t> EFN_Zahl(std::string_view efn) {
                                2 * (bytesumme(ua) + bytesumme(ub)) - 9 * bytesumme(ueber_vier(ua) + ueber_vier(ub));
         const unsigned pruefziffer = static_cast<unsigned>(hinten >> 56) & 0x0FU;
         if (pruefziffer != (10 - summe % 10) % 10) return std::nullopt;
-        const std::uint64_t sieben = acht_als_zahl(hinten) % 10000000ULL; // the digits 8 to 14
+        // The digits 8 to 14: the word's first byte (digit 7) read as a leading 0.
+        const std::uint64_t sieben = acht_als_zahl(hinten & ~std::uint64_t{0xFF});
         return acht_als_zahl(vorn) * 10000000ULL + sieben;
     }
 }
