@@ -82,13 +82,19 @@ bool aenderung(Stand& s, std::vector<std::string>& f) {
 
 std::string schnappschuss(const Stand& s) {
     std::string out;
-    out.reserve(256 + s.zeilen.size() * 48);
+    out.reserve(256 + s.zeilen.size() * 32);
     eintrag(out, {k_anfang, k_version, s.form == ui::FormId::MA1_Maske ? "1" : "2"});
     eintrag(out, {k_zustand, s.vnr, std::to_string(s.meldungsart), std::to_string(s.kammer), s.datei});
     for (std::size_t i = 0; i < s.feldzahl(); ++i) {
         if (s.felder[i]) eintrag(out, {k_feld, k_felder[i].name, *s.felder[i]});
     }
-    for (const std::string& z : s.zeilen) eintrag(out, {k_anfuegen, z});
+    // The list's lines as entries of many lines each, as another list's lines
+    // are journaled.
+    if (!s.zeilen.empty()) {
+        Sammeleintrag liste(out, k_anfuegen);
+        for (const std::string& z : s.zeilen) liste.feld(z);
+        liste.schliessen();
+    }
     eintrag(out, {k_ende, std::to_string(s.zeilen.size())});
     return out;
 }
