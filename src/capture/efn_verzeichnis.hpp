@@ -20,7 +20,7 @@ namespace karmo {
 // changed from outside the group (a new event clears it, loading refills
 // it); the window's change count of the list tells, and the index rebuilds
 // itself before its next use. Each EFN also keeps the points of its first
-// line ("8/0", digits only, as a save writes them), for a line of another
+// line ("8/0", as numbers: Punkteschluessel), for a line of another
 // list to be compared with.
 //
 // A key of 15 digits, as every scanned line has, is held as its number in

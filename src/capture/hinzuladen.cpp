@@ -42,6 +42,23 @@ std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::
         if (n < platz) ziel[n] = c;
         ++n;
     };
+    // A half's number without its leading zeros: "08" and "8" are the same
+    // points, "00" is "0", and a half without digits stays empty.
+    struct Haelfte {
+        bool begonnen = false;
+        bool null = false;
+    };
+    const auto ziffer = [&](char c, Haelfte& h) {
+        if (c == '0' && !h.begonnen) {
+            h.null = true;
+            return;
+        }
+        h.begonnen = true;
+        schreiben(c);
+    };
+    const auto abschliessen = [&](const Haelfte& h) {
+        if (!h.begonnen && h.null) schreiben('0');
+    };
     // A line whose first 16 bytes are ASCII has its points part from byte 16
     // on, as eintrag_teilen finds it: taken in one pass, its digits up to
     // the first "/" being the base points. Any other line takes that way.
@@ -52,16 +69,19 @@ std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::
         ascii = ((w[0] | w[1]) & 0x8080808080808080ULL) == 0;
     }
     if (ascii) {
-        bool strich = false;
+        Haelfte vorn, hinten;
+        Haelfte* h = &vorn;
         for (const char c : zeile.substr(16)) {
             if (c >= '0' && c <= '9') {
-                schreiben(c);
-            } else if (c == '/' && !strich) {
-                strich = true;
+                ziffer(c, *h);
+            } else if (c == '/' && h == &vorn) {
+                abschliessen(vorn);
                 schreiben('/');
+                h = &hinten;
             }
         }
-        if (strich) return n;
+        abschliessen(*h);
+        if (h == &hinten) return n;
         // No "/": every digit is the speaker's, and the "/" goes first.
         if (n + 1 <= platz) {
             std::memmove(ziel + 1, ziel, n);
@@ -71,9 +91,11 @@ std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::
     }
     const Eintragsteile t = eintrag_teilen(zeile);
     const auto ziffern = [&](std::string_view teil) {
+        Haelfte h;
         for (const char c : teil) {
-            if (c >= '0' && c <= '9') schreiben(c);
+            if (c >= '0' && c <= '9') ziffer(c, h);
         }
+        abschliessen(h);
     };
     ziffern(t.basis);
     schreiben('/');

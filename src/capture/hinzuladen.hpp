@@ -32,8 +32,9 @@ struct Hinzuladebilanz {
     std::vector<Punkteabweichung> abweichungen;
 };
 
-// A list line's points as a save writes them: the digits of the base
-// points, "/", the digits of the speaker points ("8/0").
+// A list line's points as numbers, for comparing two lines: the digits of
+// the base points, "/", the digits of the speaker points, each half without
+// leading zeros ("8/0" for "(08/0)"; a half without digits stays empty).
 std::string Punkteschluessel(std::string_view zeile);
 // The same into `ziel`, whose storage is reused.
 void punkteschluessel_bauen(std::string_view zeile, std::string& ziel);

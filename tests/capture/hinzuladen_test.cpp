@@ -80,6 +80,22 @@ protected:
 INSTANTIATE_TEST_SUITE_P(BeideMasken, Hinzuladen, ::testing::Values(FormId::MA1_Maske, FormId::MA2_Maske),
                          [](const auto& i) { return i.param == FormId::MA1_Maske ? "MA1" : "MA2"; });
 
+// Points are compared as numbers: a door that typed "08" gave the same
+// points as one that typed "8", and the list's line stays as it is.
+TEST_P(Hinzuladen, PunkteMitFuehrenderNullSindDieselben) {
+    f.setze_text(Ctl::Punkte, "08");
+    scannen(efn(1));
+    ASSERT_EQ(zeilen(f), std::vector<std::string>{efn(1) + " (08/0)"});
+    hinzuladen({ablegen("tuer2.XML", datei(k_vnr, {{efn(1), "8", "00"}, {efn(2), "9", "0"}}))});
+    hinzuladen({ablegen("tuer3.XML", datei(k_vnr, {{efn(2), "09", "0"}, {efn(1), "7", "0"}}))});
+    EXPECT_EQ(zeilen(f), (std::vector<std::string>{efn(1) + " (08/0)", efn(2) + " (9/0)"}));
+    ASSERT_EQ(u.pl.meldungen.size(), 2U);
+    EXPECT_EQ(u.pl.meldungen[0], "Hinzugeladen aus 1 Datei(en): 1 neue Teilnehmer.\r\n1 waren schon in der Liste.");
+    EXPECT_EQ(u.pl.meldungen[1], "Hinzugeladen aus 1 Datei(en): 0 neue Teilnehmer.\r\n1 waren schon in der Liste.\r\n"
+                                 "1 sind mit anderen Punkten in der Liste und blieben unverändert:\r\n" +
+                                     efn(1) + ": hier 8/0, in der Datei 7/0");
+}
+
 // One file with every kind of line: each goes its own way, and the summary
 // counts them in its order.
 TEST_P(Hinzuladen, JedeZeileNachIhrerArtUndEineZusammenfassung) {
@@ -304,7 +320,11 @@ TEST(Hinzuladen_Zusammenfassung, ZeilenNurWennIhreZahlNichtNullIst) {
 
 TEST(Punkteschluessel, ZiffernDerBeidenHaelften) {
     EXPECT_EQ(Punkteschluessel("123456789012347 (8/0)"), "8/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (08/ 2)"), "08/2");
+    EXPECT_EQ(Punkteschluessel("123456789012347 (08/ 2)"), "8/2");
+    EXPECT_EQ(Punkteschluessel("123456789012347 (00/000)"), "0/0");
+    EXPECT_EQ(Punkteschluessel("123456789012347 (0/10)"), "0/10");
+    EXPECT_EQ(Punkteschluessel("123456789012347 (/0)"), "/0");
+    EXPECT_EQ(Punkteschluessel("123456789012347 (007)"), "/7");
     EXPECT_EQ(Punkteschluessel("123456789012347 (7,5/0)"), "75/0");
     EXPECT_EQ(Punkteschluessel("123456789012347"), "/");
 }
@@ -316,9 +336,14 @@ TEST(Punkteschluessel, WieDieListeIhreZeileLiest) {
         "123456789012347 (8/0)", "123456789012347 (12/3/4)", "123456789012347 (8)", "123456789012347 /(/)",
         "123456789012347 ", "123456789012347 (", "12345", "1234567890123ä7 (8/0)", "123456789012347 (ä8/0ö)",
         "123456789012347 (/7)", "123456789012347 (1234567890/1234567890)", "123456789012347 ((8))/",
+        "123456789012347 (008/00)", "1234567890123ä7 (0 0 8/0,5)", "123456789012347 (00)", "123456789012347 (0/0/0)",
     };
     for (const std::string& z : zeilen) {
-        const std::string erwartet = eintrag_basispunkte(z) + "/" + eintrag_referentenpunkte(z);
+        const auto zahl = [](std::string d) {
+            while (d.size() > 1 && d[0] == '0') d.erase(0, 1);
+            return d;
+        };
+        const std::string erwartet = zahl(eintrag_basispunkte(z)) + "/" + zahl(eintrag_referentenpunkte(z));
         EXPECT_EQ(Punkteschluessel(z), erwartet) << z;
         for (std::size_t platz = 0; platz <= erwartet.size() + 1; ++platz) {
             std::string ziel(platz + 1, '#');
