@@ -45,11 +45,16 @@ mt_tuer2() {
     hauptmenue_frisch || return 1
     neue_veranstaltung "$vnr_mt" 3 "$T_MA2" || return 1
     mt_erfassen "$efn_ma" "$efn_mb" "$efn_md" || return 1
-    # Door 2 gave D only 6 points.
+    # Door 2 gave D only 6 points, and typed A's 8 points as "08": the same points as door 1's 8.
     zeile_klicken "$T_MA2" ListBox#0 2 || return 1
     eintippen "$T_MA2" "$MA2_PKT_NEU" "6" || return 1
     klicken "$T_MA2" "@Korrektur" || return 1
-    zeilen_erwarten "$efn_ma (8/0)"$'\n'"$efn_mb (8/0)"$'\n'"$efn_md (6/0)" "$T_MA2" ListBox#0
+    zeile_klicken "$T_MA2" ListBox#0 0 || return 1
+    eintippen "$T_MA2" "$MA2_PKT_NEU" "" || return 1
+    xdotool key End BackSpace
+    xdotool type --delay 1 -- "08"
+    klicken "$T_MA2" "@Korrektur" || return 1
+    zeilen_erwarten "$efn_ma (08/0)"$'\n'"$efn_mb (8/0)"$'\n'"$efn_md (6/0)" "$T_MA2" ListBox#0
 }
 mt_tuer2_stick() { mt_auf_stick 'E:\tuer2.XML' tuer2.XML; }
 mt_tuer1() {
@@ -150,7 +155,7 @@ mt_ende() {
 
 mehrere_tueren_laufen() {
     szenario_laufen "Mehrere Türen" \
-        "mt_tuer2:Tür 2: $vnr_mt mit drei Karten, eine mit 6 Punkten" \
+        "mt_tuer2:Tür 2: $vnr_mt mit drei Karten, eine mit 6 Punkten, eine mit 08" \
         "mt_tuer2_stick:\"Auf Datenträger speichern\" nach E:\\tuer2.XML" \
         "mt_abbrechen:\"Auf Datenträger speichern\", Abbrechen: nur gespeichert" \
         "mt_tuer1:Tür 1: dieselbe Veranstaltung neu, drei Karten" \
