@@ -164,6 +164,13 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         details << "Diagnosis, taking a list in: the same into a list filled from outside (as a load fills it), so that the "
                    "index is built anew and the journal begins with a snapshot of all 32,767 lines: "
                 << ms(*d) << ".\n";
+    if (const auto a = hinzuladen_abwechselnd(orte, 31)) {
+        char v[16];
+        std::snprintf(v, sizeof v, "%.2fx", a->verhaeltnis);
+        details << "Diagnosis, taking a list in: measured in turns with the load (" << a->runden
+                << " rounds, each the load and then the merge, so that a slow spell of the machine falls on both): load "
+                << ms(a->laden) << ", merge " << ms(a->hinzuladen) << ", the rounds' own ratio " << v << " (medians).\n";
+    }
     if (const auto d = sammler.median("laden_direkt"))
         details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
                 << ".\n";
