@@ -166,11 +166,6 @@ void EFN_Verzeichnis::vormerken(Nummer n) const {
     if (!plaetze_.empty()) __builtin_prefetch(&plaetze_[heim(n.wert)]);
 }
 
-std::optional<EFN_Verzeichnis::Nummer> EFN_Verzeichnis::nummer(std::string_view efn) {
-    if (const auto z = als_zahl(efn)) return Nummer{*z};
-    return std::nullopt;
-}
-
 std::optional<std::string_view> EFN_Verzeichnis::punkte(Nummer n) const {
     if (plaetze_.empty()) return std::nullopt;
     const Platz& p = plaetze_[platz(n.wert)];

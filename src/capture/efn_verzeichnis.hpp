@@ -37,13 +37,11 @@ public:
     // few lines later: a long run of look-ups then waits less for memory.
     void vormerken(std::string_view efn) const;
 
-    // The same look-ups for a key already known to be 15 digits, taken
-    // apart once (`nummer`): another list brings tens of thousands of them.
+    // The same look-ups for a valid EFN whose number is known already
+    // (EFN_Zahl): another list brings tens of thousands of them.
     struct Nummer {
         std::uint64_t wert; // the number + 1, as the table holds it
     };
-    static std::optional<Nummer> nummer(std::string_view efn);
-    // The key of an EFN whose number is known already (EFN_Zahl).
     static Nummer nummer(std::uint64_t efn_zahl) { return Nummer{efn_zahl + 1}; }
     void vormerken(Nummer n) const;
     std::optional<std::string_view> punkte(Nummer n) const;

@@ -21,19 +21,14 @@ static_assert(static_cast<std::size_t>(k_listenhoechstzahl) == sicherung::k_hoec
               "the journal holds as many lines as the list");
 
 std::string Punkteschluessel(std::string_view zeile) {
-    std::string out;
-    punkteschluessel_bauen(zeile, out);
-    return out;
-}
-
-void punkteschluessel_bauen(std::string_view zeile, std::string& ziel) {
-    ziel.resize(ziel.capacity() > 15 ? ziel.capacity() : 15);
-    std::size_t n = punkteschluessel_schreiben(zeile, ziel.data(), ziel.size());
-    if (n > ziel.size()) {
-        ziel.resize(n);
-        n = punkteschluessel_schreiben(zeile, ziel.data(), ziel.size());
+    std::string out(15, '\0');
+    std::size_t n = punkteschluessel_schreiben(zeile, out.data(), out.size());
+    if (n > out.size()) {
+        out.resize(n);
+        n = punkteschluessel_schreiben(zeile, out.data(), out.size());
     }
-    ziel.resize(n);
+    out.resize(n);
+    return out;
 }
 
 std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz) {
@@ -117,29 +112,31 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
     int zahl = vorher;
     std::array<char, 32> dort{};
     // Each line's EFN checked and taken as a number once, a few lines ahead
-    // of its look-up, and its place fetched meanwhile (0: not a valid EFN).
+    // of its look-up, and its place fetched meanwhile (none: not a valid EFN).
     constexpr std::size_t k_voraus = 8;
     struct Vorbereitet {
         std::string_view zeile;
-        std::uint64_t zahl;
+        std::optional<EFN_Verzeichnis::Nummer> nummer;
     };
     std::array<Vorbereitet, k_voraus> voraus{};
     const auto vorbereiten = [&](std::size_t i) {
-        const std::string_view zeile = andere.eintrag(i);
+        Vorbereitet& v = voraus[i % k_voraus];
+        v.zeile = andere.eintrag(i);
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
-        const std::optional<std::uint64_t> z = EFN_Zahl(zeile.substr(0, 15));
-        voraus[i % k_voraus] = {zeile, z ? *z + 1 : 0};
-        if (z) verzeichnis_.vormerken(EFN_Verzeichnis::nummer(*z));
+        const std::optional<std::uint64_t> z = EFN_Zahl(v.zeile.substr(0, 15));
+        v.nummer = z ? std::optional(EFN_Verzeichnis::nummer(*z)) : std::nullopt;
+        if (v.nummer) verzeichnis_.vormerken(*v.nummer);
     };
     for (std::size_t i = 0; i < andere.anzahl() && i < k_voraus; ++i) vorbereiten(i);
     for (std::size_t i = 0; i < andere.anzahl(); ++i) {
-        const auto [zeile, z] = voraus[i % k_voraus];
+        const Vorbereitet v = voraus[i % k_voraus];
         if (i + k_voraus < andere.anzahl()) vorbereiten(i + k_voraus);
-        if (z == 0) {
+        const std::string_view zeile = v.zeile;
+        if (!v.nummer) {
             ++bilanz.ungueltig;
             continue;
         }
-        const EFN_Verzeichnis::Nummer nummer = EFN_Verzeichnis::nummer(z - 1);
+        const EFN_Verzeichnis::Nummer nummer = *v.nummer;
         const EFN_Verzeichnis::Stelle stelle = verzeichnis_.suchen(nummer);
         if (stelle.belegt) {
             const std::string_view hier = verzeichnis_.punkte(stelle);

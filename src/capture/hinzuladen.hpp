@@ -36,8 +36,6 @@ struct Hinzuladebilanz {
 // the base points, "/", the digits of the speaker points, each half without
 // leading zeros ("8/0" for "(08/0)"; a half without digits stays empty).
 std::string Punkteschluessel(std::string_view zeile);
-// The same into `ziel`, whose storage is reused.
-void punkteschluessel_bauen(std::string_view zeile, std::string& ziel);
 // The same into the `platz` bytes at `ziel`: its length, which may be more
 // than `platz` (then the bytes are not all there).
 std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz);

@@ -25,12 +25,12 @@ std::string Pruefziffer_berechnen(std::string_view Nutzteil);
 // returns false; an unknown kind returns false silently.
 bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_view Art);
 
-// The same check without a word to the user, for numbers that arrive in
-// bulk (another list's lines): 15 digits, "0" to "9" only, with a correct
-// check digit.
+// The same check without a word to the user: 15 digits, "0" to "9" only,
+// with a correct check digit. Digit by digit, as the rule reads.
 bool EFN_gueltig(std::string_view efn);
 // The number an EFN stands for when EFN_gueltig accepts it, nothing when
-// not: the check and the number in one pass over the digits.
+// not: the check and the number in one pass, eight bytes at a time, for
+// numbers that arrive in bulk (another list's lines).
 std::optional<std::uint64_t> EFN_Zahl(std::string_view efn);
 
 } // namespace karmo

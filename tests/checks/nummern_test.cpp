@@ -1,5 +1,8 @@
-// Number checks: the Luhn digit, the one-message rule and the character filters.
+// Number checks: the Luhn digit, the one-message rule, the character filters and the EFN check for bulk numbers.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
 
 #include "checks/nummern.hpp"
 #include "platform/fake/fake_plattform.hpp"
@@ -75,6 +78,57 @@ TEST(Filter, BehaltenNurIhreZeichen) {
         EXPECT_EQ(Nur_Zeitzeichen(t), "");
         EXPECT_EQ(Nur_Datumszeichen(t), "");
     }
+}
+
+TEST(EFN_gueltig, NurFuenfzehnZiffernMitPruefziffer) {
+    EXPECT_TRUE(EFN_gueltig("123456789012347"));
+    EXPECT_FALSE(EFN_gueltig("123456789012340"));
+    EXPECT_FALSE(EFN_gueltig("12345678901234"));
+    EXPECT_FALSE(EFN_gueltig("1234567890123470"));
+    EXPECT_FALSE(EFN_gueltig("12345678901234 "));
+    EXPECT_FALSE(EFN_gueltig(" 23456789012347"));
+    EXPECT_FALSE(EFN_gueltig(""));
+}
+
+// EFN_Zahl reads eight bytes at a time; the plain check digit by digit
+// is the reference. Random payloads with their Luhn digit (as the dialogs
+// compute it) are taken as their number; the nine other last digits are
+// not; and every other byte value at every place fails both.
+TEST(EFN_gueltig, ZahlUndPruefungGehenZusammen) {
+    std::uint64_t x = 0x9E3779B97F4A7C15ULL;
+    for (int n = 0; n < 3000; ++n) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        std::string nutz = std::to_string(x % 100000000000000ULL);
+        nutz.insert(0, 14 - nutz.size(), n % 7 == 0 ? '9' : '0');
+        const std::string gut = nutz + Pruefziffer_berechnen(nutz);
+        ASSERT_TRUE(EFN_gueltig(gut)) << gut;
+        ASSERT_EQ(EFN_Zahl(gut), std::stoull(gut)) << gut;
+        for (char c = '0'; c <= '9'; ++c) {
+            const std::string z = nutz + c;
+            ASSERT_EQ(EFN_Zahl(z).has_value(), EFN_gueltig(z)) << z;
+            if (c != gut.back()) {
+                ASSERT_FALSE(EFN_gueltig(z)) << z;
+            }
+        }
+        // One byte changed to any value: both say the same.
+        std::string anders = gut;
+        anders[x % 15] = static_cast<char>((x >> 20) & 0xFF);
+        ASSERT_EQ(EFN_Zahl(anders).has_value(), EFN_gueltig(anders)) << anders;
+    }
+    for (std::size_t stelle = 0; stelle < 15; ++stelle) {
+        for (int b = 0; b < 256; ++b) {
+            if (b >= '0' && b <= '9') continue;
+            std::string z = "123456789012347";
+            z[stelle] = static_cast<char>(b);
+            ASSERT_FALSE(EFN_Zahl(z)) << stelle << " " << b;
+        }
+    }
+    EXPECT_EQ(EFN_Zahl("000000000000000"), 0U);
+    EXPECT_EQ(EFN_Zahl("999999999999994"), 999999999999994ULL);
+    EXPECT_FALSE(EFN_Zahl("12345678901234"));
+    EXPECT_FALSE(EFN_Zahl("1234567890123470"));
 }
 
 } // namespace
