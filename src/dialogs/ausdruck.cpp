@@ -77,6 +77,10 @@ constexpr std::array<Ereignisbindung<Ausdruck>, 2> k_klicks{{
 
 void Ausdruck::click(Ctl c) { ausloesen<Ausdruck>(k_klicks, *this, c); }
 
+std::optional<ui::FormId> Ausdruck::vertritt_erfassung() const {
+    return p_.zustand().Aktuelle_Meldungsart == 2 ? ui::FormId::MA2_Maske : ui::FormId::MA1_Maske;
+}
+
 bool Ausdruck::query_unload() {
     CancelButton_Click();
     return false;
@@ -84,8 +88,7 @@ bool Ausdruck::query_unload() {
 
 ui::Fenster& Ausdruck::zurueck() {
     f_.verbergen();
-    const ui::FormId id = p_.zustand().Aktuelle_Meldungsart == 2 ? ui::FormId::MA2_Maske : ui::FormId::MA1_Maske;
-    ui::Fenster& form = p_.form(id);
+    ui::Fenster& form = p_.form(*vertritt_erfassung());
     form.zeigen();
     form.fokus(Ctl::EFN);
     return form;

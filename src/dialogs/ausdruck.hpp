@@ -19,6 +19,8 @@ public:
     void click(ui::Ctl c) override;
     // The close box is Abbrechen: the window stays loaded for the next time.
     bool query_unload() override;
+    // Opened in the capture form's place: a card scanned meanwhile goes to its list.
+    std::optional<ui::FormId> vertritt_erfassung() const override;
 
     void Weiter_Click();
     void CancelButton_Click();

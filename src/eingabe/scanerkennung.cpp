@@ -12,7 +12,9 @@ Entscheidung Scanerkennung::taste(Taste art, char ziffer, std::uint32_t zeit) {
         scan_ = false;
     }
     if (art != Taste::Ziffer) {
-        const bool scan = art == Taste::Ende && fortsetzung && !zu_lang_ && ziffern_.size() >= mindestens_;
+        const bool ende = art == Taste::Ende && fortsetzung;
+        const bool scan = ende && !zu_lang_ && ziffern_.size() >= mindestens_;
+        const bool ueberlang = ende && zu_lang_;
         nach_ziffer_ = false;
         zu_lang_ = false;
         if (scan) {
@@ -20,7 +22,7 @@ Entscheidung Scanerkennung::taste(Taste art, char ziffer, std::uint32_t zeit) {
             return Entscheidung::Scan;
         }
         ziffern_.clear();
-        return Entscheidung::Freigeben;
+        return ueberlang ? Entscheidung::Ueberlang : Entscheidung::Freigeben;
     }
     nach_ziffer_ = true;
     if (!fortsetzung) {
@@ -29,13 +31,16 @@ Entscheidung Scanerkennung::taste(Taste art, char ziffer, std::uint32_t zeit) {
         ziffern_.assign(1, ziffer);
         return alte ? Entscheidung::Neu : Entscheidung::Halten;
     }
-    if (zu_lang_) return Entscheidung::Freigeben;
+    if (zu_lang_) return ueberlange_halten_ ? Entscheidung::Halten : Entscheidung::Freigeben;
     if (ziffern_.size() < k_scan_ziffern) {
         ziffern_.push_back(ziffer);
         return Entscheidung::Halten;
     }
     // A 16th digit: a longer number typed by a machine (a VNR), not a card.
+    // Held on, it is still kept apart from the digits of a card: ziffern()
+    // is not a scan's once the run has passed 15.
     zu_lang_ = true;
+    if (ueberlange_halten_) return Entscheidung::Halten;
     ziffern_.clear();
     return Entscheidung::Freigeben;
 }

@@ -26,6 +26,7 @@ enum class Entscheidung : std::uint8_t {
     Freigeben, // pass on the held keys, then this one
     Neu,       // pass on the held keys, then hold this digit as the start of a new run
     Scan,      // the held digits and this key are a scan: ziffern() holds it, no key goes on
+    Ueberlang, // this Enter or Tab ends a quick run of more than 15 digits: a machine's run, but no card
 };
 
 // Follows the keys typed into one place, with the time of each (the
@@ -39,9 +40,16 @@ enum class Entscheidung : std::uint8_t {
 // Where digits have no other use (a message box), a shorter quick run ended
 // by Enter or Tab is taken as well: a card read in part is still a card, and
 // its length is checked where it is captured.
+//
+// The Enter or Tab that ends a quick run past 15 digits (an event number's
+// barcode) is told apart as `Ueberlang`: a scanner typed it, so it answers
+// nothing. Where such a run has no place (a window that is not the capture
+// form's), `ueberlange_halten` keeps holding its digits, so that none of them
+// reaches the window either.
 class Scanerkennung {
 public:
-    explicit Scanerkennung(std::size_t mindestens = k_scan_ziffern) : mindestens_(mindestens) {}
+    explicit Scanerkennung(std::size_t mindestens = k_scan_ziffern, bool ueberlange_halten = false)
+        : mindestens_(mindestens), ueberlange_halten_(ueberlange_halten) {}
 
     Entscheidung taste(Taste art, char ziffer, std::uint32_t zeit);
 
@@ -59,6 +67,7 @@ public:
 
 private:
     std::size_t mindestens_;
+    bool ueberlange_halten_;
     std::string ziffern_;
     std::uint32_t letzte_ = 0;
     bool nach_ziffer_ = false; // the key before was a digit

@@ -13,11 +13,19 @@ namespace karmo::eingabe {
 // Keys of any kind `T` (a window message, in tests a character), held back
 // from their target while they may still be a scan. `weiter(const T&)` passes
 // a key on to where it was going; `scan(std::string_view)` takes a finished
-// scan, whose keys (the Enter or Tab included) go nowhere.
+// scan, whose keys (the Enter or Tab included) go nowhere. `ueberlang(const T&)`
+// gets the Enter or Tab that ended a quick run of more than 15 digits, whose
+// digits have gone on; without it, that key goes on as well.
 template <class T> class Scanpuffer {
 public:
     template <class Weiter, class Scan>
     void taste(Taste art, char ziffer, std::uint32_t zeit, const T& t, Weiter&& weiter, Scan&& scan) {
+        taste(art, ziffer, zeit, t, weiter, scan, [&weiter](const T& k) { weiter(k); });
+    }
+
+    template <class Weiter, class Scan, class Ueberlang>
+    void taste(Taste art, char ziffer, std::uint32_t zeit, const T& t, Weiter&& weiter, Scan&& scan,
+               Ueberlang&& ueberlang) {
         switch (erkennung_.taste(art, ziffer, zeit)) {
             case Entscheidung::Halten:
                 gehalten_.push_back(t);
@@ -33,6 +41,10 @@ public:
             case Entscheidung::Scan:
                 gehalten_.clear();
                 scan(std::string_view(erkennung_.ziffern()));
+                return;
+            case Entscheidung::Ueberlang:
+                abgeben(weiter);
+                ueberlang(t);
                 return;
         }
     }

@@ -30,6 +30,9 @@ public:
         if (ziel) ausfuehren([&] { ziel->sitzungsende(); });
     }
     bool nimmt_scans(Ctl c) override { return ziel && ziel->nimmt_scans(c); }
+    std::optional<FormId> vertritt_erfassung() const override {
+        return ziel ? ziel->vertritt_erfassung() : std::nullopt;
+    }
     void scan(Ctl c, std::string_view ziffern) override {
         if (ziel) ausfuehren([&] { ziel->scan(c, ziffern); });
     }
@@ -166,9 +169,15 @@ void Formularsammlung::ausfuehren(Aufruf handler) {
 }
 
 Formularlogik* Formularsammlung::kartenziel() {
+    const auto nimmt = [](const Eintrag* e) {
+        return e && !e->wird_entladen && e->logik && e->logik->nimmt_scans(Ctl::Keiner);
+    };
     for (const auto& e : eintraege_) {
         if (e->wird_entladen || !e->logik || !e->fenster->sichtbar()) continue;
-        if (e->logik->nimmt_scans(Ctl::Keiner)) return e->logik.get();
+        if (nimmt(e.get())) return e->logik.get();
+        if (const std::optional<FormId> form = e->logik->vertritt_erfassung()) {
+            if (Eintrag* hinten = finden(*form); nimmt(hinten)) return hinten->logik.get();
+        }
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -38,6 +39,10 @@ public:
     // comes here as scan(), with the control it was typed into.
     virtual bool nimmt_scans(Ctl /*fokus*/) { return false; }
     virtual void scan(Ctl /*von*/, std::string_view /*ziffern*/) {}
+    // A window that a capture form opens in its own place (Ausdruck) names
+    // that form: while it is shown, the form behind it is still open and
+    // takes the cards.
+    virtual std::optional<FormId> vertritt_erfassung() const { return std::nullopt; }
 };
 
 // Renders a declared window and routes its events to `ereignisse`; the
@@ -92,8 +97,9 @@ public:
     void ausfuehren(Aufruf handler);
     void setze_nachlauf(std::function<void()> n) { nachlauf_ = std::move(n); }
 
-    // The window that takes a card now: loaded, not being unloaded, visible,
-    // and one whose handlers take scans (a capture form). nullptr when none.
+    // The window that takes a card now: loaded, not being unloaded, and one
+    // whose handlers take scans (a capture form), visible or standing behind
+    // a visible window that it opened in its place. nullptr when none.
     Formularlogik* kartenziel();
 
     // The loaded window, created (hidden) on first use. While the program is

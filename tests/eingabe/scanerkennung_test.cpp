@@ -141,9 +141,36 @@ TEST(Scanerkennung, InEinerMeldungZaehltAuchEineKuerzereKarte) {
     EXPECT_EQ(e.taste(Taste::Ziffer, '1', t += 120), Entscheidung::Halten);
     EXPECT_EQ(e.taste(Taste::Ziffer, '2', t += 120), Entscheidung::Neu);
     EXPECT_EQ(e.taste(Taste::Ende, 0, t += 120), Entscheidung::Freigeben);
-    // 16 digits are still too many.
+    // 16 digits are still too many: a machine's run, told apart by its end.
     for (char c : std::string("7400000000000133")) e.taste(Taste::Ziffer, c, t += 5);
-    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 5), Entscheidung::Freigeben);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 5), Entscheidung::Ueberlang);
+    // Ended by a person, later, it is only a long number.
+    for (char c : std::string("7400000000000133")) e.taste(Taste::Ziffer, c, t += 5);
+    EXPECT_EQ(e.taste(Taste::Ende, 0, t += 120), Entscheidung::Freigeben);
+}
+
+TEST(Scanerkennung, UeberlangeLaeufeGehaltenOderWeitergegeben) {
+    // Where such a run has a place (the form's boxes), its digits go on, and
+    // the caller decides about its Enter.
+    Scanpuffer<char> puffer;
+    std::string weiter, ende;
+    std::uint32_t t = 100;
+    for (char c : std::string("2760123456789012344\r")) {
+        const Taste art = c == '\r' ? Taste::Ende : Taste::Ziffer;
+        puffer.taste(
+            art, c, t += 5, c, [&](char k) { weiter += k; }, [](std::string_view) { ADD_FAILURE(); },
+            [&](char k) { ende += k; });
+    }
+    EXPECT_EQ(weiter, "2760123456789012344");
+    EXPECT_EQ(ende, "\r");
+
+    // Held on, no digit of it goes anywhere before its end.
+    Scanerkennung h(2, true);
+    t = 100;
+    for (char c : std::string("2760123456789012344")) EXPECT_EQ(h.taste(Taste::Ziffer, c, t += 5), Entscheidung::Halten);
+    EXPECT_TRUE(h.haelt());
+    EXPECT_EQ(h.taste(Taste::Ende, 0, t += 5), Entscheidung::Ueberlang);
+    EXPECT_FALSE(h.haelt());
 }
 
 TEST(Scanerkennung, UhrUeberlauf) {

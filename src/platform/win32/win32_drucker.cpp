@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/win32_kartenfang.hpp"
 #include "platform/win32/win32_plattform.hpp"
 
 namespace karmo {
@@ -19,6 +20,8 @@ constexpr int k_id_text = 100;
 
 // The messages of every window, let through while a job runs (the abort
 // procedure, and between pages); the progress window's keys go to its button.
+// A card scanned meanwhile, into any window, is kept and captured when the
+// job has ended: it neither cancels the job nor lands in a box.
 void nachrichten_durchlassen(HWND fortschritt) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -26,7 +29,8 @@ void nachrichten_durchlassen(HWND fortschritt) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (fortschritt && IsDialogMessageW(fortschritt, &msg)) continue;
+        if (win32::karte_abfangen(msg)) continue;
+        if (fortschritt && win32::dialognachricht(fortschritt, msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -301,6 +305,7 @@ Druckwahl Win32Drucker::dialog() {
                     PostQuitMessage(static_cast<int>(msg.wParam));
                     break;
                 }
+                if (win32::karte_abfangen(msg)) continue; // the catcher's clock
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

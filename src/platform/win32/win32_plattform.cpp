@@ -1,5 +1,6 @@
 // Win32 implementation of the platform interface, on the wide-character API.
 #include "platform/win32/win32_plattform.hpp"
+#include "platform/win32/win32_kartenfang.hpp"
 
 #include <windows.h>
 
@@ -192,9 +193,11 @@ Win32Plattform::Win32Plattform(const win32::Dateiaufrufe& aufrufe) : Win32Plattf
 Win32Plattform::Win32Plattform() {
     // S_FALSE (already initialised on this thread) also needs a matching uninitialise.
     com_bereit_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    win32::kartenfang_anmelden(this);
 }
 
 Win32Plattform::~Win32Plattform() {
+    win32::kartenfang_abmelden(this);
     if (com_bereit_) CoUninitialize();
 }
 

@@ -65,12 +65,15 @@ public:
     std::vector<std::string> dateien_waehlen(const Dateiwahl& w) override;
     std::optional<std::string> speicherort_waehlen(const Dateiwahl& w) override;
 
+    // A card caught in one of the thread's windows (win32_kartenfang.cpp).
+    void karte_gefangen(std::string efn) { karte_merken(std::move(efn)); }
+
 private:
     // Writes all of `bytes` to the open file, flushes it to the disk and closes it.
     Ergebnis ausschreiben(HANDLE datei, std::string_view bytes);
 
-    // Every message box and question: shown with the card-keeping hook
-    // (win32_meldung.cpp); returns MessageBoxW's answer.
+    // Every message box and question (win32_meldung.cpp), its keys judged
+    // by the box's rule (win32_kartenfang.cpp); returns MessageBoxW's answer.
     int box_zeigen(std::string_view text, unsigned knoepfe, bool frage);
 
     bool com_bereit_ = false;

@@ -26,4 +26,26 @@ inline eingabe::Taste tastenart(WPARAM vk, char& ziffer) {
     return eingabe::Taste::Andere;
 }
 
+// A mouse press anywhere in a window: held keys go on before it.
+inline bool ist_klick(UINT m) {
+    switch (m) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCXBUTTONDOWN:
+            return true;
+        default:
+            return false;
+    }
+}
+
 } // namespace karmo::win32

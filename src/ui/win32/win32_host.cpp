@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/win32/win32_kartenfang.hpp"
 #include "ui/win32/win32_intern.hpp"
 
 namespace karmo::ui {
@@ -87,7 +88,7 @@ void Win32Host::weitergeben(MSG& msg) {
         // text box's KeyPress handler wants it as key code 13.
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-    } else if (!f || !IsDialogMessageW(f->hwnd(), &msg)) {
+    } else if (!f || !win32::dialognachricht(f->hwnd(), msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -113,6 +114,9 @@ int Win32Host::nachrichtenschleife(Formularsammlung& sammlung) {
         if (r == 0) return static_cast<int>(msg.wParam);
         if (r == -1) return 1;
         nachricht_bearbeiten(msg);
+        // A card caught in a window that the loop itself serves (Ausdruck) is
+        // captured now, as one after a handler would be.
+        if (win32::karten_wartend()) sammlung.ausfuehren([] {});
         if (sammlung.leer()) PostQuitMessage(0);
     }
 }

@@ -149,7 +149,7 @@ private:
     void weitergeben(MSG& msg);
     // Scans typed into a control that is not the place for them
     // (win32_scan.cpp): true when the message was taken here.
-    bool scan_abfangen(const MSG& msg);
+    bool scan_abfangen(MSG& msg);
     void scanuhr_stellen();
     // A key held back, with the digit it was when it came (0 for another key).
     struct Gehalten {
