@@ -62,6 +62,19 @@ TEST_P(Datentraeger, SpeichertUndLegtDieselbenBytesAufDenStick) {
     EXPECT_NE(u.pl.datei_lesen(k_ziel).find(k_efn3), std::string::npos);
 }
 
+// A card scanned into Save As neither replaces the proposed name nor saves:
+// the person's choice stands, and the card is in the list afterwards.
+TEST_P(Datentraeger, KarteImSpeichernDialogWirdErfasst) {
+    u.pl.scans_in_meldungen = {"", k_efn3}; // the save's confirmation, then Save As
+    klicken(k_ziel);
+    EXPECT_EQ(auf_dem_stick(), std::vector<std::string>{"2760123456789012344.XML"});
+    EXPECT_EQ(u.pl.datei_lesen(k_ziel), u.pl.datei_lesen(eigene)) << "the copy is the file saved before the card";
+    ASSERT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 3);
+    EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, 2).substr(0, 15), k_efn3);
+    EXPECT_FALSE(u.pl.karten_wartend());
+    EXPECT_EQ(f.fokus_bei(), Ctl::EFN);
+}
+
 TEST_P(Datentraeger, AbbrechenLaesstNurDasSpeichern) {
     klicken(std::nullopt);
     EXPECT_TRUE(u.existiert(eigene));

@@ -175,6 +175,41 @@ TEST(Ausdruck, ErrorsAreOneMessageAndTheFormStaysUsable) {
     EXPECT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 1);
 }
 
+// A card scanned while Ausdruck stands in the form's place goes to the form's
+// list at once, as the message loop hands it on; Ausdruck stays for a person.
+TEST(Ausdruck, ACardScannedIntoAusdruckIsCapturedByTheFormBehindIt) {
+    for (FormId id : {FormId::MA1_Maske, FormId::MA2_Maske}) {
+        Druckbett b;
+        ui::FakeFenster& f = b.oeffnen(id, 1);
+        f.klicken(Ctl::Drucken);
+        ASSERT_FALSE(f.sichtbar());
+        EXPECT_EQ(b.sammlung.kartenziel(), b.sammlung.logik(id));
+        b.pl.karte_im_fenster(test::k_efn2);
+        b.sammlung.ausfuehren([] {});
+        EXPECT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), 2);
+        EXPECT_TRUE(b.fenster(FormId::Ausdruck).sichtbar());
+        EXPECT_FALSE(b.pl.karten_wartend());
+        // The printout then has both.
+        b.fenster(FormId::Ausdruck).klicken(Ctl::Weiter);
+        ASSERT_EQ(b.drucker.auftraege.size(), 1U);
+        EXPECT_TRUE(gedruckt(b.drucker.auftraege[0].seiten.at(0), test::k_efn2));
+        b.form_zurueck(id);
+    }
+}
+
+TEST(Ausdruck, WithoutAnOpenEventAusdruckTakesNoCard) {
+    Druckbett b;
+    ui::FakeFenster& f = b.oeffnen(FormId::MA1_Maske, 1);
+    f.klicken(Ctl::Drucken);
+    // The other report type's form is the one Ausdruck names: none is loaded.
+    b.p.zustand().Aktuelle_Meldungsart = 2;
+    EXPECT_EQ(b.sammlung.kartenziel(), nullptr);
+    b.pl.karte_im_fenster(test::k_efn2);
+    EXPECT_FALSE(b.pl.karten_wartend());
+    b.fenster(FormId::Ausdruck).verbergen();
+    EXPECT_EQ(b.sammlung.kartenziel(), nullptr) << "a hidden form alone takes no card";
+}
+
 TEST(Ausdruck, EventReadAsTheFormHoldsIt) {
     Druckbett b;
     ui::FakeFenster& f = b.oeffnen(FormId::MA2_Maske, 2);

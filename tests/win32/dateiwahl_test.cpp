@@ -156,5 +156,152 @@ TEST_F(Dateiwahl_Test, SpeichernUnterSchlaegtVorUndFragtVorDemUeberschreiben) {
     EXPECT_EQ(roh_lesen(pfad("2760123456789012344.XML")), "x");
 }
 
+// Keys typed into the dialog's focused control the way a keyboard does:
+// a card at once, a person's keys 120 ms apart (the dialog's own loop runs in
+// between, so each arrives with its own time).
+struct Tipper {
+    std::string tasten; // '\r' Enter, '\t' Tab
+    UINT abstand_ms = 0;
+    std::size_t naechste = 0;
+    HWND ziel = nullptr;
+};
+Tipper* g_tipper = nullptr;
+
+UINT vk(char c) { return c == '\r' ? VK_RETURN : c == '\t' ? VK_TAB : static_cast<UINT>(VkKeyScanW(static_cast<WCHAR>(c)) & 0xFF); }
+
+void CALLBACK tippuhr(HWND, UINT, UINT_PTR id, DWORD) {
+    Tipper& t = *g_tipper;
+    if (t.naechste < t.tasten.size()) taste_senden(t.ziel, vk(t.tasten[t.naechste++]));
+    if (t.naechste == t.tasten.size()) KillTimer(nullptr, id);
+}
+
+void tippen(Tipper& t, HWND ziel, std::string tasten, UINT abstand_ms) {
+    t = Tipper{std::move(tasten), abstand_ms, 0, ziel};
+    g_tipper = &t;
+    if (abstand_ms == 0) {
+        for (char c : t.tasten) taste_senden(ziel, vk(c));
+        t.naechste = t.tasten.size();
+        return;
+    }
+    SetTimer(nullptr, 0, abstand_ms, &tippuhr);
+}
+
+std::string dateiname(HWND d) {
+    wchar_t text[MAX_PATH] = {};
+    GetDlgItemTextW(d, k_dateiname, text, MAX_PATH);
+    return win32::schmal(text);
+}
+
+constexpr const char* k_karte = "740000000000013";
+
+// While a capture form is open, a card scanned into Save As, Open or the
+// overwrite question reaches none of their controls and is kept; a person's
+// typing reaches them as ever.
+class Karten_in_Dialogen : public Dateiwahl_Test {
+protected:
+    Tipper tipper;
+    const Dateiwahl s{"Teilnehmerliste auf Datenträger speichern", "Veranstaltungen (*.XML)", "*.XML",
+                      "2760123456789012344.XML"};
+    void SetUp() override {
+        Dateiwahl_Test::SetUp();
+        p.setze_kartenannahme([] { return true; });
+    }
+    // Lets the dialog's loop run for `ms`, then does `danach`.
+    static std::function<void(HWND)> spaeter(UINT ms, std::function<void(HWND)> danach) {
+        return [ms, danach](HWND d) {
+            struct Warten {
+                std::function<void(HWND)> f;
+                HWND d;
+            };
+            static Warten w;
+            w = {danach, d};
+            SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                w.f(w.d);
+            });
+        };
+    }
+};
+
+TEST_F(Karten_in_Dialogen, KarteImSpeichernUnterBleibtDraussenUndWirdBehalten) {
+    std::string nach_der_karte;
+    schritte.handeln = {[&](HWND d) {
+        tippen(tipper, GetFocus(), std::string(k_karte) + "\r" + "100000000000009\t", 0);
+        spaeter(400, [&](HWND dlg) {
+            nach_der_karte = dateiname(dlg);
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        })(d);
+    }};
+    EXPECT_EQ(p.speicherort_waehlen(s), pfad("2760123456789012344.XML")) << "the Enter saved nothing itself";
+    EXPECT_EQ(nach_der_karte, "2760123456789012344.XML");
+    EXPECT_EQ(p.scan_aus_meldung(), k_karte);
+    EXPECT_EQ(p.scan_aus_meldung(), "100000000000009");
+    EXPECT_EQ(p.scan_aus_meldung(), "");
+}
+
+TEST_F(Karten_in_Dialogen, EinMenschTipptDenNamenMitZiffern) {
+    // Slow digits reach the file-name box in order, and the person's Enter saves.
+    schritte.handeln = {[&](HWND d) {
+        SetDlgItemTextW(d, k_dateiname, L"");
+        tippen(tipper, GetFocus(), "tuer2024\r", 120);
+    }};
+    // The default extension is added in whichever case the dialog likes.
+    const std::optional<std::string> ort = p.speicherort_waehlen(s);
+    ASSERT_TRUE(ort.has_value());
+    std::string gross = *ort, erwartet = pfad("tuer2024.XML");
+    CharUpperA(gross.data());
+    CharUpperA(erwartet.data());
+    EXPECT_EQ(gross, erwartet);
+    EXPECT_EQ(p.scan_aus_meldung(), "");
+}
+
+TEST_F(Karten_in_Dialogen, KarteImOeffnenUndInDerUeberschreibfrage) {
+    ablegen("tuer1.XML");
+    std::string nach_der_karte;
+    schritte.handeln = {[&](HWND d) {
+        tippen(tipper, GetFocus(), std::string(k_karte) + "\r", 0);
+        spaeter(400, [&](HWND dlg) {
+            nach_der_karte = dateiname(dlg);
+            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        })(d);
+    }};
+    EXPECT_TRUE(p.dateien_waehlen(w).empty());
+    EXPECT_EQ(nach_der_karte, "");
+    EXPECT_EQ(p.scan_aus_meldung(), k_karte);
+
+    // The overwrite question: the card's Enter does not answer Yes.
+    ablegen("2760123456789012344.XML");
+    schritte = {};
+    bool frage_offen = false;
+    schritte.handeln = {knopf(IDOK), [&](HWND q) {
+                            tippen(tipper, GetFocus(), "100000000000009\r", 0);
+                            spaeter(400, [&](HWND frage) {
+                                frage_offen = IsWindow(frage) && IsWindowVisible(frage);
+                                PostMessageW(frage, WM_COMMAND, IDNO, 0);
+                                PostMessageW(schritte.gesehen.front(), WM_COMMAND, IDCANCEL, 0);
+                            })(q);
+                        }};
+    EXPECT_EQ(p.speicherort_waehlen(s), std::nullopt);
+    EXPECT_TRUE(frage_offen);
+    EXPECT_EQ(p.scan_aus_meldung(), "100000000000009");
+    EXPECT_EQ(roh_lesen(pfad("2760123456789012344.XML")), "x");
+}
+
+TEST_F(Karten_in_Dialogen, OhneOffeneErfassungBekommtDerDialogJedeTaste) {
+    p.setze_kartenannahme({});
+    std::string nach_der_karte;
+    schritte.handeln = {[&](HWND d) {
+        SetDlgItemTextW(d, k_dateiname, L"");
+        tippen(tipper, GetFocus(), std::string(k_karte), 0);
+        spaeter(300, [&](HWND dlg) {
+            nach_der_karte = dateiname(dlg);
+            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        })(d);
+    }};
+    EXPECT_EQ(p.speicherort_waehlen(s), std::nullopt);
+    EXPECT_EQ(nach_der_karte, k_karte);
+    EXPECT_EQ(p.scan_aus_meldung(), "");
+}
+
 } // namespace
 } // namespace karmo::test

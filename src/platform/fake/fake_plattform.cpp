@@ -228,8 +228,9 @@ void FakePlattform::meldung(std::string_view t) {
     karte_in_box();
 }
 
-// The card scanned into this box, if the test scripted one: kept where a
-// list takes cards, as the real boxes do; otherwise its keys went nowhere.
+// The card scanned into this box or file dialog, if the test scripted one:
+// kept where a list takes cards, as the real windows do; otherwise its keys
+// went nowhere.
 void FakePlattform::karte_in_box() {
     if (scans_in_meldungen.empty()) return;
     std::string karte = std::move(scans_in_meldungen.front());
@@ -416,6 +417,7 @@ Ergebnis FakePlattform::im_ordner_zeigen(std::string_view pfad) {
 
 std::vector<std::string> FakePlattform::dateien_waehlen(const Dateiwahl& w) {
     dateidialoge.push_back(w);
+    karte_in_box();
     if (zu_oeffnen.empty()) return {};
     std::vector<std::string> gewaehlt = std::move(zu_oeffnen.front());
     zu_oeffnen.pop_front();
@@ -424,6 +426,7 @@ std::vector<std::string> FakePlattform::dateien_waehlen(const Dateiwahl& w) {
 
 std::optional<std::string> FakePlattform::speicherort_waehlen(const Dateiwahl& w) {
     dateidialoge.push_back(w);
+    karte_in_box();
     if (speicherorte.empty()) return std::nullopt;
     std::optional<std::string> ort = std::move(speicherorte.front());
     speicherorte.pop_front();

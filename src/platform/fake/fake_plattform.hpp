@@ -35,11 +35,16 @@ public:
     std::vector<std::string> gezeigte_dateien;
     // Called with each message while it is "shown" (before it is recorded).
     std::function<void(std::string_view)> bei_meldung;
-    // Cards scanned into the next message boxes and questions, one per box in
-    // order ("" for a box a person closes). Where a list takes cards a card
-    // is kept (an OK box closes; a question still gets `frage_antwort` from
-    // the person); elsewhere its keys go nowhere.
+    // Cards scanned into the next message boxes, questions and file dialogs,
+    // one per window in order ("" for one a person closes). Where a list
+    // takes cards a card is kept (an OK box closes; a question and a file
+    // dialog still get the person's answer); elsewhere its keys go nowhere.
     std::deque<std::string> scans_in_meldungen;
+    // A card caught in one of the program's own windows (Ausdruck), as the
+    // message loop's catcher keeps it: kept only where a list takes cards.
+    void karte_im_fenster(std::string karte) {
+        if (nimmt_karten()) karte_merken(std::move(karte));
+    }
 
     // --- how the machine behaves ------------------------------------------------
     long shell_ergebnis = 42;
