@@ -82,6 +82,8 @@ km_frage() {
     done
     gleich "$tb_frage" "${ist#*$'\n'}" || return 1
     karte "${km_karten[4]}"
+    # The event number's barcode (19 digits), scanned by mistake: a scanner's run, no answer either.
+    karte "$vnr_km"
     sleep 1
     ist=$(probe msgbox) || { echo "die Karte hat die Frage beantwortet"; return 1; }
     gleich "$tb_frage" "${ist#*$'\n'}" || return 1
@@ -107,7 +109,7 @@ karten_in_meldungen_laufen() {
         "km_abgelehnt:Karte in \"Bitte geben Sie die Startuhrzeit ein!\": Meldung zu, Karte erfasst" \
         "km_gespeichert:Karte in die Speicherbestätigung: Meldung zu, Karte erfasst, Datei ohne sie" \
         "km_uebertragen:Karte in die Übertragungsbestätigung: Meldung zu, Karte erfasst" \
-        "km_frage:Karte in die Frage \"trotzdem beenden\": Frage bleibt offen, nach Nein erfasst" \
+        "km_frage:Karte und der Strichcode der VNR in die Frage \"trotzdem beenden\": Frage bleibt offen, nach Nein erfasst" \
         "km_ende:\"Programm beenden\" speichert alle fünf Karten" || ergebnis=1
     tb_entsperren
     return "$ergebnis"
