@@ -120,6 +120,12 @@ std::string bereinigt(std::string_view zelle) {
     out.reserve(zelle.size());
     std::size_t i = 0;
     while (i < zelle.size()) {
+        const unsigned char c = static_cast<unsigned char>(zelle[i]);
+        if (c >= 0x20 && c < 0x7F) { // most of a name
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
         const std::size_t anfang = i;
         const char32_t cp = zeichen_lesen(zelle, i);
         if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
