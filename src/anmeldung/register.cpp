@@ -1,0 +1,184 @@
+// The register: telephone-book order, the EFN index, the captured marks, the search over precomputed folded texts.
+#include "anmeldung/register.hpp"
+
+#include <algorithm>
+#include <bit>
+
+#include "anmeldung/faltung.hpp"
+#include "checks/nummern.hpp"
+
+namespace karmo::anmeldung {
+namespace {
+
+constexpr char k_trenner = '\x1F'; // between name and EFN in a search text: a search never holds it
+
+std::size_t streuung(std::uint64_t zahl, std::size_t maske) {
+    return static_cast<std::size_t>((zahl * 0x9E3779B97F4A7C15ULL) >> 32) & maske;
+}
+
+// The sort key: surname, first name, title, each folded with ä as a.
+std::string sortierschluessel(const Anmeldung& a) {
+    std::string k;
+    falten(bereinigt(a.nachname), Umlaute::Grundbuchstabe, k);
+    k.push_back('\x01');
+    falten(bereinigt(a.vorname), Umlaute::Grundbuchstabe, k);
+    k.push_back('\x01');
+    falten(bereinigt(a.titel), Umlaute::Grundbuchstabe, k);
+    return k;
+}
+
+} // namespace
+
+Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) {
+    const std::vector<Anmeldung>& zeilen = liste_.zeilen;
+    erfasst_.assign(zeilen.size(), 0);
+
+    std::vector<std::string> schluessel(zeilen.size());
+    for (std::uint32_t i = 0; i < zeilen.size(); ++i) {
+        if (zeilen[i].stand == EFN_Stand::Doppelt) continue;
+        schluessel[i] = sortierschluessel(zeilen[i]);
+        ordnung_.push_back(i);
+    }
+    std::stable_sort(ordnung_.begin(), ordnung_.end(),
+                     [&schluessel](std::uint32_t a, std::uint32_t b) { return schluessel[a] < schluessel[b]; });
+
+    const std::size_t plaetze = std::bit_ceil(std::max<std::size_t>(16, 2 * liste_.bilanz.gueltig));
+    schluessel_.assign(plaetze, 0);
+    zeilen_.assign(plaetze, -1);
+    for (std::uint32_t i = 0; i < zeilen.size(); ++i) {
+        if (zeilen[i].stand != EFN_Stand::Gueltig) continue;
+        const std::uint64_t zahl = *EFN_Zahl(zeilen[i].efn);
+        std::size_t p = streuung(zahl, plaetze - 1);
+        while (zeilen_[p] >= 0) p = (p + 1) & (plaetze - 1);
+        schluessel_[p] = zahl;
+        zeilen_[p] = static_cast<std::int32_t>(i);
+    }
+
+    for (int m = 0; m < 2; ++m) {
+        const Umlaute u = m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben;
+        std::string& t = suchtext_[m];
+        t.reserve(ordnung_.size() * 48);
+        anfaenge_[m].reserve(ordnung_.size() + 1);
+        for (const std::uint32_t i : ordnung_) {
+            const Anmeldung& a = zeilen[i];
+            anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
+            falten(a.anzeigename, u, t);
+            t.push_back(k_trenner);
+            if (a.stand == EFN_Stand::Gueltig) t += a.efn;
+            else falten(bereinigt(a.efn_zelle), u, t);
+            t.push_back('\n');
+        }
+        anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
+    }
+}
+
+std::int32_t Anmelderegister::zeile_zu(std::string_view efn) const {
+    if (schluessel_.empty()) return -1;
+    const std::optional<std::uint64_t> zahl = EFN_Zahl(efn);
+    if (!zahl) return -1;
+    const std::size_t maske = schluessel_.size() - 1;
+    for (std::size_t p = streuung(*zahl, maske);; p = (p + 1) & maske) {
+        if (zeilen_[p] < 0) return -1;
+        if (schluessel_[p] == *zahl) return zeilen_[p];
+    }
+}
+
+const Anmeldung* Anmelderegister::finden(std::string_view efn) const {
+    const std::int32_t z = zeile_zu(efn);
+    return z < 0 ? nullptr : &liste_.zeilen[static_cast<std::size_t>(z)];
+}
+
+bool Anmelderegister::erfasst_dazu(std::string_view efn) {
+    const std::int32_t z = zeile_zu(efn);
+    if (z < 0) return false;
+    std::uint16_t& n = erfasst_[static_cast<std::size_t>(z)];
+    if (n == 0) ++angemeldet_erfasst_;
+    if (n < UINT16_MAX) ++n;
+    return true;
+}
+
+bool Anmelderegister::erfasst_weg(std::string_view efn) {
+    const std::int32_t z = zeile_zu(efn);
+    if (z < 0) return false;
+    std::uint16_t& n = erfasst_[static_cast<std::size_t>(z)];
+    if (n == 0) return true;
+    if (--n == 0) --angemeldet_erfasst_;
+    return true;
+}
+
+void Anmelderegister::erfasst_leeren() {
+    std::fill(erfasst_.begin(), erfasst_.end(), 0);
+    angemeldet_erfasst_ = 0;
+}
+
+Treffer Anmelderegister::suchen(std::string_view anfrage, bool nur_nicht_erfasste, std::size_t hoechstens) const {
+    Treffer t;
+    const std::string rein = bereinigt(anfrage);
+    std::vector<std::uint8_t> passt(ordnung_.size(), rein.empty() ? 1 : 0);
+    if (!rein.empty()) {
+        for (int m = 0; m < 2; ++m) {
+            const std::string q = gefaltet(rein, m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben);
+            const std::string_view text = suchtext_[m];
+            const std::vector<std::uint32_t>& anfaenge = anfaenge_[m];
+            std::size_t pos = 0;
+            while ((pos = text.find(q, pos)) != std::string_view::npos) {
+                const auto nach = std::upper_bound(anfaenge.begin(), anfaenge.end(), static_cast<std::uint32_t>(pos));
+                const std::size_t k = static_cast<std::size_t>(nach - anfaenge.begin()) - 1;
+                passt[k] = 1;
+                pos = *nach; // on with the next registration
+            }
+        }
+    }
+    for (std::size_t k = 0; k < ordnung_.size(); ++k) {
+        if (!passt[k] || (nur_nicht_erfasste && erfasst(k))) continue;
+        if (t.plaetze.size() < hoechstens) t.plaetze.push_back(static_cast<std::uint32_t>(k));
+        ++t.gesamt;
+    }
+    return t;
+}
+
+// --- texts ------------------------------------------------------------------------------------------
+
+std::string Zeilentext(const Anmeldung& a, bool erfasst) {
+    switch (a.stand) {
+    case EFN_Stand::Gueltig:
+    case EFN_Stand::Doppelt: return a.anzeigename + " – " + a.efn + (erfasst ? " – erfasst" : "");
+    case EFN_Stand::Ohne: return a.anzeigename + " – ohne EFN";
+    case EFN_Stand::Ungueltig: break;
+    }
+    return a.anzeigename + " – EFN ungültig";
+}
+
+namespace {
+
+std::string karte_text(const char* vorn, const Anmelderegister* r, std::string_view efn) {
+    if (r == nullptr) return {};
+    const Anmeldung* a = r->finden(efn);
+    if (a == nullptr) return vorn + std::string(efn) + " – nicht angemeldet";
+    return vorn + (a->anzeigename.empty() ? a->efn : a->anzeigename);
+}
+
+} // namespace
+
+std::string Zuletzt_Text(const Anmelderegister* r, std::string_view efn) { return karte_text("Zuletzt: ", r, efn); }
+
+std::string Ausgewaehlt_Text(const Anmelderegister* r, std::string_view efn) { return karte_text("Ausgewählt: ", r, efn); }
+
+std::string Teilnehmerzahl_Text(std::size_t n, const Anmelderegister* r) {
+    std::string t = "Erfasste Teilnehmer: " + std::to_string(n);
+    if (r != nullptr) {
+        t += " (angemeldet: " + std::to_string(r->angemeldet_erfasst()) + " von " + std::to_string(r->gueltige()) + ")";
+    }
+    return t;
+}
+
+std::string Anzeige_Text(std::size_t gezeigt, std::size_t gesamt) {
+    return std::to_string(gezeigt) + " von " + std::to_string(gesamt) + " angezeigt";
+}
+
+std::string Frage_ersetzen(std::size_t anmeldungen) {
+    return "Die Veranstaltung hat schon eine Anmeldeliste mit " + std::to_string(anmeldungen) +
+           " Anmeldungen. Soll sie ersetzt werden?";
+}
+
+} // namespace karmo::anmeldung
