@@ -31,6 +31,13 @@ void Erfassungsmaske::Drucken_Click() {
     ausdruck.fokus(Ctl::Weiter);
 }
 
+void Erfassungsmaske::Anmeldeliste_Click() {
+    ui::Fenster& fenster = p_.form(ui::FormId::Anmeldeliste);
+    f_.verbergen();
+    fenster.zeigen();
+    if (ui::Formularlogik* l = p_.formulare().logik(ui::FormId::Anmeldeliste)) l->form_activate();
+}
+
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }
 
 void Erfassungsmaske::aenderung(Ctl c) {

@@ -28,6 +28,9 @@ public:
     // "Drucken" and Ctrl+P: the window Ausdruck takes over; the form comes
     // back when it is done.
     void Drucken_Click();
+    // "Anmeldeliste" and Ctrl+F: the window of the event's registration list
+    // takes the form's place; the form comes back when it is closed.
+    void Anmeldeliste_Click();
     // Called while the program ends (its own close box has already been
     // answered by query_unload): ending again is harmless.
     void form_unload() override;

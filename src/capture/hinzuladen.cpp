@@ -10,6 +10,7 @@
 #include "checks/nummern.hpp"
 #include "eventfile/liste_lesen.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "eventfile/teilnehmerzahl.hpp"
 #include "sicherung/format.hpp"
 #include "sicherung/sicherung.hpp"
 
@@ -164,7 +165,7 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
     verzeichnis_.merken(f_);
     if (zahl == vorher) return;
     if (Sicherung* s = p_.sicherung()) s->zeilen_angefuegt(f_, vorher);
-    Teilnehmerzahl_zeigen(f_);
+    Teilnehmerzahl_zeigen(p_, f_);
 }
 
 std::string Hinzuladen_Zusammenfassung(const Hinzuladebilanz& b) {

@@ -93,10 +93,18 @@ constexpr std::array<ui::Steuerelement, 1> k_druck{{
     element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3570, 5490, 1200, 345}, 0, k_tab_knoepfe + 5),
 }};
 
-constexpr auto k_elemente =
-    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+// The registration list: its button beside the two for several entrances, and
+// under it all the name of the last card (empty without a list).
+constexpr std::array<ui::Steuerelement, 2> k_anmeldung{{
+    element(Art::Schaltflaeche, Ctl::Anmeldeliste, "Anmeldeliste", k_fenster, {4245, 8460, 1575, 555}, 0,
+            k_tab_knoepfe + 8),
+    element(Art::Label, Ctl::Zuletzt, "", k_fenster, {5925, 8580, 4275, 300}),
+}};
 
-constexpr std::array<Ereignisbindung<MA1_Maske>, 8> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck, k_anmeldung);
+
+constexpr std::array<Ereignisbindung<MA1_Maske>, 9> k_klicks{{
     {Ctl::Speichern, &MA1_Maske::Speichern_Click},
     {Ctl::Senden, &MA1_Maske::Senden_Click},
     {Ctl::Einsehen, &MA1_Maske::Einsehen_Click},
@@ -105,6 +113,7 @@ constexpr std::array<Ereignisbindung<MA1_Maske>, 8> k_klicks{{
     {Ctl::Drucken, &MA1_Maske::Drucken_Click},
     {Ctl::Liste_hinzuladen, &MA1_Maske::Liste_hinzuladen_Click},
     {Ctl::Auf_Datentraeger, &MA1_Maske::Auf_Datentraeger_Click},
+    {Ctl::Anmeldeliste, &MA1_Maske::Anmeldeliste_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA1_Maske>, 1> k_fokusverluste{{

@@ -120,10 +120,18 @@ constexpr std::array<ui::Steuerelement, 1> k_druck{{
     element(Art::Schaltflaeche, Ctl::Drucken, "Drucken", Ctl::Teilnehmer, {3345, 4290, 1200, 345}, 0, k_tab_knoepfe + 5),
 }};
 
-constexpr auto k_elemente =
-    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck);
+// The registration list: its button beside the two for several entrances, and
+// under it all the name of the last card (empty without a list).
+constexpr std::array<ui::Steuerelement, 2> k_anmeldung{{
+    element(Art::Schaltflaeche, Ctl::Anmeldeliste, "Anmeldeliste", k_fenster, {4335, 8460, 1575, 555}, 0,
+            k_tab_knoepfe + 8),
+    element(Art::Label, Ctl::Zuletzt, "", k_fenster, {6015, 8580, 4185, 300}),
+}};
 
-constexpr std::array<Ereignisbindung<MA2_Maske>, 8> k_klicks{{
+constexpr auto k_elemente =
+    fensterbau::verbinden(k_maske, Teilnehmerliste_Elemente(k_liste), k_hilfetexte, k_druck, k_anmeldung);
+
+constexpr std::array<Ereignisbindung<MA2_Maske>, 9> k_klicks{{
     {Ctl::Speichern, &MA2_Maske::Speichern_Click},
     {Ctl::Senden_web, &MA2_Maske::Senden_web_Click},
     {Ctl::Einsehen, &MA2_Maske::Einsehen_Click},
@@ -132,6 +140,7 @@ constexpr std::array<Ereignisbindung<MA2_Maske>, 8> k_klicks{{
     {Ctl::Drucken, &MA2_Maske::Drucken_Click},
     {Ctl::Liste_hinzuladen, &MA2_Maske::Liste_hinzuladen_Click},
     {Ctl::Auf_Datentraeger, &MA2_Maske::Auf_Datentraeger_Click},
+    {Ctl::Anmeldeliste, &MA2_Maske::Anmeldeliste_Click},
 }};
 
 constexpr std::array<Ereignisbindung<MA2_Maske>, 7> k_fokusverluste{{

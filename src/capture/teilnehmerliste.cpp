@@ -7,6 +7,7 @@
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "eventfile/teilnehmerzahl.hpp"
 #include "sicherung/sicherung.hpp"
 
 namespace karmo {
@@ -15,7 +16,8 @@ using ui::Ctl;
 
 namespace {
 
-constexpr std::array<Ereignisbindung<Teilnehmerliste>, 3> k_klicks{{
+constexpr std::array<Ereignisbindung<Teilnehmerliste>, 4> k_klicks{{
+    {Ctl::Teilnehmerliste, &Teilnehmerliste::Teilnehmerliste_Click},
     {Ctl::PKT_Korrektur, &Teilnehmerliste::PKT_Korrektur_Click},
     {Ctl::Ref_PKT, &Teilnehmerliste::Ref_PKT_Click},
     {Ctl::Loeschen, &Teilnehmerliste::Loeschen_Click},
@@ -85,13 +87,29 @@ void Teilnehmerliste::erfassen() {
         return;
     }
     const std::string zeile = Teilnehmer_Eintrag(efn, punkte, "0");
+    anmeldung::Anmelderegister* r = Anmeldeliste_der_Veranstaltung(p_, f_);
     f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
     verzeichnis_.hinzu(zeile);
     verzeichnis_.merken(f_);
     if (Sicherung* s = p_.sicherung()) s->zeile_angefuegt(f_, zeile);
-    Teilnehmerzahl_zeigen(f_);
+    if (r) {
+        r->erfasst_dazu(efn);
+        p_.anmeldungen().gezaehlt_bei(f_);
+    }
+    Teilnehmerzahl_zeigen(p_, f_);
+    // Who came in, by name when the registration list knows the card.
+    f_.setze_text(Ctl::Zuletzt, anmeldung::Zuletzt_Text(r, efn));
     f_.setze_text(Ctl::EFN, "");
     f_.fokus(Ctl::EFN); // ready for the next scan
+}
+
+// A line chosen: its participant's name, when the registration list knows it.
+void Teilnehmerliste::Teilnehmerliste_Click() {
+    const int i = f_.listenindex(Ctl::Teilnehmerliste);
+    if (i < 0) return;
+    const std::string zeile = f_.zeile(Ctl::Teilnehmerliste, i);
+    f_.setze_text(Ctl::Zuletzt,
+                  anmeldung::Ausgewaehlt_Text(Anmeldeliste_der_Veranstaltung(p_, f_), eintrag_efn(zeile)));
 }
 
 void Teilnehmerliste::Punkte_LostFocus() {
@@ -118,12 +136,17 @@ void Teilnehmerliste::Loeschen_Click() {
     const int i = f_.listenindex(Ctl::Teilnehmerliste);
     if (i < 0) return;
     verzeichnis_.abgleichen(f_);
+    anmeldung::Anmelderegister* r = Anmeldeliste_der_Veranstaltung(p_, f_);
     const std::string zeile = f_.zeile(Ctl::Teilnehmerliste, i);
     f_.zeile_entfernen(Ctl::Teilnehmerliste, i);
     verzeichnis_.weg(zeile);
     verzeichnis_.merken(f_);
     if (Sicherung* s = p_.sicherung()) s->zeile_entfernt(f_, i);
-    Teilnehmerzahl_zeigen(f_);
+    if (r) {
+        r->erfasst_weg(eintrag_efn(zeile));
+        p_.anmeldungen().gezaehlt_bei(f_);
+    }
+    Teilnehmerzahl_zeigen(p_, f_);
 }
 
 bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {
@@ -147,6 +170,7 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
         return;
     } else {
         verzeichnis_.abgleichen(f_);
+        const bool gezaehlt = Anmeldeliste_der_Veranstaltung(p_, f_) != nullptr;
         const std::string alt = f_.zeile(Ctl::Teilnehmerliste, i);
         const std::string efn(eintrag_efn(alt));
         const std::string neu = h == Haelfte::Basis
@@ -155,6 +179,7 @@ void Teilnehmerliste::korrigieren(Haelfte h, Ctl feld, std::string_view ohne_aus
         f_.zeile_ersetzen(Ctl::Teilnehmerliste, i, neu);
         verzeichnis_.ersetzt(alt, neu);
         verzeichnis_.merken(f_);
+        if (gezaehlt) p_.anmeldungen().gezaehlt_bei(f_); // the same EFN, other points
         if (Sicherung* s = p_.sicherung()) s->zeile_ersetzt(f_, i, neu);
     }
     f_.fokus(Ctl::EFN);

@@ -93,6 +93,7 @@ public:
     void EFN_LostFocus();
     // A scan typed elsewhere: captured exactly as if typed into an empty EFN.
     void scannen(std::string_view ziffern);
+    void Teilnehmerliste_Click();
     void Punkte_LostFocus();
     void PKT_Korrektur_Click();
     void Ref_PKT_Click();

@@ -77,9 +77,7 @@ constexpr std::array<Ereignisbindung<Ausdruck>, 2> k_klicks{{
 
 void Ausdruck::click(Ctl c) { ausloesen<Ausdruck>(k_klicks, *this, c); }
 
-std::optional<ui::FormId> Ausdruck::vertritt_erfassung() const {
-    return p_.zustand().Aktuelle_Meldungsart == 2 ? ui::FormId::MA2_Maske : ui::FormId::MA1_Maske;
-}
+std::optional<ui::FormId> Ausdruck::vertritt_erfassung() const { return Erfassungsform(p_.zustand()); }
 
 bool Ausdruck::query_unload() {
     CancelButton_Click();

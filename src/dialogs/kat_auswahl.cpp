@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "checks/datum.hpp"
+#include "eventfile/teilnehmerzahl.hpp"
 #include "sicherung/sicherung.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
 
@@ -75,7 +76,7 @@ void Kat_Auswahl::ma2_vorbereiten() {
     m.setze_text(Ctl::Dauer, "");
     m.setze_text(Ctl::Inhalt, "");
     m.liste_leeren(Ctl::Teilnehmerliste);
-    Teilnehmerzahl_zeigen(m);
+    Teilnehmerzahl_zeigen(p_, m);
     m.fokus(Ctl::Punkte);
 }
 
@@ -84,7 +85,7 @@ void Kat_Auswahl::ma1_vorbereiten() {
     m.setze_text(Ctl::Punkte, "");
     m.setze_text(Ctl::VNR, p_.zustand().Aktuelle_VNR);
     m.liste_leeren(Ctl::Teilnehmerliste);
-    Teilnehmerzahl_zeigen(m);
+    Teilnehmerzahl_zeigen(p_, m);
     m.zeigen();
     m.fokus(Ctl::Punkte);
 }

@@ -11,6 +11,7 @@
 #include "common/text.hpp"
 #include "eventfile/liste_lesen.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "eventfile/teilnehmerzahl.hpp"
 #include "eventfile/xml_wert.hpp"
 #include "eventfile/zeilenleser.hpp"
 
@@ -269,7 +270,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
 
         Formziel ziel{form, anzahl};
         datei_lesen(pl, z.Aktuelle_Datei, ziel, anzahl);
-        Teilnehmerzahl_zeigen(form);
+        Teilnehmerzahl_zeigen(p, form);
 
         z.Aktuelle_VNR = form.text(Ctl::VNR);
         form.zeigen();
@@ -279,7 +280,7 @@ void Veranstaltung_laden(Programm& p, int Index) {
         }
     } catch (const std::exception& e) {
         // Whatever stopped the loading, the program goes on.
-        if (gefuellt) Teilnehmerzahl_zeigen(*gefuellt);
+        if (gefuellt) Teilnehmerzahl_zeigen(p, *gefuellt);
         const Fehler f = als_fehler(e);
         melden(f.nummer(), f.text());
     }

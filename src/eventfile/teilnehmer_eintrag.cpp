@@ -65,9 +65,4 @@ std::string eintrag_basispunkte(std::string_view zeile) { return ziffern(eintrag
 
 std::string eintrag_referentenpunkte(std::string_view zeile) { return ziffern(eintrag_teilen(zeile).referent); }
 
-void Teilnehmerzahl_zeigen(ui::Fenster& form) {
-    form.setze_text(ui::Ctl::Teilnehmerzahl,
-                    "Erfasste Teilnehmer: " + std::to_string(form.zeilenzahl(ui::Ctl::Teilnehmerliste)));
-}
-
 } // namespace karmo

@@ -31,8 +31,4 @@ std::string eintrag_basispunkte(std::string_view zeile);
 // whole part when it has no "/".
 std::string eintrag_referentenpunkte(std::string_view zeile);
 
-// The capture form's label under the list: "Erfasste Teilnehmer: N", N
-// the number of lines in the list. Called after every change of the list.
-void Teilnehmerzahl_zeigen(ui::Fenster& form);
-
 } // namespace karmo

@@ -48,8 +48,12 @@ enum class Spezialordner {
 struct Dateiwahl {
     std::string titel;
     std::string filtername;
-    std::string muster;
+    std::string muster; // "*.XML", or several: "*.csv;*.txt"; the first one's extension is the default
     std::string vorschlag;
+    // Further filters after the first: name and pattern.
+    std::vector<std::pair<std::string, std::string>> weitere_filter = {};
+    // The Open dialog takes several files at once.
+    bool mehrere = true;
 };
 
 class Plattform {

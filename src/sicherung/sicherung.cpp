@@ -6,6 +6,7 @@
 #include "common/fehler.hpp"
 #include "common/text.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
+#include "eventfile/teilnehmerzahl.hpp"
 
 namespace karmo {
 
@@ -320,7 +321,7 @@ void Sicherung::wiederherstellen(const sicherung::Gelesen& g) {
         }
         form->liste_leeren(Ctl::Teilnehmerliste);
         for (const std::string& zeile : s.zeilen) form->zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
-        Teilnehmerzahl_zeigen(*form);
+        Teilnehmerzahl_zeigen(p_, *form);
         form->zeigen();
         form->fokus(Ctl::EFN);
     } catch (...) {

@@ -5,6 +5,7 @@
 
 #include "capture/ma1_maske.hpp"
 #include "capture/ma2_maske.hpp"
+#include "dialogs/anmeldefenster.hpp"
 #include "dialogs/ausdruck.hpp"
 #include "dialogs/auswahl.hpp"
 #include "dialogs/dateidialog.hpp"
@@ -36,6 +37,8 @@ const ui::Formular& Deklaration(ui::FormId id) {
             return k_MA2_Maske;
         case ui::FormId::Ausdruck:
             return k_Ausdruck;
+        case ui::FormId::Anmeldeliste:
+            return k_Anmeldeliste;
     }
     throw std::logic_error("unbekanntes Fenster");
 }
@@ -60,6 +63,8 @@ std::unique_ptr<ui::Formularlogik> Logik_erzeugen(Programm& p, ui::FormId id, ui
             return std::make_unique<MA2_Maske>(p, fenster);
         case ui::FormId::Ausdruck:
             return std::make_unique<Ausdruck>(p, fenster);
+        case ui::FormId::Anmeldeliste:
+            return std::make_unique<Anmeldefenster>(p, fenster);
     }
     throw std::logic_error("unbekanntes Fenster");
 }

@@ -15,10 +15,16 @@ Programm::~Programm() {
 }
 
 void Programm::karten_zustellen() {
+    bool erfasst = false;
     while (plattform_.karten_wartend()) {
         const std::string efn = plattform_.scan_aus_meldung();
-        if (ui::Formularlogik* ziel = formulare_.kartenziel()) ziel->scan(ui::Ctl::EFN, efn);
+        if (ui::Formularlogik* ziel = formulare_.kartenziel()) {
+            ziel->scan(ui::Ctl::EFN, efn);
+            erfasst = true;
+        }
     }
+    // A window that shows who is captured (the registration list) follows.
+    if (erfasst) formulare_.fuer_alle([](ui::Formularlogik& l) { l.karten_erfasst(); });
 }
 
 } // namespace karmo

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/plattform.hpp"
+#include "state/anmeldungen.hpp"
 #include "state/zustand.hpp"
 #include "ui/formular.hpp"
 
@@ -12,6 +13,11 @@ namespace karmo {
 // The recovery journal of unsaved changes (library karmo_sicherung, above
 // this one): the run carries it without knowing more of it than its name.
 class Sicherung;
+
+// The capture form of the open event: by its report type.
+inline ui::FormId Erfassungsform(const Zustand& z) {
+    return z.Aktuelle_Meldungsart == 2 ? ui::FormId::MA2_Maske : ui::FormId::MA1_Maske;
+}
 
 class Programm {
 public:
@@ -25,6 +31,8 @@ public:
 
     Plattform& plattform() { return plattform_; }
     Zustand& zustand() { return zustand_; }
+    // The open event's registration list (eventfile/anmeldeliste.hpp reads it for a form).
+    Anmeldungen& anmeldungen() { return anmeldungen_; }
     ui::Formularsammlung& formulare() { return formulare_; }
 
     // The window's single instance, created on first use.
@@ -47,6 +55,7 @@ private:
     Plattform& plattform_;
     ui::Formularsammlung& formulare_;
     Zustand zustand_;
+    Anmeldungen anmeldungen_;
     std::shared_ptr<Sicherung> sicherung_;
 };
 

@@ -51,6 +51,13 @@ public:
     virtual void setze_markiert(Ctl c, bool an) = 0;
     virtual bool aktiviert(Ctl c) const = 0;
     virtual void setze_aktiviert(Ctl c, bool an) = 0;
+
+    // Selects line i of a list box (-1: none) without raising its Click.
+    virtual void zeile_waehlen(Ctl c, int i) = 0;
+    // The button that Enter clicks from now on, wherever the focus is (when
+    // it is enabled; a greyed one takes Enter away from every button).
+    // Ctl::Keiner: the one the declaration marks (k_vorgabe).
+    virtual void setze_vorgabe(Ctl knopf) = 0;
 };
 
 } // namespace karmo::ui

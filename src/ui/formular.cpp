@@ -33,6 +33,12 @@ public:
     std::optional<FormId> vertritt_erfassung() const override {
         return ziel ? ziel->vertritt_erfassung() : std::nullopt;
     }
+    void form_activate() override {
+        if (ziel) ausfuehren([&] { ziel->form_activate(); });
+    }
+    void karten_erfasst() override {
+        if (ziel) ausfuehren([&] { ziel->karten_erfasst(); });
+    }
     void scan(Ctl c, std::string_view ziffern) override {
         if (ziel) ausfuehren([&] { ziel->scan(c, ziffern); });
     }
@@ -61,6 +67,8 @@ public:
     void zeile_entfernen(Ctl, int) override {}
     void liste_leeren(Ctl) override {}
     int listenindex(Ctl) const override { return -1; }
+    void zeile_waehlen(Ctl, int) override {}
+    void setze_vorgabe(Ctl) override {}
     int ausgewaehlt_anzahl(Ctl) const override { return 0; }
     std::uint64_t listenstand(Ctl) const override { return 0; }
     bool markiert(Ctl) const override { return false; }
@@ -180,6 +188,12 @@ Formularlogik* Formularsammlung::kartenziel() {
         }
     }
     return nullptr;
+}
+
+void Formularsammlung::fuer_alle(const std::function<void(Formularlogik&)>& f) {
+    for (const auto& e : eintraege_) {
+        if (!e->wird_entladen && e->logik) f(*e->logik);
+    }
 }
 
 void Formularsammlung::schliessen(FormId id) {

@@ -43,6 +43,11 @@ public:
     // that form: while it is shown, the form behind it is still open and
     // takes the cards.
     virtual std::optional<FormId> vertritt_erfassung() const { return std::nullopt; }
+    // The window is shown by another that hands it the stage: it fills
+    // itself anew from what the program holds now.
+    virtual void form_activate() {}
+    // Cards were captured while this window was loaded (Programm::karten_zustellen).
+    virtual void karten_erfasst() {}
 };
 
 // Renders a declared window and routes its events to `ereignisse`; the
@@ -101,6 +106,8 @@ public:
     // whose handlers take scans (a capture form), visible or standing behind
     // a visible window that it opened in its place. nullptr when none.
     Formularlogik* kartenziel();
+    // Runs `f` for the handlers of every loaded window not being unloaded.
+    void fuer_alle(const std::function<void(Formularlogik&)>& f);
 
     // The loaded window, created (hidden) on first use. While the program is
     // ending, a window that is no longer loaded is not created again: the

@@ -18,8 +18,9 @@ enum class FormId : std::uint8_t {
     MA1_Maske,
     MA2_Maske,
     Ausdruck,
+    Anmeldeliste,
 };
-inline constexpr int k_formzahl = 9;
+inline constexpr int k_formzahl = 10;
 
 // Every control name used by any window. A handler names a control by one of
 // these, so a misspelt name does not compile.
@@ -42,6 +43,9 @@ enum class Ctl : std::uint8_t {
     Akkred_VA, Dateiliste,
     // printing
     Drucken, Anwesenheitsliste, Bescheinigungen,
+    // the registration list: the capture forms' button and label, and its window
+    Anmeldeliste, Zuletzt, Suchlabel, Suche, Treffer, Trefferzahl, Nur_offene, Erfassen, Entfernen,
+    Schliessen,
 };
 
 enum class Art : std::uint8_t {
@@ -67,6 +71,8 @@ enum Stil : std::uint32_t {
     k_markiert = 1U << 8,      // check box checked at start
     k_option = 1U << 9,        // check box drawn as an option button: one of the window's options is chosen
     k_vorgabe = 1U << 10,      // the button that Enter clicks wherever the focus is
+    k_abbruch = 1U << 11,      // the button that Escape clicks
+    k_doppelklick = 1U << 12,  // list box: a double click on a line presses the default button
 };
 
 // One control as declared: kind, name (with index for control arrays and

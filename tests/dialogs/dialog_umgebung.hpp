@@ -64,6 +64,7 @@ inline const ui::Formular& deklaration(FormId id) {
             return k_leer_einrichtung;
         case FormId::Update:
         case FormId::Ausdruck:
+        case FormId::Anmeldeliste:
             return k_leer_update;
     }
     return k_leer_update;

@@ -201,6 +201,33 @@ void FakeFenster::zeile_klicken(Ctl c, int i) {
 
 void FakeFenster::schliessen() { ereignisse_.form_unload(); }
 
+void FakeFenster::enter() {
+    Ctl knopf = vorgabe_;
+    if (knopf == Ctl::Keiner) {
+        for (const Steuerelement& s : deklaration_.elemente) {
+            if (s.art == Art::Schaltflaeche && (s.stil & k_vorgabe) && z(s.name).aktiviert) {
+                knopf = s.name;
+                break;
+            }
+        }
+    }
+    if (knopf != Ctl::Keiner && z(knopf).aktiviert) ereignisse_.click(knopf);
+}
+
+void FakeFenster::escape() {
+    for (const Steuerelement& s : deklaration_.elemente) {
+        if (s.art == Art::Schaltflaeche && (s.stil & k_abbruch) && z(s.name).aktiviert) {
+            ereignisse_.click(s.name);
+            return;
+        }
+    }
+}
+
+void FakeFenster::zeile_doppelklicken(Ctl c, int i) {
+    zeile_klicken(c, i);
+    if (z(c).deklaration && (z(c).deklaration->stil & k_doppelklick)) enter();
+}
+
 void FakeFenster::scan_melden(Ctl von, std::string_view ziffern) {
     fokus(von);
     ereignisse_.scan(von, ziffern);

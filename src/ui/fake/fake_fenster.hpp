@@ -41,6 +41,8 @@ public:
     void zeile_entfernen(Ctl c, int i) override;
     void liste_leeren(Ctl c) override;
     int listenindex(Ctl c) const override;
+    void zeile_waehlen(Ctl c, int i) override { z(c).index = i; }
+    void setze_vorgabe(Ctl knopf) override { vorgabe_ = knopf; }
     int ausgewaehlt_anzahl(Ctl c) const override;
     std::uint64_t listenstand(Ctl c) const override { return z(c).stand; }
     bool markiert(Ctl c) const override;
@@ -74,6 +76,14 @@ public:
     void zeile_klicken(Ctl c, int i);
     // The close box.
     void schliessen();
+    // Enter where no control takes it: clicks the default button (the one
+    // set by setze_vorgabe, else the declared one) when it is enabled.
+    void enter();
+    // Escape: clicks the button marked k_abbruch when it is enabled.
+    void escape();
+    // A double click on line i of a list box: selects it, raises Click, and
+    // where the list says so (k_doppelklick) presses the default button.
+    void zeile_doppelklicken(Ctl c, int i);
     // The renderer's report of a scan typed while `von` had the focus (a
     // control that held it back, see Formularlogik::nimmt_scans).
     void scan_melden(Ctl von, std::string_view ziffern);
@@ -111,6 +121,7 @@ private:
     // The same entries by control, for the one look-up every call makes.
     std::array<Zustand*, 256> nach_name_{};
     Ctl fokus_ = Ctl::Keiner;
+    Ctl vorgabe_ = Ctl::Keiner;
     bool sichtbar_ = false;
 };
 

@@ -103,8 +103,22 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
             ereignisse_.click(el->d->name);
             return;
         }
+        if (vorgabe_ != Ctl::Keiner) {
+            if (IsWindowEnabled(steuerelement(vorgabe_))) ereignisse_.click(vorgabe_);
+            return;
+        }
         for (const Element& v : elemente_) {
             if (v.d->art == Art::Schaltflaeche && (v.d->stil & k_vorgabe) && IsWindowEnabled(v.hwnd)) {
+                ereignisse_.click(v.d->name);
+                return;
+            }
+        }
+        return;
+    }
+    if (id == IDCANCEL && !quelle) {
+        // Escape clicks the window's cancel button, if it has one.
+        for (const Element& v : elemente_) {
+            if (v.d->art == Art::Schaltflaeche && (v.d->stil & k_abbruch) && IsWindowEnabled(v.hwnd)) {
                 ereignisse_.click(v.d->name);
                 return;
             }
@@ -125,6 +139,9 @@ void Win32Fenster::befehl(WPARAM w, LPARAM l) {
         case Art::Liste:
             if (meldung == LBN_SELCHANGE) {
                 ereignisse_.click(el->d->name);
+            } else if (meldung == LBN_DBLCLK && (el->d->stil & k_doppelklick)) {
+                // The line is chosen already (its click came first): the default button takes it.
+                SendMessageW(hwnd_, WM_COMMAND, IDOK, 0);
             } else if (meldung == LBN_KILLFOCUS) {
                 // The focus has already moved on when the list box reports losing it.
                 fokusverlust(*el, GetFocus());

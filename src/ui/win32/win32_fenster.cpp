@@ -199,6 +199,18 @@ int Win32Fenster::listenindex(Ctl c) const {
 
 int Win32Fenster::ausgewaehlt_anzahl(Ctl c) const { return listenindex(c) >= 0 ? 1 : 0; }
 
+void Win32Fenster::zeile_waehlen(Ctl c, int i) { SendMessageW(liste(c), LB_SETCURSEL, static_cast<WPARAM>(i), 0); }
+
+// The default button's frame moves with it, as in a dialog.
+void Win32Fenster::setze_vorgabe(Ctl knopf) {
+    vorgabe_ = knopf;
+    for (const Element& v : elemente_) {
+        if (v.d->art != Art::Schaltflaeche) continue;
+        const bool vorgabe = knopf == Ctl::Keiner ? (v.d->stil & k_vorgabe) != 0 : v.d->name == knopf;
+        SendMessageW(v.hwnd, BM_SETSTYLE, vorgabe ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+}
+
 bool Win32Fenster::markiert(Ctl c) const { return SendMessageW(e(c).hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Win32Fenster::setze_markiert(Ctl c, bool an) {

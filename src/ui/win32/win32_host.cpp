@@ -78,9 +78,10 @@ void Win32Host::nachricht_bearbeiten(MSG& msg) {
 
 void Win32Host::weitergeben(MSG& msg) {
     Win32Fenster* f = msg.hwnd ? fenster_zu(GetAncestor(msg.hwnd, GA_ROOT)) : nullptr;
-    // Ctrl+P prints from the window that has a button Drucken.
-    if (f && msg.message == WM_KEYDOWN && msg.wParam == 'P' && GetKeyState(VK_CONTROL) < 0 &&
-        GetKeyState(VK_MENU) >= 0 && f->kuerzel(Ctl::Drucken)) {
+    // Ctrl+P prints from the window that has a button Drucken, Ctrl+F opens
+    // the registration list from the one that has a button Anmeldeliste.
+    if (f && msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 &&
+        ((msg.wParam == 'P' && f->kuerzel(Ctl::Drucken)) || (msg.wParam == 'F' && f->kuerzel(Ctl::Anmeldeliste)))) {
         return;
     }
     if (f && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && f->ist_einzeiliges_textfeld(msg.hwnd)) {

@@ -47,6 +47,8 @@ public:
     void setze_markiert(Ctl c, bool an) override;
     bool aktiviert(Ctl c) const override;
     void setze_aktiviert(Ctl c, bool an) override;
+    void zeile_waehlen(Ctl c, int i) override;
+    void setze_vorgabe(Ctl knopf) override;
 
     // --- the window system's side ----------------------------------------------------
     HWND hwnd() const { return hwnd_; }
@@ -111,6 +113,7 @@ private:
     HWND vorgemerkt_ = nullptr;                // focus asked for while the window was hidden
     std::map<Ctl, std::uint64_t> listenstaende_; // bumped by every change of a list's lines
     std::vector<HWND> aufgeschoben_;           // list boxes whose drawing waits for the message loop
+    Ctl vorgabe_ = Ctl::Keiner;                // the default button set by code; Keiner: the declared one
     bool abbau_ = false;
 };
 

@@ -16,6 +16,7 @@ dr_karten=()
 # Not in ascending order: the barcodes must come back in list order, not sorted.
 for ((dr_i = 0; dr_i < 45; dr_i++)); do dr_karten+=("$(mit_pruefziffer $((30000000000000 + (dr_i * 37 % 45 + 1) * 7919)))"); done
 dr_zeilen=""
+dr_drucker_bereit=""
 
 # No printer in a fresh prefix: the message, then the form is back with the focus in EFN and scans go on.
 dr_ohne_drucker() {
@@ -47,6 +48,7 @@ dr_drucker_einrichten() {
     sed -E 's/^(\*Default[A-Za-z]*: *)Letter/\1A4/' "$ppd" >"$dr_ordner/a4.ppd"
     wine "$dr_drucker_exe" "Karmo PDF" "$(winepath -w "$dr_ordner/a4.ppd" 2>/dev/null)" \
         "|ps2pdf -sPAPERSIZE=a4 - $dr_ausgabe" 2>>"$wine_log" || return 1
+    dr_drucker_bereit=1
     hauptmenue_frisch
 }
 

@@ -25,7 +25,12 @@ kf_fokus() {
 }
 
 kf_start() {
-    hauptmenue_frisch || return 1
+    # The printing scenario sets the printer up; run alone, this one does.
+    if [[ -z $dr_drucker_bereit ]]; then
+        dr_drucker_einrichten || return 1
+    else
+        hauptmenue_frisch || return 1
+    fi
     neue_veranstaltung "$vnr_kf" 3 "$T_MA2" || return 1
     karten_erfassen "$T_MA2" 8 "${kf_karten[0]}" || return 1
     eintippen "$T_MA2" "$MA2_DAUER" "45" || return 1
@@ -58,7 +63,7 @@ kf_druckdialog() {
     kf_fokus '^(Print|Drucken)$' || return 1
     karte "${kf_karten[2]}"
     sleep 1
-    probe msgbox >/dev/null || { echo "der Druckdialog ging mit der Karte zu"; return 1; }
+    grep -qP '\t#32770\t(Print|Drucken)\t' <<<"$(probe windows)" || { echo "der Druckdialog ging mit der Karte zu"; return 1; }
     bildschirm 38-karte-im-druckdialog msgbox
     klicken msgbox "@Cancel" || klicken msgbox "@Abbrechen" || return 1
     probe wait-gone msgbox 5000 || { echo "Druckdialog schließt nicht"; return 1; }
