@@ -1,7 +1,6 @@
 // The keys of every window while a capture form is open: held, let go, or taken as a card, by one rule.
 #include "platform/win32/win32_kartenfang.hpp"
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -138,7 +137,6 @@ bool karte_abfangen(MSG& msg, bool fremd) {
 
     const Boxart art = f.box >= 0 ? static_cast<Boxart>(f.box) : Boxart::Fenster;
     const bool nimmt = f.pl && f.pl->nimmt_karten();
-    fprintf(stderr, "KF key msg=%x vk=%llx fremd=%d nimmt=%d\n", msg.message, (unsigned long long)msg.wParam, fremd, nimmt);
     if (!fremd || (art == Boxart::Fenster && !nimmt)) {
         loslassen(f);
         f.fang.reset();
@@ -157,7 +155,6 @@ bool karte_abfangen(MSG& msg, bool fremd) {
     char ziffer = 0;
     const eingabe::Taste taste =
         msg.message == WM_KEYDOWN ? win32::tastenart(msg.wParam, ziffer) : eingabe::Taste::Andere;
-    fprintf(stderr, "KF msg=%x vk=%llx hwnd=%p time=%lu nimmt=%d art=%d\n", msg.message, (unsigned long long)msg.wParam, (void*)msg.hwnd, msg.time, nimmt, (int)art);
     const Boxschritt s = f.fang->taste(taste, ziffer, static_cast<std::uint32_t>(msg.time), Gehalten{msg, ziffer},
                                        &zustellen);
     karten_weitergeben(f);

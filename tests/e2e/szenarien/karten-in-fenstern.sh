@@ -129,7 +129,8 @@ kf_ausdruck_laeuft() {
     fokus_erwarten "$T_MA2" "$MA2_EFN" 10000 || { keine_meldung; return 1; }
     keine_meldung || return 1
     dr_zeilenzahl_erwarten $((kf_lang_zahl + 1)) || return 1
-    [[ $(probe lines "$T_MA2" ListBox#0 | tail -n 1) == "${kf_karten[5]} (8/0)" ]] || { echo "letzte Zeile ist nicht die Karte"; return 1; }
+    text=$(probe lines "$T_MA2" ListBox#0)
+    [[ $(tail -n 1 <<<"$text") == "${kf_karten[5]} (8/0)" ]] || { echo "letzte Zeile ist nicht die Karte"; return 1; }
     dr_pdf_abwarten "$dr_ordner/karten-lang.pdf" || return 1
     gleich "$seiten" "$(pdfinfo "$dr_ordner/karten-lang.pdf" | sed -nE 's/^Pages: *([0-9]+)/\1/p')" || { echo "(Seiten des Auftrags)"; return 1; }
 }
