@@ -103,29 +103,6 @@ void element(std::string& out, std::string_view einzug, std::string_view tag, st
     out.append("</").append(tag).append(">\r\n");
 }
 
-// The block of a list line that is plain ASCII (as every scanned one is),
-// cut as eintrag_teilen cuts it, in one pass; false for any other line.
-bool block_ascii(std::string& out, std::string_view e) {
-    constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
-    unsigned oder = 0;
-    for (char c : e) oder |= static_cast<unsigned char>(c);
-    if (oder >= 0x80) return false;
-    const std::size_t strich = e.size() > k_punkte_ab ? e.find('/', k_punkte_ab) : std::string_view::npos;
-    out.append("<Teilnehmer>\r\n <EFN>");
-    out.append(e.substr(0, k_efn));
-    out.append("</EFN>\r\n <Punkte_Basis>");
-    const std::string_view rest = e.size() > k_punkte_ab ? e.substr(k_punkte_ab) : std::string_view{};
-    const std::size_t s = strich == std::string_view::npos ? std::string_view::npos : strich - k_punkte_ab;
-    if (s != std::string_view::npos) ziffern_anfuegen(out, rest.substr(0, s + 1));
-    out.append("</Punkte_Basis>\r\n"
-               " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
-               " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
-               " <Punkte_Referent>");
-    ziffern_anfuegen(out, s == std::string_view::npos ? rest : rest.substr(s + 1));
-    out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
-    return true;
-}
-
 void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, int layout) {
     const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
     out.clear();
@@ -159,7 +136,8 @@ void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, in
     std::string eintrag;
     for (int i = 0; i < anzahl; ++i) {
         form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
-        if (block_ascii(out, eintrag)) continue;
+        // The EFN as it stands (a line from a loaded file may hold other
+        // characters), the points as their digits.
         const Eintragsteile teile = eintrag_teilen(eintrag);
         out.append("<Teilnehmer>\r\n <EFN>");
         cp1252_anfuegen(out, teile.efn);

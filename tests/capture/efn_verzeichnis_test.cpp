@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "capture/efn_verzeichnis.hpp"
-#include "capture/hinzuladen.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/testformulare.hpp"
 
 namespace karmo {

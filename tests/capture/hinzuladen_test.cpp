@@ -6,6 +6,7 @@
 
 #include "capture/erfassung_umgebung.hpp"
 #include "capture/hinzuladen.hpp"
+#include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
 #include "eventfile/dateizugriff.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
@@ -315,44 +316,6 @@ TEST(Hinzuladen_Zusammenfassung, ZeilenNurWennIhreZahlNichtNullIst) {
                                              "123456789012347: hier 8/0, in der Datei 10/2\r\n"
                                              "1 Zeilen mit ungültiger EFN wurden nicht übernommen.\r\n"
                                              "2 Teilnehmer passten nicht mehr in die Liste (höchstens 32767).");
-}
-
-TEST(Punkteschluessel, ZiffernDerBeidenHaelften) {
-    EXPECT_EQ(Punkteschluessel("123456789012347 (8/0)"), "8/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (08/ 2)"), "8/2");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (00/000)"), "0/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (0/10)"), "0/10");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (/0)"), "/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (007)"), "/7");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (7,5/0)"), "75/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347"), "/");
-}
-
-// The key is what the list's reading by position gives for the two halves,
-// whatever the line holds, and a place too small gets no bytes past its end.
-TEST(Punkteschluessel, WieDieListeIhreZeileLiest) {
-    const std::vector<std::string> zeilen{
-        "123456789012347 (8/0)", "123456789012347 (12/3/4)", "123456789012347 (8)", "123456789012347 /(/)",
-        "123456789012347 ", "123456789012347 (", "12345", "1234567890123ä7 (8/0)", "123456789012347 (ä8/0ö)",
-        "123456789012347 (/7)", "123456789012347 (1234567890/1234567890)", "123456789012347 ((8))/",
-        "123456789012347 (008/00)", "1234567890123ä7 (0 0 8/0,5)", "123456789012347 (00)", "123456789012347 (0/0/0)",
-    };
-    for (const std::string& z : zeilen) {
-        const auto zahl = [](std::string d) {
-            while (d.size() > 1 && d[0] == '0') d.erase(0, 1);
-            return d;
-        };
-        const std::string erwartet = zahl(eintrag_basispunkte(z)) + "/" + zahl(eintrag_referentenpunkte(z));
-        EXPECT_EQ(Punkteschluessel(z), erwartet) << z;
-        for (std::size_t platz = 0; platz <= erwartet.size() + 1; ++platz) {
-            std::string ziel(platz + 1, '#');
-            EXPECT_EQ(punkteschluessel_schreiben(z, ziel.data(), platz), erwartet.size()) << z;
-            EXPECT_EQ(ziel.back(), '#') << z << " written past " << platz;
-            if (erwartet.size() <= platz) {
-                EXPECT_EQ(ziel.substr(0, erwartet.size()), erwartet) << z;
-            }
-        }
-    }
 }
 
 } // namespace
