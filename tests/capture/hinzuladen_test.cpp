@@ -265,6 +265,30 @@ TEST_P(Hinzuladen, HoechstensZehnAbweichungenEinzeln) {
     for (int i = 0; i < 12; ++i) EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, i), efn(i + 1) + " (8/0)");
 }
 
+// An EFN element longer than 15 characters is no EFN, even when its first
+// 15 are a valid one: counted as invalid and not taken (a save would
+// otherwise credit the first 15 digits, another participant's number).
+TEST_P(Hinzuladen, UeberlangeEfnIstUngueltig) {
+    const std::string pfad = ablegen("tuer2.XML", datei(k_vnr, {
+                                                                  {efn(1) + "0", "6", "0"},
+                                                                  {efn(2), "6", "0"},
+                                                                  {efn(3) + " ", "6", "0"},
+                                                                  {efn(4) + " (6/0)", "6", "0"},
+                                                                  {efn(5), "6", "0"},
+                                                              }));
+    hinzuladen({pfad});
+    EXPECT_EQ(zeilen(f), (std::vector<std::string>{efn(2) + " (6/0)", efn(5) + " (6/0)"}));
+    ASSERT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_EQ(u.pl.meldungen[0], "Hinzugeladen aus 1 Datei(en): 2 neue Teilnehmer.\r\n"
+                                 "3 Zeilen mit ungültiger EFN wurden nicht übernommen.");
+    // The same file again, read into a buffer that held it before: the
+    // invalid lines are the same three.
+    hinzuladen({pfad});
+    EXPECT_EQ(u.pl.meldungen.back(), "Hinzugeladen aus 1 Datei(en): 0 neue Teilnehmer.\r\n"
+                                     "2 waren schon in der Liste.\r\n"
+                                     "3 Zeilen mit ungültiger EFN wurden nicht übernommen.");
+}
+
 // The list stops at 32,767 lines: what would pass it stays out and is
 // counted, also when it arrives over several files.
 TEST_P(Hinzuladen, ListeWaechstNichtUeber32767) {
