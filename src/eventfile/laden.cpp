@@ -54,11 +54,15 @@ std::unique_ptr<Lesedatei> oeffnen(Plattform& pl, std::string_view pfad) {
     return datei;
 }
 
-// Reads line 1 and line 2 and checks that the file is an event file.
+// Reads line 1 and line 2: whether the file is an event file.
+bool kopf_gueltig(xml::Zeilenleser& leser) {
+    leser.lesen();
+    leser.lesen();
+    return leser.enthaelt(Wort::Veranstaltung);
+}
+
 void kopf_pruefen(xml::Zeilenleser& leser, int nummer, const char* quelle) {
-    leser.lesen();
-    leser.lesen();
-    if (!leser.enthaelt(Wort::Veranstaltung)) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
+    if (!kopf_gueltig(leser)) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
 }
 
 // File text to program text; most values are plain ASCII and stay as they are.
@@ -290,9 +294,13 @@ void Veranstaltung_laden(Programm& p, int Index) {
 std::string Get_VNR(Programm& p, std::string& Dateiname) {
     Dateiname = Datenordner(p.zustand()) + Dateiname;
     try {
-        const auto datei = oeffnen(p.plattform(), Dateiname);
+        // A file that cannot be opened or is no event file is only left out:
+        // no error is raised for it (a folder may hold many such files).
+        Ergebnis fehler;
+        const auto datei = p.plattform().oeffnen(Dateiname, fehler);
+        if (!datei) return {};
         xml::Zeilenleser leser(*datei);
-        kopf_pruefen(leser, 3001, "Get_VNR");
+        if (!kopf_gueltig(leser)) return {};
         std::string vnr, datum, zeit;
         while (!leser.enthaelt(Wort::Teilnehmer) && !leser.ende() && !leser.enthaelt(Wort::Veranstaltung_zu)) {
             leser.lesen();

@@ -52,8 +52,10 @@ Eintragsteile eintrag_teilen(std::string_view zeile) {
         t.efn = text::links(zeile, k_efn_laenge);
         rest = text::ab(zeile, k_punkteteil_ab);
     }
-    const std::size_t strich = rest.find('/');
-    if (strich == std::string_view::npos) {
+    // The points part is a few characters: a plain loop, not a library search.
+    std::size_t strich = 0;
+    while (strich < rest.size() && rest[strich] != '/') ++strich;
+    if (strich == rest.size()) {
         t.referent = rest;
     } else {
         t.basis = rest.substr(0, strich + 1);
