@@ -1,11 +1,13 @@
 // Entry point of Karmo.exe: the Win32 platform and renderer wired to the program's windows.
 #include <windows.h>
 
+#include <chrono>
 #include <exception>
 
 #include "platform/win32/win32_drucker.hpp"
 #include "platform/win32/win32_einzelstart.hpp"
 #include "platform/win32/win32_plattform.hpp"
+#include "start/einzelstart.hpp"
 #include "start/start.hpp"
 #include "ui/win32/win32_host.hpp"
 
@@ -13,11 +15,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         // One program at a time, from before the first window (setup and
         // update included) to the end: a second start shows the running
-        // program instead and ends.
-        const karmo::win32::Einzelstart einzelstart(L"Local\\Karmo.Programm");
+        // program instead and ends, waits for one that is going away, or
+        // says that it cannot find its window (Einzelstart_entscheiden).
+        karmo::win32::Einzelstart einzelstart(L"Local\\Karmo.Programm");
         if (!einzelstart.erster()) {
-            karmo::win32::nach_vorne(karmo::ui::Win32Host::fensterklasse());
-            return 0;
+            const karmo::Laufendes_Programm laufend{
+                [] { return karmo::win32::nach_vorne(karmo::ui::Win32Host::fensterklasse()); },
+                [&einzelstart] { return einzelstart.nehmen(); },
+                [](std::chrono::milliseconds ms) { Sleep(static_cast<DWORD>(ms.count())); }};
+            switch (karmo::Einzelstart_entscheiden(laufend)) {
+                case karmo::Zweiter_Start::Starten:
+                    break;
+                case karmo::Zweiter_Start::Fenster_gezeigt:
+                    return 0;
+                case karmo::Zweiter_Start::Melden:
+                    MessageBoxW(nullptr, karmo::win32::breit(karmo::k_einzelstart_meldung).c_str(), L"Karmo", MB_OK);
+                    return 0;
+            }
         }
         // The platform first: it sets up COM on this, the user-interface thread.
         karmo::Win32Plattform plattform;

@@ -6,6 +6,7 @@
 #include "dialogs/ausdruck.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/ausgabe.hpp"
+#include "messwerkzeug.hpp"
 #include "testdaten.hpp"
 #include "umgebung.hpp"
 
@@ -39,12 +40,10 @@ public:
 
 void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_wurzel, const std::string& gross_windows) {
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
-    // The layout: every page of the attendance list laid out from the event
-    // read out of the form beforehand, text measured by a printer that only
-    // counts. With `zeichnen` each page is also turned into the printer's
-    // pixels and handed to it (a diagnosis: that part goes at the printer
-    // driver's pace).
-    const auto messen = [gross_wurzel, gross_windows](benchmark::State& s, bool mit_zeichnen) {
+    // A diagnosis beside the layout (druck_im_wechsel): every page also
+    // turned into the printer's pixels and handed to it (that part goes at
+    // the printer driver's pace).
+    registrieren("druck_zeichnen", [gross_wurzel, gross_windows](benchmark::State& s) {
         Umgebung u(gross_wurzel);
         laden(u, gross_windows);
         const ui::Fenster& f = u.fenster(ui::FormId::MA2_Maske);
@@ -59,15 +58,14 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
             for (int k = 1; k <= seiten; ++k) {
                 const karmo::druck::Seite seite = liste.seite(k);
                 teile += seite.codes.size();
-                if (mit_zeichnen) karmo::druck::zeichnen(seite, drucker);
+                karmo::druck::zeichnen(seite, drucker);
             }
         }
         benchmark::DoNotOptimize(teile);
         benchmark::DoNotOptimize(drucker.aufrufe);
         s.counters["Seiten"] = seiten;
         if (seiten < 1500) s.SkipWithError(("nur " + std::to_string(seiten) + " Seiten").c_str());
-    };
-    registrieren("druck_layout", [messen](benchmark::State& s) { messen(s, false); }, false);
+    }, false);
     // Diagnosis: reading the event out of the form (Druckdaten_lesen) alone.
     registrieren("druck_lesen", [gross_wurzel, gross_windows](benchmark::State& s) {
         Umgebung u(gross_wurzel);
@@ -77,11 +75,47 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         for (auto _ : s) n = karmo::Druckdaten_lesen(u.programm.zustand(), f).teilnehmer.size();
         if (n != 32767) s.SkipWithError(("nur " + std::to_string(n) + " Teilnehmer gelesen").c_str());
     }, false);
-    registrieren("druck_zeichnen", [messen](benchmark::State& s) { messen(s, true); }, false);
 #else
     (void)registrieren;
     (void)gross_wurzel;
     (void)gross_windows;
+#endif
+}
+
+std::optional<Im_Wechsel> druck_im_wechsel(const fs::path& gross_wurzel, const std::string& gross_windows, int runden) {
+#if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
+    Umgebung u(gross_wurzel);
+    laden(u, gross_windows);
+    Zaehldrucker drucker;
+    const karmo::druck::Druckermass mass(drucker);
+    const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+    // The floor loads into a form of its own, so that the event read for printing stays as it is.
+    Umgebung boden_u(gross_wurzel);
+    std::size_t teile = 0;
+    const auto karmo = [&]() -> std::optional<double> {
+        const double t0 = cpu_sekunden();
+        const karmo::druck::Anwesenheitsliste liste(d, mass);
+        const int seiten = liste.seitenzahl();
+        for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).codes.size();
+        const double t = cpu_sekunden() - t0;
+        if (seiten < 1500) return std::nullopt;
+        return t;
+    };
+    const auto boden = [&]() -> std::optional<double> {
+        const double t0 = cpu_sekunden();
+        laden(boden_u, gross_windows);
+        const double t = cpu_sekunden() - t0;
+        if (boden_u.fenster(ui::FormId::MA2_Maske).zeilenzahl(ui::Ctl::Teilnehmerliste) != 32767) return std::nullopt;
+        return t;
+    };
+    const auto w = im_wechsel(runden, karmo, boden);
+    benchmark::DoNotOptimize(teile);
+    return w;
+#else
+    (void)gross_wurzel;
+    (void)gross_windows;
+    (void)runden;
+    return std::nullopt;
 #endif
 }
 

@@ -2,13 +2,22 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "sicherung_bench.hpp"
+#include "wechsel.hpp"
 
 namespace bench {
 
 void druck_registrieren(const Registrieren& registrieren, const std::filesystem::path& gross_wurzel,
                         const std::string& gross_windows);
+
+// The layout of the largest event's attendance list, every page, from the
+// event read out of the capture form beforehand (text measured by a 600 dpi
+// printer that only counts), in turns with loading the same event into the
+// capture form.
+std::optional<Im_Wechsel> druck_im_wechsel(const std::filesystem::path& gross_wurzel, const std::string& gross_windows,
+                                           int runden);
 
 } // namespace bench

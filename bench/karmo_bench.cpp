@@ -3,6 +3,7 @@
 //   karmo_bench --erzeugen DIR            writes the data (deterministic)
 //   karmo_bench --tabelle DIR [--wine F]  runs every comparison, prints the table
 //   karmo_bench --messen DIR              only the in-process benchmarks (--benchmark_filter=...)
+//   karmo_bench --wechsel DIR             only the rows measured in turns
 //
 // The whole-process rows run karmo_befehl (bench/karmo_befehl.cpp).
 #include <benchmark/benchmark.h>
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
         if (modus == "--erzeugen") return erzeugen(Orte{ziel});
         if (modus == "--tabelle") return bench::tabelle(Orte{ziel}, befehl, wine, argc, argv);
         if (modus == "--messen") return nur_messen(Orte{ziel}, argc, argv);
-        std::cerr << "Aufruf: karmo_bench --erzeugen DIR | --tabelle DIR [--wine F] | --messen DIR\n";
+        if (modus == "--wechsel") return bench::nur_wechsel(Orte{ziel}, befehl);
+        std::cerr << "Aufruf: karmo_bench --erzeugen DIR | --tabelle DIR [--wine F] | --messen DIR | --wechsel DIR\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "karmo_bench: " << e.what() << "\n";

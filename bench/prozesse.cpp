@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 
 #include "umgebung.hpp"
@@ -53,20 +52,12 @@ Prozesslauf prozess(const std::vector<std::string>& argv, bool ausgabe_lesen) {
     return lauf;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-std::pair<double, double> prozesse_vergleichen(const std::vector<std::string>& a, const std::vector<std::string>& b, int laeufe) {
+Im_Wechsel prozesse_vergleichen(const std::vector<std::string>& a, const std::vector<std::string>& b, int laeufe) {
     prozess(a);
     prozess(b);
-    std::vector<double> ta, tb;
-    for (int i = 0; i < laeufe; ++i) {
-        ta.push_back(prozess(a).cpu);
-        tb.push_back(prozess(b).cpu);
-    }
-    return {median(ta), median(tb)};
+    // A failed process aborts the run (prozess), so every round has its figures.
+    return *im_wechsel(laeufe, [&a]() -> std::optional<double> { return prozess(a).cpu; },
+                       [&b]() -> std::optional<double> { return prozess(b).cpu; });
 }
 
 } // namespace bench

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "wechsel.hpp"
 
 namespace bench {
 
@@ -16,9 +17,8 @@ struct Prozesslauf {
 
 // Runs the command to its end; aborts the run when it fails.
 Prozesslauf prozess(const std::vector<std::string>& argv, bool ausgabe_lesen = false);
-double median(std::vector<double> v);
-// Runs the two commands alternately (after one warm-up each), so drift of
-// the machine hits both alike; returns the medians.
-std::pair<double, double> prozesse_vergleichen(const std::vector<std::string>& a, const std::vector<std::string>& b, int laeufe);
+// Runs the two commands in turns (after one warm-up each, see im_wechsel),
+// `laeufe` rounds, by their CPU time: `a` is Karmo's side, `b` the peer's.
+Im_Wechsel prozesse_vergleichen(const std::vector<std::string>& a, const std::vector<std::string>& b, int laeufe);
 
 } // namespace bench

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "druck_bench.hpp"
 #include "karmo_benchmarks.hpp"
 #include "prozesse.hpp"
 #include "sicherung_bench.hpp"
@@ -17,6 +18,9 @@
 namespace bench {
 
 namespace {
+
+// Rounds of the rows measured in turns (in process).
+constexpr int k_runden = 41;
 
 struct Zeile {
     std::string vergleich;
@@ -37,6 +41,22 @@ std::string mib(double bytes) {
     char b[32];
     std::snprintf(b, sizeof b, "%.1f MiB", bytes / (1024.0 * 1024.0));
     return b;
+}
+
+// A row measured in turns (im_wechsel): the medians of each side, and the
+// median of the rounds' own ratios as the row's ratio.
+Zeile wechselzeile(const std::string& vergleich, const std::optional<Im_Wechsel>& w, const std::string& boden_text, double ziel,
+                   const std::string& fehlt) {
+    Zeile z{vergleich, "", boden_text, -1, ziel, ""};
+    if (!w) {
+        z.bemerkung = fehlt;
+        return z;
+    }
+    z.karmo = ms(w->karmo);
+    z.boden = ms(w->boden) + " " + boden_text;
+    z.verhaeltnis = w->verhaeltnis;
+    z.bemerkung = "in turns, median of " + std::to_string(w->runden) + " rounds' ratios";
+    return z;
 }
 
 void tabelle_drucken(const std::vector<Zeile>& zeilen) {
@@ -60,6 +80,7 @@ void tabelle_drucken(const std::vector<Zeile>& zeilen) {
 
 int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs::path>& wine_ergebnis, int argc, char** argv) {
     const fs::path gross = orte.gross_datei();
+    const std::string gross_windows = "c:\\zelva\\Daten\\" + gross.filename().string();
     const double groesse = static_cast<double>(fs::file_size(gross));
     std::vector<std::string> ordnerdateien;
     for (const auto& n : ordnerinhalt(orte.ordner())) ordnerdateien.push_back((orte.ordner() / n).string());
@@ -136,16 +157,8 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     const auto prozesszeile = [&](const std::string& vergleich, double ziel, bool da, const std::vector<std::string>& karmo,
                                   const std::vector<std::string>& boden, const std::string& boden_text, int laeufe,
                                   const std::string& fehlt) {
-        Zeile z{vergleich, "", boden_text, -1, ziel, ""};
-        if (!da) {
-            z.bemerkung = fehlt;
-        } else {
-            const auto [k, b] = prozesse_vergleichen(karmo, boden, laeufe);
-            z.karmo = ms(k);
-            z.boden = ms(b) + " " + boden_text;
-            z.verhaeltnis = k / b;
-        }
-        zeilen.push_back(z);
+        zeilen.push_back(wechselzeile(vergleich, da ? std::optional(prozesse_vergleichen(karmo, boden, laeufe)) : std::nullopt,
+                                      boden_text, ziel, fehlt));
     };
 
     // Whole processes: our CLI against xmllint's streaming parser.
@@ -153,9 +166,9 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                  {befehl, "--laden", gross.string()}, {"xmllint", "--stream", "--noout", gross.string()},
                  "`xmllint --stream --noout`", 15, "loader or capture form not in the tree yet");
 
-    zeilen.push_back(paar("take the largest event into a list of 16,384 of its lines (\"Liste hinzuladen\", 16,383 new, journaled)",
-                          "hinzuladen_karmo", "laden_karmo", "loading that file into the capture form", 2,
-                          "merge not in the tree yet"));
+    zeilen.push_back(wechselzeile("take the largest event into a list of 16,384 of its lines (\"Liste hinzuladen\", 16,383 new, journaled)",
+                                  hinzuladen_im_wechsel(orte, k_runden), "loading that file into the capture form", 2,
+                                  "merge not in the tree yet"));
     zeilen.push_back(paar("save the largest event", "speichern_karmo", "speichern_boden", "writing the same bytes to a file", 3,
                           "save procedure not in the tree yet"));
     zeilen.push_back(paar("build the file list of the 10,100-file folder", "dateiliste_karmo", "dateiliste_boden",
@@ -164,13 +177,6 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         details << "Diagnosis, taking a list in: the same into a list filled from outside (as a load fills it), so that the "
                    "index is built anew and the journal begins with a snapshot of all 32,767 lines: "
                 << ms(*d) << ".\n";
-    if (const auto a = hinzuladen_abwechselnd(orte, 31)) {
-        char v[16];
-        std::snprintf(v, sizeof v, "%.2fx", a->verhaeltnis);
-        details << "Diagnosis, taking a list in: measured in turns with the load (" << a->runden
-                << " rounds, each the load and then the merge, so that a slow spell of the machine falls on both): load "
-                << ms(a->laden) << ", merge " << ms(a->hinzuladen) << ", the rounds' own ratio " << v << " (medians).\n";
-    }
     if (const auto d = sammler.median("laden_direkt"))
         details << "Diagnosis, load: the same over a lean platform (bench/direkt_plattform.hpp) instead of the test double: " << ms(*d)
                 << ".\n";
@@ -189,16 +195,18 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         std::vector<std::string> kopf{"head", "-n", "16", "-q"};
         kopf.insert(kopf.end(), ordnerdateien.begin(), ordnerdateien.end());
         prozesszeile("the same, as a whole process (`karmo_befehl --liste ROOT`)", 1.3, KARMO_BENCH_DATEI,
-                     {befehl, "--liste", orte.ordner_wurzel().string()}, kopf, "`head -n 16 -q` over the same files", 11,
+                     {befehl, "--liste", orte.ordner_wurzel().string()}, kopf, "`head -n 16 -q` over the same files", 21,
                      "file list not in the tree yet");
     }
     zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
                           "capture form not in the tree yet"));
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
-    zeilen.push_back(paar("lay out the largest event's attendance list, every page",
-                          "druck_layout", "laden_karmo", "loading it into the capture form", 1,
-                          "printing not in the tree yet"));
+    zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
+                                  "write, fsync and rename of the same bytes", 1.5, "journal not in the tree yet"));
+    zeilen.push_back(wechselzeile("lay out the largest event's attendance list, every page",
+                                  druck_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden), "loading it into the capture form", 1,
+                                  "printing not in the tree yet"));
     zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
                           "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
     {
@@ -252,6 +260,27 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     std::cout << "\n";
     tabelle_drucken(zeilen);
     std::cout << "\n" << details.str();
+    return 0;
+}
+
+int nur_wechsel(const Orte& orte, const std::string& befehl) {
+    const fs::path gross = orte.gross_datei();
+    const std::string gross_windows = "c:\\zelva\\Daten\\" + gross.filename().string();
+    std::vector<std::string> kopf{"head", "-n", "16", "-q"};
+    for (const auto& n : ordnerinhalt(orte.ordner())) kopf.push_back((orte.ordner() / n).string());
+    std::sort(kopf.begin() + 4, kopf.end());
+    benchmarks_registrieren(orte); // writes the half list the merge starts from
+    std::vector<Zeile> zeilen;
+    zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
+                                  "write, fsync and rename of the same bytes", 1.5, "not measured"));
+    zeilen.push_back(wechselzeile("lay out the largest event's attendance list, every page",
+                                  druck_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden), "loading it into the capture form", 1,
+                                  "not measured"));
+    zeilen.push_back(wechselzeile("take the largest event into a list of 16,384 of its lines", hinzuladen_im_wechsel(orte, k_runden),
+                                  "loading that file into the capture form", 2, "not measured"));
+    zeilen.push_back(wechselzeile("the file list, as a whole process", prozesse_vergleichen({befehl, "--liste", orte.ordner_wurzel().string()}, kopf, 21),
+                                  "`head -n 16 -q` over the same files", 1.3, "not measured"));
+    tabelle_drucken(zeilen);
     return 0;
 }
 

@@ -16,4 +16,8 @@ namespace bench {
 int tabelle(const Orte& orte, const std::string& befehl, const std::optional<std::filesystem::path>& wine_ergebnis, int argc,
             char** argv);
 
+// Only the rows measured in turns (the durable save, the print layout,
+// taking a list in, the file list as a process), for working on them.
+int nur_wechsel(const Orte& orte, const std::string& befehl);
+
 } // namespace bench

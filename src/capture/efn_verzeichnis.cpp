@@ -3,8 +3,7 @@
 
 #include <utility>
 
-#include "capture/hinzuladen.hpp"
-#include "common/text.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 
 namespace karmo {
 
@@ -12,15 +11,8 @@ using ui::Ctl;
 
 namespace {
 
-// The duplicate check compares the first 15 characters of a line: 15 bytes
-// when those are ASCII, as in every scanned line.
-std::string_view schluessel(std::string_view zeile) {
-    const std::size_t n = zeile.size() < 15 ? zeile.size() : 15;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (static_cast<unsigned char>(zeile[i]) >= 0x80) return text::links(zeile, 15);
-    }
-    return zeile.substr(0, n);
-}
+// The duplicate check compares a line's EFN, its first 15 characters.
+std::string_view schluessel(std::string_view zeile) { return eintrag_efn(zeile); }
 
 // The number of a key of exactly 15 digits, + 1 (so that 0 marks a free place).
 std::optional<std::uint64_t> als_zahl(std::string_view s) {
@@ -163,25 +155,25 @@ void EFN_Verzeichnis::vormerken(std::string_view efn) const {
 }
 
 void EFN_Verzeichnis::vormerken(Nummer n) const {
-    if (!plaetze_.empty()) __builtin_prefetch(&plaetze_[heim(n.wert)]);
+    if (!plaetze_.empty()) __builtin_prefetch(&plaetze_[heim(n.wert_)]);
 }
 
 std::optional<std::string_view> EFN_Verzeichnis::punkte(Nummer n) const {
     if (plaetze_.empty()) return std::nullopt;
-    const Platz& p = plaetze_[platz(n.wert)];
+    const Platz& p = plaetze_[platz(n.wert_)];
     if (p.zahl == 0) return std::nullopt;
     return punkte_von(p);
 }
 
 EFN_Verzeichnis::Stelle EFN_Verzeichnis::suchen(Nummer n) const {
     if (plaetze_.empty()) return {0, false};
-    const std::size_t i = platz(n.wert);
+    const std::size_t i = platz(n.wert_);
     return {i, plaetze_[i].zahl != 0};
 }
 
 void EFN_Verzeichnis::hinzu_neu(Nummer n, Stelle s, std::string_view zeile) {
     Platz& p = plaetze_[s.platz];
-    p.zahl = n.wert;
+    p.zahl = n.wert_;
     p.anzahl = 1;
     punkte_setzen(p, zeile);
     ++belegt_;

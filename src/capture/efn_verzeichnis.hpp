@@ -38,11 +38,19 @@ public:
     void vormerken(std::string_view efn) const;
 
     // The same look-ups for a valid EFN whose number is known already
-    // (EFN_Zahl): another list brings tens of thousands of them.
-    struct Nummer {
-        std::uint64_t wert; // the number + 1, as the table holds it
+    // (EFN_Zahl): another list brings tens of thousands of them. Made only
+    // by nummer(): the table holds each number + 1 (0 marks a free place),
+    // and a key made from the bare number would silently find nothing.
+    class Nummer {
+    public:
+        Nummer() = delete;
+
+    private:
+        friend class EFN_Verzeichnis;
+        explicit constexpr Nummer(std::uint64_t wert) : wert_(wert) {}
+        std::uint64_t wert_; // the number + 1, as the table holds it
     };
-    static Nummer nummer(std::uint64_t efn_zahl) { return Nummer{efn_zahl + 1}; }
+    static constexpr Nummer nummer(std::uint64_t efn_zahl) { return Nummer{efn_zahl + 1}; }
     void vormerken(Nummer n) const;
     std::optional<std::string_view> punkte(Nummer n) const;
     // Where `n` is or would go: one probe serves the look-up and the insert

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "capture/teilnehmerliste.hpp"
+#include "eventfile/liste_lesen.hpp"
 #include "state/programm.hpp"
 #include "ui/formular.hpp"
 
@@ -91,6 +92,11 @@ private:
     bool vor_dem_ende_sichern(const std::string& pfad, const std::string& modus);
     bool trotzdem_beenden();
     void ohne_speichern_verlassen();
+
+    // The file "Liste hinzuladen" reads, kept from merge to merge as the save
+    // keeps its text: a list of 32,767 lines is not fresh memory (and page
+    // faults) every time.
+    Gelesene_Liste andere_;
 };
 
 } // namespace karmo

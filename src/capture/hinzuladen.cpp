@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
@@ -21,86 +20,9 @@ using ui::Ctl;
 static_assert(static_cast<std::size_t>(k_listenhoechstzahl) == sicherung::k_hoechstzeilen,
               "the journal holds as many lines as the list");
 
-std::string Punkteschluessel(std::string_view zeile) {
-    std::string out(15, '\0');
-    std::size_t n = punkteschluessel_schreiben(zeile, out.data(), out.size());
-    if (n > out.size()) {
-        out.resize(n);
-        n = punkteschluessel_schreiben(zeile, out.data(), out.size());
-    }
-    out.resize(n);
-    return out;
-}
-
-std::size_t punkteschluessel_schreiben(std::string_view zeile, char* ziel, std::size_t platz) {
-    std::size_t n = 0;
-    const auto schreiben = [&](char c) {
-        if (n < platz) ziel[n] = c;
-        ++n;
-    };
-    // A half's number without its leading zeros: "08" and "8" are the same
-    // points, "00" is "0", and a half without digits stays empty.
-    struct Haelfte {
-        bool begonnen = false;
-        bool null = false;
-    };
-    const auto ziffer = [&](char c, Haelfte& h) {
-        if (c == '0' && !h.begonnen) {
-            h.null = true;
-            return;
-        }
-        h.begonnen = true;
-        schreiben(c);
-    };
-    const auto abschliessen = [&](const Haelfte& h) {
-        if (!h.begonnen && h.null) schreiben('0');
-    };
-    // A line whose first 16 bytes are ASCII has its points part from byte 16
-    // on, as eintrag_teilen finds it: taken in one pass, its digits up to
-    // the first "/" being the base points. Any other line takes that way.
-    bool ascii = zeile.size() > 16;
-    if (ascii) {
-        std::uint64_t w[2];
-        std::memcpy(w, zeile.data(), sizeof w);
-        ascii = ((w[0] | w[1]) & 0x8080808080808080ULL) == 0;
-    }
-    if (ascii) {
-        Haelfte vorn, hinten;
-        Haelfte* h = &vorn;
-        for (const char c : zeile.substr(16)) {
-            if (c >= '0' && c <= '9') {
-                ziffer(c, *h);
-            } else if (c == '/' && h == &vorn) {
-                abschliessen(vorn);
-                schreiben('/');
-                h = &hinten;
-            }
-        }
-        abschliessen(*h);
-        if (h == &hinten) return n;
-        // No "/": every digit is the speaker's, and the "/" goes first.
-        if (n + 1 <= platz) {
-            std::memmove(ziel + 1, ziel, n);
-            ziel[0] = '/';
-        }
-        return n + 1;
-    }
-    const Eintragsteile t = eintrag_teilen(zeile);
-    const auto ziffern = [&](std::string_view teil) {
-        Haelfte h;
-        for (const char c : teil) {
-            if (c >= '0' && c <= '9') ziffer(c, h);
-        }
-        abschliessen(h);
-    };
-    ziffern(t.basis);
-    schreiben('/');
-    ziffern(t.referent);
-    return n;
-}
-
-// Each line decides by itself, in the file's order: a bad EFN is counted and
-// dropped; an EFN the index knows is left alone (the list's line stays,
+// Each line decides by itself, in the file's order: a bad EFN (one that
+// fails the number check, or whose element in the file is longer than 15
+// characters) is counted and dropped; an EFN the index knows is left alone (the list's line stays,
 // whatever the other list says); a new one is appended while the list has
 // room. An appended line is in the index at once, so a participant twice in
 // the files comes in once.
@@ -120,13 +42,23 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
         std::optional<EFN_Verzeichnis::Nummer> nummer;
     };
     std::array<Vorbereitet, k_voraus> voraus{};
+    // The lines are prepared in order: the next line with too long an EFN
+    // element is the one `lang` points at.
+    const std::vector<std::size_t>& lange = andere.lange_efn();
+    std::size_t lang = 0;
     const auto vorbereiten = [&](std::size_t i) {
         Vorbereitet& v = voraus[i % k_voraus];
         v.zeile = andere.eintrag(i);
+        v.nummer = std::nullopt;
+        if (lang < lange.size() && lange[lang] == i) {
+            ++lang;
+            return;
+        }
         // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
         const std::optional<std::uint64_t> z = EFN_Zahl(v.zeile.substr(0, 15));
-        v.nummer = z ? std::optional(EFN_Verzeichnis::nummer(*z)) : std::nullopt;
-        if (v.nummer) verzeichnis_.vormerken(*v.nummer);
+        if (!z) return;
+        v.nummer = EFN_Verzeichnis::nummer(*z);
+        verzeichnis_.vormerken(*v.nummer);
     };
     for (std::size_t i = 0; i < andere.anzahl() && i < k_voraus; ++i) vorbereiten(i);
     for (std::size_t i = 0; i < andere.anzahl(); ++i) {
@@ -147,7 +79,7 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             } else {
                 ++bilanz.andere_punkte;
                 if (bilanz.abweichungen.size() < k_abweichungen_gezeigt) {
-                    bilanz.abweichungen.push_back({std::string(zeile.substr(0, 15)), std::string(hier), Punkteschluessel(zeile)});
+                    bilanz.abweichungen.push_back({std::string(eintrag_efn(zeile)), std::string(hier), Punkteschluessel(zeile)});
                 }
             }
             continue;

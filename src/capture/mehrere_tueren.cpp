@@ -5,7 +5,6 @@
 #include "capture/erfassungsmaske.hpp"
 #include "capture/hinzuladen.hpp"
 #include "eventfile/ersetzen.hpp"
-#include "eventfile/liste_lesen.hpp"
 
 namespace karmo {
 
@@ -45,9 +44,7 @@ void Erfassungsmaske::liste_hinzuladen(const std::string& vnr) {
         return;
     }
     Hinzuladebilanz bilanz;
-    // Kept from merge to merge, as the save keeps its text: a list of
-    // 32,767 lines is not fresh memory (and page faults) every time.
-    static Gelesene_Liste andere;
+    Gelesene_Liste& andere = andere_;
     for (const std::string& pfad : pfade) {
         bool lesbar = true;
         try {

@@ -2,7 +2,6 @@
 #include "capture/teilnehmerliste.hpp"
 
 #include "capture/ereignisbindung.hpp"
-#include "capture/hinzuladen.hpp"
 #include "checks/eingabegrenzen.hpp"
 #include "checks/nummern.hpp"
 #include "common/text.hpp"
@@ -82,6 +81,15 @@ void Teilnehmerliste::erfassen() {
     }
     if (test_vorhanden(efn)) {
         melden("Diese Nummer ist in der Liste schon vorhanden!");
+        f_.setze_text(Ctl::EFN, "");
+        f_.fokus(Ctl::EFN);
+        return;
+    }
+    static_assert(k_listenhoechstzahl == 32767, "the message names the limit");
+    // After the duplicate check: a participant already in the list is told
+    // so, full or not; only a new line finds no room.
+    if (f_.zeilenzahl(Ctl::Teilnehmerliste) >= k_listenhoechstzahl) {
+        melden("Die Teilnehmerliste ist voll: Sie kann höchstens 32767 Teilnehmer aufnehmen.");
         f_.setze_text(Ctl::EFN, "");
         f_.fokus(Ctl::EFN);
         return;

@@ -36,6 +36,9 @@ struct Teilnehmerliste_Lage {
     int tab_efn;
 };
 
+// Most lines the participant list holds (list positions are 16-bit).
+inline constexpr int k_listenhoechstzahl = 32767;
+
 inline constexpr std::size_t k_teilnehmerliste_elemente = 16;
 // Tab positions taken by the group from EFN on: EFN, the list and the five
 // controls of the correction frames.
@@ -92,6 +95,9 @@ public:
     void EFN_KeyPress(int& KeyAscii);
     void EFN_LostFocus();
     // A scan typed elsewhere: captured exactly as if typed into an empty EFN.
+    // A number the list holds already gets its message; a new one finds the
+    // list full at k_listenhoechstzahl lines and is refused with a message
+    // (EFN emptied, nothing journaled).
     void scannen(std::string_view ziffern);
     void Teilnehmerliste_Click();
     void Punkte_LostFocus();

@@ -39,13 +39,16 @@ std::string Nur_Datumszeichen(std::string_view Text) {
     return filtern(Text, [](unsigned char c) { return ziffer(c) || c == '.'; });
 }
 
-std::string Pruefziffer_berechnen(std::string_view Nutzteil) {
-    // Slot k holds the weighted value of the k-th digit counted from the
-    // right. Payloads are 14 or 18 digits; digits beyond the table's 25
-    // slots are not counted, and a payload without digits gives "0".
+namespace {
+
+// The one Luhn rule: the check digit ("0" to "9") of the digits in
+// `nutzteil`. Slot k holds the weighted value of the k-th digit counted
+// from the right. Payloads are 14 or 18 digits; digits beyond the table's
+// 25 slots are not counted, and a payload without digits gives '0'.
+char pruefziffer(std::string_view nutzteil) {
     std::array<std::int16_t, k_tabellenplaetze + 1> wert{};
     std::size_t anzahl = 0;
-    for (auto it = Nutzteil.rbegin(); it != Nutzteil.rend() && anzahl < k_tabellenplaetze; ++it) {
+    for (auto it = nutzteil.rbegin(); it != nutzteil.rend() && anzahl < k_tabellenplaetze; ++it) {
         const auto c = static_cast<unsigned char>(*it);
         if (!ziffer(c)) continue;
         ++anzahl;
@@ -56,8 +59,12 @@ std::string Pruefziffer_berechnen(std::string_view Nutzteil) {
     for (std::size_t k = 1; k <= anzahl; ++k) {
         summe += wert[k] < 10 ? wert[k] : 1 + wert[k] % 10;
     }
-    return std::string(1, static_cast<char>('0' + (10 - summe % 10) % 10));
+    return static_cast<char>('0' + (10 - summe % 10) % 10);
 }
+
+} // namespace
+
+std::string Pruefziffer_berechnen(std::string_view Nutzteil) { return std::string(1, pruefziffer(Nutzteil)); }
 
 bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_view Art) {
     std::size_t laenge = 0;
@@ -82,22 +89,13 @@ bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_v
     return true;
 }
 
-// Pruefziffer_berechnen's sum over the 14 digits, done in place: another
-// list brings tens of thousands of numbers at once.
 bool EFN_gueltig(std::string_view efn) {
     constexpr std::size_t k_laenge = 15;
     if (efn.size() != k_laenge) return false;
-    int summe = 0;
-    for (std::size_t i = 0; i < k_laenge; ++i) {
-        const auto c = static_cast<unsigned char>(efn[i]);
-        if (!ziffer(c)) return false;
-        if (i == k_laenge - 1) break;
-        const int d = c - '0';
-        // Counted from the right of the 14 digits, the 1st, 3rd, ... are doubled.
-        const bool doppelt = (k_laenge - 2 - i) % 2 == 0;
-        summe += doppelt ? (2 * d < 10 ? 2 * d : 2 * d - 9) : d;
+    for (const char c : efn) {
+        if (!ziffer(static_cast<unsigned char>(c))) return false;
     }
-    return efn.back() - '0' == (10 - summe % 10) % 10;
+    return efn.back() == pruefziffer(efn.substr(0, k_laenge - 1));
 }
 
 namespace {
@@ -129,9 +127,11 @@ unsigned bytesumme(std::uint64_t w) { return static_cast<unsigned>((w * k_je_byt
 
 } // namespace
 
-// EFN_gueltig's rule on eight bytes at a time (the digits 0 to 7, then 7 to
-// 14): the byte order of the platforms this runs on puts the first
-// character in the lowest byte. Elsewhere the check goes digit by digit.
+// The fast form of EFN_gueltig (the Luhn rule of pruefziffer) on eight
+// bytes at a time (the digits 0 to 7, then 7 to 14): the byte order of the
+// platforms this runs on puts the first character in the lowest byte.
+// Elsewhere the check goes digit by digit. The tests hold it to
+// EFN_gueltig.
 std::optional<std::uint64_t> EFN_Zahl(std::string_view efn) {
     if constexpr (std::endian::native != std::endian::little) {
         if (!EFN_gueltig(efn)) return std::nullopt;

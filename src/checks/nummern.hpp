@@ -17,7 +17,8 @@ std::string Nur_Zeitzeichen(std::string_view Text);
 // Digits and ".".
 std::string Nur_Datumszeichen(std::string_view Text);
 
-// The Luhn check digit ("0" to "9") of the digits in `Nutzteil`.
+// The Luhn check digit ("0" to "9") of the digits in `Nutzteil`: the one
+// rule behind Nummer_pruefen, EFN_gueltig and EFN_Zahl.
 std::string Pruefziffer_berechnen(std::string_view Nutzteil);
 
 // True when `Nummer` has the length of its kind ("VNR": 19, "EFN": 15) and a
@@ -26,11 +27,11 @@ std::string Pruefziffer_berechnen(std::string_view Nutzteil);
 bool Nummer_pruefen(Plattform& plattform, std::string_view Nummer, std::string_view Art);
 
 // The same check without a word to the user: 15 digits, "0" to "9" only,
-// with a correct check digit. Digit by digit, as the rule reads.
+// the last being Pruefziffer_berechnen of the other 14.
 bool EFN_gueltig(std::string_view efn);
-// The number an EFN stands for when EFN_gueltig accepts it, nothing when
-// not: the check and the number in one pass, eight bytes at a time, for
-// numbers that arrive in bulk (another list's lines).
+// Its fast form: the number an EFN stands for when EFN_gueltig accepts it,
+// nothing when not; the check and the number in one pass, eight bytes at a
+// time, for numbers that arrive in bulk (another list's lines).
 std::optional<std::uint64_t> EFN_Zahl(std::string_view efn);
 
 } // namespace karmo

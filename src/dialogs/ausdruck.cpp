@@ -50,18 +50,11 @@ druck::Druckdaten Druckdaten_lesen(const Zustand& z, const ui::Fenster& form) {
     const int n = form.zeilenzahl(Ctl::Teilnehmerliste);
     d.teilnehmer.reserve(static_cast<std::size_t>(n));
     std::string zeile;
-    const auto ziffern = [](std::string_view t) {
-        std::string out;
-        for (char c : t) {
-            if (c >= '0' && c <= '9') out.push_back(c);
-        }
-        return out;
-    };
     for (int i = 0; i < n; ++i) {
         form.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
         // The line read as the file's writer reads it: by position and by its first "/".
         const Eintragsteile t = eintrag_teilen(zeile);
-        d.teilnehmer.push_back({std::string(t.efn), ziffern(t.basis), ziffern(t.referent)});
+        d.teilnehmer.push_back({std::string(t.efn), Nur_Ziffern(t.basis), Nur_Ziffern(t.referent)});
     }
     return d;
 }

@@ -55,11 +55,15 @@ std::unique_ptr<Lesedatei> oeffnen(Plattform& pl, std::string_view pfad) {
     return datei;
 }
 
-// Reads line 1 and line 2 and checks that the file is an event file.
+// Reads line 1 and line 2: whether the file is an event file.
+bool kopf_gueltig(xml::Zeilenleser& leser) {
+    leser.lesen();
+    leser.lesen();
+    return leser.enthaelt(Wort::Veranstaltung);
+}
+
 void kopf_pruefen(xml::Zeilenleser& leser, int nummer, const char* quelle) {
-    leser.lesen();
-    leser.lesen();
-    if (!leser.enthaelt(Wort::Veranstaltung)) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
+    if (!kopf_gueltig(leser)) throw Fehler(nummer, quelle, "Die Datei ist keine ZELVA-Datei!");
 }
 
 // File text to program text; most values are plain ASCII and stay as they are.
@@ -116,7 +120,8 @@ constexpr std::uint32_t kopfmaske(int anzahl) {
 
 // Where the loader's rules put what they read: a capture form (Formziel)
 // or a list read for another event (Listenziel). Each has
-// feld(name, value) for a header value and eintrag(text) for a list line.
+// feld(name, value) for a header value and eintrag(text, characters of the
+// EFN element) for a list line.
 template <class Ziel> void kopfzeile_lesen(xml::Zeilenleser& leser, Ziel& ziel, int anzahl) {
     // Most lines hold none of the header tags: one test settles them.
     if (!leser.enthaelt_eines(anzahl == 2 ? kopfmaske(2) : kopfmaske(8))) return;
@@ -143,9 +148,10 @@ struct Blockpuffer {
     std::string efn, basis, referent, eintrag;
 };
 
-template <class Ziel> void eintrag_anfuegen(Ziel& ziel, const std::string& eintrag) {
-    if (ascii(eintrag)) ziel.eintrag(eintrag);
-    else ziel.eintrag(text::cp1252_zu_utf8(eintrag));
+// `efn` is the EFN element's value as the file holds it (one byte a character).
+template <class Ziel> void eintrag_anfuegen(Ziel& ziel, const std::string& eintrag, std::string_view efn) {
+    if (ascii(eintrag)) ziel.eintrag(eintrag, efn.size());
+    else ziel.eintrag(text::cp1252_zu_utf8(eintrag), efn.size());
 }
 
 template <class Ziel> void teilnehmer_lesen(xml::Zeilenleser& leser, Ziel& form, Blockpuffer& b) {
@@ -156,7 +162,7 @@ template <class Ziel> void teilnehmer_lesen(xml::Zeilenleser& leser, Ziel& form,
         // The general way below takes each of these values from its line
         // the same way; an empty view is what it gives for an empty value.
         eintrag_bauen(b.eintrag, werte.efn, werte.basis, werte.referent);
-        eintrag_anfuegen(form, b.eintrag);
+        eintrag_anfuegen(form, b.eintrag, werte.efn);
         return;
     }
     b.efn.clear();
@@ -173,7 +179,7 @@ template <class Ziel> void teilnehmer_lesen(xml::Zeilenleser& leser, Ziel& form,
             b.referent.assign(wert_s_ansicht(leser, Wort::Punkte_Referent, Wort::Punkte_Referent_zu));
         if (leser.enthaelt(Wort::Teilnehmer_zu)) {
             eintrag_bauen(b.eintrag, b.efn, b.basis, b.referent);
-            eintrag_anfuegen(form, b.eintrag);
+            eintrag_anfuegen(form, b.eintrag, b.efn);
             return;
         }
     }
@@ -198,7 +204,7 @@ struct Formziel {
     ui::Fenster& form;
     int anzahl;
     void feld(std::string_view name, const std::string& wert) { Feld_setzen(name, wert, form, anzahl); }
-    void eintrag(std::string_view e) { form.zeile_anfuegen(Ctl::Teilnehmerliste, e); }
+    void eintrag(std::string_view e, std::size_t) { form.zeile_anfuegen(Ctl::Teilnehmerliste, e); }
 };
 
 // Only the number and the lines: the other header values are read (a value
@@ -208,7 +214,7 @@ struct Listenziel {
     void feld(std::string_view name, const std::string& wert) {
         if (name == "VNR") liste.vnr = wert;
     }
-    void eintrag(std::string_view e) { liste.anfuegen(e); }
+    void eintrag(std::string_view e, std::size_t efn_zeichen) { liste.anfuegen(e, efn_zeichen); }
 };
 
 bool endet_auf_xml(std::string_view name) {
@@ -289,9 +295,13 @@ void Veranstaltung_laden(Programm& p, int Index) {
 std::string Get_VNR(Programm& p, std::string& Dateiname) {
     Dateiname = Datenordner(p.zustand()) + Dateiname;
     try {
-        const auto datei = oeffnen(p.plattform(), Dateiname);
+        // A file that cannot be opened or is no event file is only left out:
+        // no error is raised for it (a folder may hold many such files).
+        Ergebnis fehler;
+        const auto datei = p.plattform().oeffnen(Dateiname, fehler);
+        if (!datei) return {};
         xml::Zeilenleser leser(*datei);
-        kopf_pruefen(leser, 3001, "Get_VNR");
+        if (!kopf_gueltig(leser)) return {};
         std::string vnr, datum, zeit;
         while (!leser.enthaelt(Wort::Teilnehmer) && !leser.ende() && !leser.enthaelt(Wort::Veranstaltung_zu)) {
             leser.lesen();
@@ -361,7 +371,9 @@ std::string_view Gelesene_Liste::eintrag(std::size_t i) const {
     return std::string_view(text_).substr(von, enden_[i] - von);
 }
 
-void Gelesene_Liste::anfuegen(std::string_view e) {
+void Gelesene_Liste::anfuegen(std::string_view e, std::size_t efn_zeichen) {
+    constexpr std::size_t k_efn_laenge = 15;
+    if (efn_zeichen > k_efn_laenge) lange_efn_.push_back(enden_.size());
     text_.append(e);
     enden_.push_back(text_.size());
 }
@@ -370,6 +382,7 @@ void Gelesene_Liste::leeren() {
     vnr.clear();
     text_.clear();
     enden_.clear();
+    lange_efn_.clear();
 }
 
 } // namespace karmo

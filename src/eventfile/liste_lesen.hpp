@@ -19,13 +19,19 @@ public:
 
     std::size_t anzahl() const { return enden_.size(); }
     std::string_view eintrag(std::size_t i) const;
-    void anfuegen(std::string_view e);
+    // The lines whose EFN element in the file is longer than an EFN (15
+    // characters), in ascending order: their first 15 characters may look
+    // like a valid EFN, but the file's number is another.
+    const std::vector<std::size_t>& lange_efn() const { return lange_efn_; }
+    // A line, and how many characters its EFN element has in the file.
+    void anfuegen(std::string_view e, std::size_t efn_zeichen);
     // Empties the list, keeping its storage for the next file.
     void leeren();
 
 private:
     std::string text_;
     std::vector<std::size_t> enden_;
+    std::vector<std::size_t> lange_efn_;
 };
 
 // Reads `Pfad` with the loader's rules (Veranstaltung_laden): the same lines

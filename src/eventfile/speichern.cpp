@@ -1,7 +1,10 @@
 // The event file written from a capture form: its bytes, the temporary file moved over the old one, the folders on the way, the names.
 #include "eventfile/dateizugriff.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -69,73 +72,120 @@ constexpr std::array<Textfeld, 7> k_textfelder{{
     {Ctl::Inhalt, "Inhalt", 2},
 }};
 
-// Appends UTF-8 text as Windows-1252 bytes. Runs of ASCII, nearly all of a
-// file, are copied as they are.
-void cp1252_anfuegen(std::string& out, std::string_view utf8) {
+// The file's text, written into a buffer that is kept from save to save
+// and only ever grows: a large event's megabytes are neither fresh memory
+// (page faults) nor cleared again each time. A participant block is written
+// through a plain pointer into room made for it beforehand.
+class Text {
+public:
+    explicit Text(std::string& puffer) : puffer_(puffer) {}
+    // Room for `n` more bytes; the pointer is where they go.
+    char* platz(std::size_t n) {
+        if (laenge_ + n > puffer_.size()) puffer_.resize(std::max(2 * puffer_.size(), laenge_ + n));
+        return puffer_.data() + laenge_;
+    }
+    // The bytes written up to `ende` (from the last platz) belong to the text.
+    void bis(const char* ende) { laenge_ = static_cast<std::size_t>(ende - puffer_.data()); }
+    void anfuegen(std::string_view t) {
+        char* z = platz(t.size());
+        t.copy(z, t.size());
+        laenge_ += t.size();
+    }
+    std::string_view text() const { return {puffer_.data(), laenge_}; }
+
+private:
+    std::string& puffer_;
+    std::size_t laenge_ = 0;
+};
+
+// Eight bytes at a time: every EFN is checked.
+bool ascii(std::string_view t) {
     std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t j = i;
-        while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
-        out.append(utf8.substr(i, j - i));
-        if (j == utf8.size()) return;
-        std::size_t k = j;
-        while (k < utf8.size() && static_cast<unsigned char>(utf8[k]) >= 0x80) ++k;
-        out += text::utf8_zu_cp1252(utf8.substr(j, k - j));
-        i = k;
+    for (; i + 8 <= t.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, t.data() + i, sizeof w);
+        if ((w & 0x8080808080808080ULL) != 0) return false;
     }
-}
-
-// Points are written as their digits only; every other character is dropped.
-void ziffern_anfuegen(std::string& out, std::string_view t) {
-    for (char c : t) {
-        if (c >= '0' && c <= '9') out.push_back(c);
+    for (; i < t.size(); ++i) {
+        if (static_cast<unsigned char>(t[i]) >= 0x80) return false;
     }
-}
-
-void zeile(std::string& out, std::string_view t) {
-    out.append(t);
-    out.append("\r\n");
-}
-
-void element(std::string& out, std::string_view einzug, std::string_view tag, std::string_view wert) {
-    out.append(einzug).append("<").append(tag).append(">");
-    cp1252_anfuegen(out, wert);
-    out.append("</").append(tag).append(">\r\n");
-}
-
-// The block of a list line that is plain ASCII (as every scanned one is),
-// cut as eintrag_teilen cuts it, in one pass; false for any other line.
-bool block_ascii(std::string& out, std::string_view e) {
-    constexpr std::size_t k_efn = 15, k_punkte_ab = 16;
-    unsigned oder = 0;
-    for (char c : e) oder |= static_cast<unsigned char>(c);
-    if (oder >= 0x80) return false;
-    const std::size_t strich = e.size() > k_punkte_ab ? e.find('/', k_punkte_ab) : std::string_view::npos;
-    out.append("<Teilnehmer>\r\n <EFN>");
-    out.append(e.substr(0, k_efn));
-    out.append("</EFN>\r\n <Punkte_Basis>");
-    const std::string_view rest = e.size() > k_punkte_ab ? e.substr(k_punkte_ab) : std::string_view{};
-    const std::size_t s = strich == std::string_view::npos ? std::string_view::npos : strich - k_punkte_ab;
-    if (s != std::string_view::npos) ziffern_anfuegen(out, rest.substr(0, s + 1));
-    out.append("</Punkte_Basis>\r\n"
-               " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
-               " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
-               " <Punkte_Referent>");
-    ziffern_anfuegen(out, s == std::string_view::npos ? rest : rest.substr(s + 1));
-    out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
     return true;
 }
 
-void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, int layout) {
-    const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
-    out.clear();
-    out.reserve(512 + static_cast<std::size_t>(anzahl > 0 ? anzahl : 0) * 240);
+// UTF-8 text as Windows-1252 bytes; ASCII, nearly all of a file, as it is.
+void cp1252_anfuegen(Text& out, std::string_view utf8) {
+    if (ascii(utf8)) out.anfuegen(utf8);
+    else out.anfuegen(text::utf8_zu_cp1252(utf8));
+}
 
+template <std::size_t N> char* kopieren(char* z, const char (&t)[N]) {
+    std::memcpy(z, t, N - 1);
+    return z + N - 1;
+}
+
+// Points are written as their digits only; every other character is dropped.
+char* ziffern(char* z, std::string_view t) {
+    for (const char c : t) {
+        *z = c;
+        z += c >= '0' && c <= '9' ? 1 : 0;
+    }
+    return z;
+}
+
+void zeile(Text& out, std::string_view t) {
+    out.anfuegen(t);
+    out.anfuegen("\r\n");
+}
+
+void element(Text& out, std::string_view tag, std::string_view wert) {
+    out.anfuegen("<");
+    out.anfuegen(tag);
+    out.anfuegen(">");
+    cp1252_anfuegen(out, wert);
+    out.anfuegen("</");
+    out.anfuegen(tag);
+    out.anfuegen(">\r\n");
+}
+
+// The participant block of a list line, read by the list's rule: the EFN as
+// it stands (a line from a loaded file may hold other characters), the
+// points as their digits. No part of the block is longer than the line's
+// own bytes (Windows-1252 takes at most as many bytes as UTF-8).
+void teilnehmerblock(Text& out, std::string_view eintrag) {
+    static constexpr char k_anfang[] = "<Teilnehmer>\r\n <EFN>";
+    static constexpr char k_nach_efn[] = "</EFN>\r\n <Punkte_Basis>";
+    static constexpr char k_nach_basis[] = "</Punkte_Basis>\r\n"
+                                           " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
+                                           " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
+                                           " <Punkte_Referent>";
+    static constexpr char k_ende[] = "</Punkte_Referent>\r\n</Teilnehmer>\r\n";
+    const Eintragsteile t = eintrag_teilen(eintrag);
+    char* z = out.platz(sizeof k_anfang + sizeof k_nach_efn + sizeof k_nach_basis + sizeof k_ende + eintrag.size());
+    z = kopieren(z, k_anfang);
+    if (ascii(t.efn)) {
+        t.efn.copy(z, t.efn.size());
+        z += t.efn.size();
+    } else {
+        const std::string efn = text::utf8_zu_cp1252(t.efn);
+        efn.copy(z, efn.size());
+        z += efn.size();
+    }
+    z = kopieren(z, k_nach_efn);
+    z = ziffern(z, t.basis);
+    z = kopieren(z, k_nach_basis);
+    z = ziffern(z, t.referent);
+    z = kopieren(z, k_ende);
+    out.bis(z);
+}
+
+std::string_view dateiinhalt(std::string& puffer, const Zustand& z, const ui::Fenster& form, int layout) {
+    const int anzahl = form.zeilenzahl(Ctl::Teilnehmerliste);
+    Text out(puffer);
     zeile(out, "<?xml version=\"1.0\" encoding=\"iso-8859-15\" ?>");
     zeile(out, "<Veranstaltung>");
     zeile(out, "<Dateiversion>A1.0</Dateiversion>");
-    element(out, "", "Erstellt_durch", "Karmo V" + std::string(Programmversion));
-    element(out, "", "VNR", z.Aktuelle_VNR);
+    element(out, "Erstellt_durch", "Karmo V" + std::string(Programmversion));
+    element(out, "VNR", z.Aktuelle_VNR);
     if (layout == 1) {
         zeile(out, "<Datum_von></Datum_von>");
         zeile(out, "<Datum_bis></Datum_bis>");
@@ -144,35 +194,25 @@ void dateiinhalt(std::string& out, const Zustand& z, const ui::Fenster& form, in
         zeile(out, "<Uhrzeit_von></Uhrzeit_von>");
         zeile(out, "<Uhrzeit_bis></Uhrzeit_bis>");
     } else {
-        element(out, "", "Datum_von", form.text(Ctl::Datum_von));
-        element(out, "", "Datum_bis", form.text(Ctl::DATUM_BIS));
+        element(out, "Datum_von", form.text(Ctl::Datum_von));
+        element(out, "Datum_bis", form.text(Ctl::DATUM_BIS));
         // Line breaks of the content become line breaks of the file.
-        element(out, "", "Bemerkung", form.text(Ctl::Inhalt));
-        element(out, "", "Dauer", form.text(Ctl::Dauer));
-        element(out, "", "Uhrzeit_von", form.text(Ctl::Uhrzeit_s));
-        element(out, "", "Uhrzeit_bis", form.text(Ctl::Uhrzeit_e));
+        element(out, "Bemerkung", form.text(Ctl::Inhalt));
+        element(out, "Dauer", form.text(Ctl::Dauer));
+        element(out, "Uhrzeit_von", form.text(Ctl::Uhrzeit_s));
+        element(out, "Uhrzeit_bis", form.text(Ctl::Uhrzeit_e));
     }
-    element(out, "", "Punkte", form.text(Ctl::Punkte));
+    element(out, "Punkte", form.text(Ctl::Punkte));
     zeile(out, "<eMail></eMail >");
-    element(out, "", "Teilnehmeranzahl", std::to_string(anzahl));
-    element(out, "", "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
+    element(out, "Teilnehmeranzahl", std::to_string(anzahl));
+    element(out, "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
     std::string eintrag;
     for (int i = 0; i < anzahl; ++i) {
         form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
-        if (block_ascii(out, eintrag)) continue;
-        const Eintragsteile teile = eintrag_teilen(eintrag);
-        out.append("<Teilnehmer>\r\n <EFN>");
-        cp1252_anfuegen(out, teile.efn);
-        out.append("</EFN>\r\n <Punkte_Basis>");
-        ziffern_anfuegen(out, teile.basis);
-        out.append("</Punkte_Basis>\r\n"
-                   " <Punkte_Interaktivitaet>0</Punkte_Interaktivitaet>\r\n"
-                   " <Punkte_Lernkontrolle>0</Punkte_Lernkontrolle>\r\n"
-                   " <Punkte_Referent>");
-        ziffern_anfuegen(out, teile.referent);
-        out.append("</Punkte_Referent>\r\n</Teilnehmer>\r\n");
+        teilnehmerblock(out, eintrag);
     }
     zeile(out, "</Veranstaltung>");
+    return out.text();
 }
 
 std::string nur(std::string_view t, bool punkt_erlaubt) {
@@ -225,10 +265,9 @@ Speicherergebnis Veranstaltung_speichern(Programm& p, const std::string& Pfad, c
 
     if (!Pfad_anlegen(p, Pfad)) throw Fehler(1211, "Speicher", "Datenpfad konte nicht angelegt werden!");
 
-    // The text is built in a buffer kept from save to save: a large event's
-    // megabytes are not fresh memory (and page faults) every time.
-    static std::string inhalt;
-    dateiinhalt(inhalt, z, form, modus->layout);
+    // The text is built in a buffer kept from save to save (Text).
+    static std::string puffer;
+    const std::string_view inhalt = dateiinhalt(puffer, z, form, modus->layout);
     // The old file stays untouched until the new one is complete.
     Datei_ersetzen(pl, Pfad, inhalt, k_quelle);
     if (modus->layout == 2) Zwilling_nachziehen(p, Pfad, z.Aktuelle_VNR, form.text(Ctl::Datum_von), inhalt);

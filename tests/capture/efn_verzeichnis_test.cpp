@@ -3,14 +3,23 @@
 
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "capture/efn_verzeichnis.hpp"
-#include "capture/hinzuladen.hpp"
+#include "eventfile/teilnehmer_eintrag.hpp"
 #include "eventfile/testformulare.hpp"
 
 namespace karmo {
 namespace {
+
+// A look-up key is made only by EFN_Verzeichnis::nummer, from an EFN's
+// number: neither a bare number nor a brace-initialised one (the table
+// holds each number + 1) compiles.
+static_assert(!std::is_constructible_v<EFN_Verzeichnis::Nummer, std::uint64_t>);
+static_assert(!std::is_default_constructible_v<EFN_Verzeichnis::Nummer>);
+static_assert(!std::is_aggregate_v<EFN_Verzeichnis::Nummer>);
+static_assert(!std::is_convertible_v<std::uint64_t, EFN_Verzeichnis::Nummer>);
 
 using ui::Ctl;
 
@@ -79,6 +88,10 @@ TEST(EFN_Verzeichnis, ZufaelligeAenderungenWieDieListeSelbst) {
                 ASSERT_EQ(*ist, *s) << "step " << schritt << ", " << efn;
             }
             ASSERT_EQ(v.enthaelt(efn), s != nullptr);
+            // A 15-digit key by its number finds the same.
+            if (efn.size() == 15) {
+                ASSERT_EQ(v.punkte(EFN_Verzeichnis::nummer(std::stoull(efn))), ist) << efn;
+            }
         }
     }
 }

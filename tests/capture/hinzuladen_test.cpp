@@ -6,6 +6,7 @@
 
 #include "capture/erfassung_umgebung.hpp"
 #include "capture/hinzuladen.hpp"
+#include "capture/teilnehmerliste.hpp"
 #include "checks/nummern.hpp"
 #include "eventfile/dateizugriff.hpp"
 #include "eventfile/teilnehmer_eintrag.hpp"
@@ -264,6 +265,30 @@ TEST_P(Hinzuladen, HoechstensZehnAbweichungenEinzeln) {
     for (int i = 0; i < 12; ++i) EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, i), efn(i + 1) + " (8/0)");
 }
 
+// An EFN element longer than 15 characters is no EFN, even when its first
+// 15 are a valid one: counted as invalid and not taken (a save would
+// otherwise credit the first 15 digits, another participant's number).
+TEST_P(Hinzuladen, UeberlangeEfnIstUngueltig) {
+    const std::string pfad = ablegen("tuer2.XML", datei(k_vnr, {
+                                                                  {efn(1) + "0", "6", "0"},
+                                                                  {efn(2), "6", "0"},
+                                                                  {efn(3) + " ", "6", "0"},
+                                                                  {efn(4) + " (6/0)", "6", "0"},
+                                                                  {efn(5), "6", "0"},
+                                                              }));
+    hinzuladen({pfad});
+    EXPECT_EQ(zeilen(f), (std::vector<std::string>{efn(2) + " (6/0)", efn(5) + " (6/0)"}));
+    ASSERT_EQ(u.pl.meldungen.size(), 1U);
+    EXPECT_EQ(u.pl.meldungen[0], "Hinzugeladen aus 1 Datei(en): 2 neue Teilnehmer.\r\n"
+                                 "3 Zeilen mit ungültiger EFN wurden nicht übernommen.");
+    // The same file again, read into a buffer that held it before: the
+    // invalid lines are the same three.
+    hinzuladen({pfad});
+    EXPECT_EQ(u.pl.meldungen.back(), "Hinzugeladen aus 1 Datei(en): 0 neue Teilnehmer.\r\n"
+                                     "2 waren schon in der Liste.\r\n"
+                                     "3 Zeilen mit ungültiger EFN wurden nicht übernommen.");
+}
+
 // The list stops at 32,767 lines: what would pass it stays out and is
 // counted, also when it arrives over several files.
 TEST_P(Hinzuladen, ListeWaechstNichtUeber32767) {
@@ -315,44 +340,6 @@ TEST(Hinzuladen_Zusammenfassung, ZeilenNurWennIhreZahlNichtNullIst) {
                                              "123456789012347: hier 8/0, in der Datei 10/2\r\n"
                                              "1 Zeilen mit ungültiger EFN wurden nicht übernommen.\r\n"
                                              "2 Teilnehmer passten nicht mehr in die Liste (höchstens 32767).");
-}
-
-TEST(Punkteschluessel, ZiffernDerBeidenHaelften) {
-    EXPECT_EQ(Punkteschluessel("123456789012347 (8/0)"), "8/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (08/ 2)"), "8/2");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (00/000)"), "0/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (0/10)"), "0/10");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (/0)"), "/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (007)"), "/7");
-    EXPECT_EQ(Punkteschluessel("123456789012347 (7,5/0)"), "75/0");
-    EXPECT_EQ(Punkteschluessel("123456789012347"), "/");
-}
-
-// The key is what the list's reading by position gives for the two halves,
-// whatever the line holds, and a place too small gets no bytes past its end.
-TEST(Punkteschluessel, WieDieListeIhreZeileLiest) {
-    const std::vector<std::string> zeilen{
-        "123456789012347 (8/0)", "123456789012347 (12/3/4)", "123456789012347 (8)", "123456789012347 /(/)",
-        "123456789012347 ", "123456789012347 (", "12345", "1234567890123ä7 (8/0)", "123456789012347 (ä8/0ö)",
-        "123456789012347 (/7)", "123456789012347 (1234567890/1234567890)", "123456789012347 ((8))/",
-        "123456789012347 (008/00)", "1234567890123ä7 (0 0 8/0,5)", "123456789012347 (00)", "123456789012347 (0/0/0)",
-    };
-    for (const std::string& z : zeilen) {
-        const auto zahl = [](std::string d) {
-            while (d.size() > 1 && d[0] == '0') d.erase(0, 1);
-            return d;
-        };
-        const std::string erwartet = zahl(eintrag_basispunkte(z)) + "/" + zahl(eintrag_referentenpunkte(z));
-        EXPECT_EQ(Punkteschluessel(z), erwartet) << z;
-        for (std::size_t platz = 0; platz <= erwartet.size() + 1; ++platz) {
-            std::string ziel(platz + 1, '#');
-            EXPECT_EQ(punkteschluessel_schreiben(z, ziel.data(), platz), erwartet.size()) << z;
-            EXPECT_EQ(ziel.back(), '#') << z << " written past " << platz;
-            if (erwartet.size() <= platz) {
-                EXPECT_EQ(ziel.substr(0, erwartet.size()), erwartet) << z;
-            }
-        }
-    }
 }
 
 } // namespace

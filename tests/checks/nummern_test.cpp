@@ -90,10 +90,27 @@ TEST(EFN_gueltig, NurFuenfzehnZiffernMitPruefziffer) {
     EXPECT_FALSE(EFN_gueltig(""));
 }
 
+// The textbook form of the Luhn test, over the whole number: every second
+// digit from the right (the check digit not doubled) doubled, the digit sum
+// of the products, the total a multiple of 10. An outside reference for the
+// one rule (Pruefziffer_berechnen) that EFN_gueltig and EFN_Zahl apply.
+bool luhn_ganz(const std::string& z) {
+    if (z.size() != 15) return false;
+    int summe = 0;
+    for (std::size_t i = 0; i < z.size(); ++i) {
+        if (z[i] < '0' || z[i] > '9') return false;
+        int d = z[i] - '0';
+        if ((z.size() - 1 - i) % 2 == 1) d = d * 2 > 9 ? d * 2 - 9 : d * 2;
+        summe += d;
+    }
+    return summe % 10 == 0;
+}
+
 // EFN_Zahl reads eight bytes at a time; the plain check digit by digit
-// is the reference. Random payloads with their Luhn digit (as the dialogs
-// compute it) are taken as their number; the nine other last digits are
-// not; and every other byte value at every place fails both.
+// is the reference, and the textbook test over the whole number checks
+// both. Random payloads with their Luhn digit (as the dialogs compute it)
+// are taken as their number; the nine other last digits are not; and every
+// other byte value at every place fails both.
 TEST(EFN_gueltig, ZahlUndPruefungGehenZusammen) {
     std::uint64_t x = 0x9E3779B97F4A7C15ULL;
     for (int n = 0; n < 3000; ++n) {
@@ -107,6 +124,7 @@ TEST(EFN_gueltig, ZahlUndPruefungGehenZusammen) {
         ASSERT_EQ(EFN_Zahl(gut), std::stoull(gut)) << gut;
         for (char c = '0'; c <= '9'; ++c) {
             const std::string z = nutz + c;
+            ASSERT_EQ(EFN_gueltig(z), luhn_ganz(z)) << z;
             ASSERT_EQ(EFN_Zahl(z).has_value(), EFN_gueltig(z)) << z;
             if (c != gut.back()) {
                 ASSERT_FALSE(EFN_gueltig(z)) << z;
@@ -116,6 +134,7 @@ TEST(EFN_gueltig, ZahlUndPruefungGehenZusammen) {
         std::string anders = gut;
         anders[x % 15] = static_cast<char>((x >> 20) & 0xFF);
         ASSERT_EQ(EFN_Zahl(anders).has_value(), EFN_gueltig(anders)) << anders;
+        ASSERT_EQ(EFN_gueltig(anders), luhn_ganz(anders)) << anders;
     }
     for (std::size_t stelle = 0; stelle < 15; ++stelle) {
         for (int b = 0; b < 256; ++b) {

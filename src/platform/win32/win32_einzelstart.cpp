@@ -8,13 +8,24 @@
 namespace karmo::win32 {
 
 Einzelstart::Einzelstart(const wchar_t* name) {
-    mutex_ = CreateMutexW(nullptr, FALSE, name);
+    mutex_ = CreateMutexW(nullptr, TRUE, name);
     // Without a mutex at all (no rights, no memory) the program still runs.
     erster_ = !(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS);
+    besitzt_ = mutex_ && erster_;
 }
 
 Einzelstart::~Einzelstart() {
-    if (mutex_) CloseHandle(static_cast<HANDLE>(mutex_));
+    if (!mutex_) return;
+    if (besitzt_) ReleaseMutex(static_cast<HANDLE>(mutex_));
+    CloseHandle(static_cast<HANDLE>(mutex_));
+}
+
+bool Einzelstart::nehmen() {
+    if (besitzt_ || !mutex_) return erster_;
+    const DWORD r = WaitForSingleObject(static_cast<HANDLE>(mutex_), 0);
+    besitzt_ = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+    erster_ = besitzt_;
+    return besitzt_;
 }
 
 namespace {

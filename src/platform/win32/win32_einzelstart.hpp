@@ -3,8 +3,11 @@
 
 namespace karmo::win32 {
 
-// Takes the named mutex `name` for as long as the object lives. The first
-// process to take it is the program; a later start sees it taken.
+// The named mutex `name`, owned by the program for as long as the object
+// lives. The first process to create it owns it and is the program; a later
+// start sees it exist and is not, until it takes the mutex over (nehmen):
+// that works once the owner released it or ended, a killed one included
+// (Windows then marks the mutex abandoned).
 class Einzelstart {
 public:
     explicit Einzelstart(const wchar_t* name);
@@ -14,10 +17,14 @@ public:
 
     // False when another process already holds the mutex.
     bool erster() const { return erster_; }
+    // Takes the mutex if its owner has let it go, without waiting; true when
+    // this object owns it now (erster() is then true as well).
+    bool nehmen();
 
 private:
     void* mutex_ = nullptr;
     bool erster_ = true;
+    bool besitzt_ = false;
 };
 
 // Brings another process's visible top-level window of class `klasse` to the
