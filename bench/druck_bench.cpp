@@ -54,7 +54,7 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         std::size_t teile = 0;
         const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), f);
         for (auto _ : s) {
-            const karmo::druck::Anwesenheitsliste liste(d, mass);
+            const karmo::druck::Anwesenheitsliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
             seiten = liste.seitenzahl();
             for (int k = 1; k <= seiten; ++k) {
                 const karmo::druck::Seite seite = liste.seite(k);

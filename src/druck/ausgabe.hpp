@@ -34,10 +34,8 @@ private:
     Druckauftrag& a_;
 };
 
-// The page in the printer's pixels.
+// The page in the printer's pixels, its barcodes by Strichmass::fuer(dpi_x).
 void zeichnen(const Seite& s, Druckauftrag& a);
-// The printer's pixels for a narrow element: the fewest that make 0.25 mm.
-int modul_pixel(int dpi);
 
 // The whole printout: the dialog, then every chosen page of `art`. Nothing
 // of the event is changed; every failure is one message.

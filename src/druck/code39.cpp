@@ -29,17 +29,17 @@ constexpr char k_start_stopp = '*';
 // Calls `element(ist_strich, breite)` for every element of the barcode,
 // the narrow gaps between characters included.
 template <class F>
-void elemente(std::string_view text, F&& element) {
+void elemente(std::string_view text, int schmal, int breit, F&& element) {
     const auto zeichen = [&](char c) {
         const std::string_view m = *muster(c);
-        for (std::size_t i = 0; i < m.size(); ++i) element(i % 2 == 0, m[i] == '1' ? k_breit : 1);
+        for (std::size_t i = 0; i < m.size(); ++i) element(i % 2 == 0, m[i] == '1' ? breit : schmal);
     };
     zeichen(k_start_stopp);
     for (char c : text) {
-        element(false, k_luecke);
+        element(false, k_luecke * schmal);
         zeichen(c);
     }
-    element(false, k_luecke);
+    element(false, k_luecke * schmal);
     zeichen(k_start_stopp);
 }
 
@@ -63,16 +63,16 @@ std::string module(std::string_view text) {
     std::string out;
     if (!darstellbar(text)) return out;
     out.reserve(static_cast<std::size_t>(modulzahl(text.size())));
-    elemente(text, [&](bool strich, int breite) { out.append(static_cast<std::size_t>(breite), strich ? '1' : '0'); });
+    elemente(text, 1, k_breit, [&](bool strich, int breite) { out.append(static_cast<std::size_t>(breite), strich ? '1' : '0'); });
     return out;
 }
 
-std::vector<Strich> striche(std::string_view text) {
+std::vector<Strich> striche(std::string_view text, int schmal, int breit) {
     std::vector<Strich> out;
     if (!darstellbar(text)) return out;
     out.reserve((text.size() + 2) * 5);
     int pos = 0;
-    elemente(text, [&](bool strich, int breite) {
+    elemente(text, schmal, breit, [&](bool strich, int breite) {
         if (strich) out.push_back({pos, breite});
         pos += breite;
     });

@@ -8,6 +8,7 @@
 #include "checks/nummern.hpp"
 #include "druck/druckdaten.hpp"
 #include "druck/seite.hpp"
+#include "druck/strichcode.hpp"
 
 namespace karmo::druck::test {
 
@@ -20,6 +21,9 @@ public:
         return n * s.hoehe * 6 / 10;
     }
 };
+
+// The usual laser printer's barcode.
+inline const Strichmass k_600 = Strichmass::fuer(600);
 
 // The i-th of a run of valid, distinct training numbers.
 inline std::string efn(int i) {
@@ -46,6 +50,12 @@ inline Druckdaten veranstaltung(int teilnehmer, std::uint8_t meldungsart = 1) {
         d.teilnehmer.push_back({efn(i), "8", i % 3 == 0 ? "2" : ""});
     }
     return d;
+}
+
+inline std::vector<std::string> efns(const Druckdaten& d) {
+    std::vector<std::string> out;
+    for (const Druckteilnehmer& t : d.teilnehmer) out.push_back(t.efn);
+    return out;
 }
 
 inline bool hat_text(const Seite& s, std::string_view t) {
