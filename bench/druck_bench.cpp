@@ -1,9 +1,11 @@
 // The attendance list of the largest event: read from the capture form, laid out, every page drawn.
 #include "druck_bench.hpp"
 
+#include <cstdio>
 #include <ctime>
 
 #include "dialogs/ausdruck.hpp"
+#include "druck/anmeldeliste.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/ausgabe.hpp"
 #include "testdaten.hpp"
@@ -68,6 +70,33 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         if (seiten < 1500) s.SkipWithError(("nur " + std::to_string(seiten) + " Seiten").c_str());
     };
     registrieren("druck_layout", [messen](benchmark::State& s) { messen(s, false); }, false);
+    // The door list of 32,767 registrations (the largest event's numbers,
+    // each with a display name of 27 characters, every other one captured),
+    // every page laid out as above.
+    registrieren("druck_anmeldeliste", [gross_wurzel, gross_windows](benchmark::State& s) {
+        Umgebung u(gross_wurzel);
+        laden(u, gross_windows);
+        Zaehldrucker drucker;
+        const karmo::druck::Druckermass mass(drucker);
+        karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+        for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
+            char name[40];
+            std::snprintf(name, sizeof name, "Nachname-%05zu, Dr. Vorname", i);
+            d.anmeldungen.push_back({name, d.teilnehmer[i].efn, true, i % 2 == 0});
+        }
+        d.angemeldet = static_cast<int>(d.anmeldungen.size());
+        d.erfasst = (d.angemeldet + 1) / 2;
+        int seiten = 0;
+        std::size_t teile = 0;
+        for (auto _ : s) {
+            const karmo::druck::Anmeldeliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
+            seiten = liste.seitenzahl();
+            for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).texte.size();
+        }
+        benchmark::DoNotOptimize(teile);
+        s.counters["Seiten"] = seiten;
+        if (d.anmeldungen.size() != 32767) s.SkipWithError(("nur " + std::to_string(d.anmeldungen.size()) + " Anmeldungen").c_str());
+    }, false);
     // Diagnosis: reading the event out of the form (Druckdaten_lesen) alone.
     registrieren("druck_lesen", [gross_wurzel, gross_windows](benchmark::State& s) {
         Umgebung u(gross_wurzel);

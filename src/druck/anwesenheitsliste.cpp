@@ -73,6 +73,7 @@ void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t)
         } else {
             zelltext(s, spalten_[2], y, t->basis + "/" + t->referent, m_);
         }
+        namenzelle(s, spalten_[k_name], y, t->name, m_);
     }
     waagrecht(s, k_links, y + k_zeilenhoehe, k_satzbreite);
 }

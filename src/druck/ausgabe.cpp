@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "druck/anmeldeliste.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/bescheinigungen.hpp"
 #include "druck/code39.hpp"
@@ -23,7 +24,15 @@ std::string mit_grund(std::string satz, const Ergebnis& e) {
 }
 
 std::string dokumentname(const Druckdaten& d, Druckart art) {
-    return std::string(art == Druckart::Anwesenheitsliste ? "Anwesenheitsliste " : "Teilnahmebescheinigungen ") + d.vnr;
+    switch (art) {
+        case Druckart::Anwesenheitsliste:
+            return "Anwesenheitsliste " + d.vnr;
+        case Druckart::Bescheinigungen:
+            return "Teilnahmebescheinigungen " + d.vnr;
+        case Druckart::Anmeldeliste:
+            break;
+    }
+    return "Anmeldeliste " + d.vnr;
 }
 
 } // namespace
@@ -102,8 +111,10 @@ Druckausgang Drucken(Plattform& p, const Druckdaten& d, Druckart art) {
     std::unique_ptr<Druckwerk> werk;
     if (art == Druckart::Anwesenheitsliste) {
         werk = std::make_unique<Anwesenheitsliste>(d, mass, sm);
-    } else {
+    } else if (art == Druckart::Bescheinigungen) {
         werk = std::make_unique<Bescheinigungen>(d, mass, sm);
+    } else {
+        werk = std::make_unique<Anmeldeliste>(d, mass, sm);
     }
     const int seiten = werk->seitenzahl();
     const int von = wahl.von > 0 ? wahl.von : 1;

@@ -19,7 +19,9 @@ inline constexpr const char* k_keine_bescheinigungen =
 // From this many pages on, a progress window shows the job's pages and can stop it.
 inline constexpr int k_fortschritt_ab = 20;
 
-enum class Druckart { Anwesenheitsliste, Bescheinigungen };
+// The attendance list to sign, a certificate per participant, and the door
+// list of the registrations (Druckdaten::anmeldungen).
+enum class Druckart { Anwesenheitsliste, Bescheinigungen, Anmeldeliste };
 
 // How a printout ended (each failure has been told the user already).
 enum class Druckausgang { Gedruckt, Abgebrochen, Nicht_gedruckt };

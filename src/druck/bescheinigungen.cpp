@@ -8,6 +8,9 @@ namespace karmo::druck {
 namespace {
 
 constexpr Schrift k_gross{900, true};
+// A participant's name above the line "Name, Vorname".
+constexpr Schrift k_name{500, true};
+constexpr int k_name_ueber_linie = 100;
 
 // From the top down: the distances between the page's parts.
 constexpr int k_vor_titel = 10 * k_mm;
@@ -19,6 +22,7 @@ constexpr int k_nach_code = 8 * k_mm;
 constexpr int k_vor_namenslinie = 22 * k_mm;
 constexpr int k_vor_unterschrift = 30 * k_mm;
 constexpr int k_beschriftung = 80; // a line's caption beneath it (schreiblinie)
+static_assert(zeilenhoehe(k_name) + k_name_ueber_linie < k_vor_namenslinie);
 
 // Everything but the event's block, from the margin to the last caption.
 constexpr int k_fest = k_vor_titel + zeilenhoehe(k_gross) + k_nach_titel + 2 * zeilenhoehe(k_text) + k_vor_block +
@@ -62,6 +66,11 @@ Seite Bescheinigungen::seite(int k) const {
     s.texte.push_back({k_links + k_wert_ab, y, k_text, wert(t.referent.empty() ? std::string_view("keine") : std::string_view(t.referent))});
     y += zeilenhoehe(k_text) + k_vor_namenslinie;
 
+    if (!t.name.empty()) {
+        // The name stands on its line, as if written there.
+        s.texte.push_back({k_links, y - zeilenhoehe(k_name) - k_name_ueber_linie, k_name,
+                           s.merken(einpassen(t.name, k_satzbreite, k_name, m_))});
+    }
     schreiblinie(s, k_links, y, k_satzbreite, "Name, Vorname");
     y += k_vor_unterschrift;
     const int breite = 70 * k_mm;

@@ -26,6 +26,15 @@ constexpr std::array<Eintrag, 44> k_tabelle{{
 
 constexpr char k_start_stopp = '*';
 
+// Each byte's entry in k_tabelle, -1 for none: the layout asks for every
+// participant's EFN.
+constexpr std::array<signed char, 256> k_index = [] {
+    std::array<signed char, 256> out{};
+    out.fill(-1);
+    for (std::size_t i = 0; i < k_tabelle.size(); ++i) out[static_cast<unsigned char>(k_tabelle[i].zeichen)] = static_cast<signed char>(i);
+    return out;
+}();
+
 // Calls `element(ist_strich, breite)` for every element of the barcode,
 // the narrow gaps between characters included.
 template <class F>
@@ -46,15 +55,14 @@ void elemente(std::string_view text, int schmal, int breit, F&& element) {
 } // namespace
 
 std::optional<std::string_view> muster(char zeichen) {
-    for (const Eintrag& e : k_tabelle) {
-        if (e.zeichen == zeichen) return e.muster;
-    }
-    return std::nullopt;
+    const signed char i = k_index[static_cast<unsigned char>(zeichen)];
+    if (i < 0) return std::nullopt;
+    return k_tabelle[static_cast<std::size_t>(i)].muster;
 }
 
 bool darstellbar(std::string_view text) {
     for (char c : text) {
-        if (c == k_start_stopp || !muster(c)) return false;
+        if (c == k_start_stopp || k_index[static_cast<unsigned char>(c)] < 0) return false;
     }
     return true;
 }

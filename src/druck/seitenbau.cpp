@@ -111,18 +111,23 @@ std::string einpassen(std::string_view text, int breite, Schrift s, const Textma
     return std::move(zeilen.front());
 }
 
-Veranstaltungsblock::Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens) {
+Veranstaltungsblock::Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens,
+                                         Blockumfang umfang) {
     const int breite = k_satzbreite - k_wert_ab;
     const auto zeile = [&](std::string beschriftung, std::string_view wert) {
         std::vector<std::string> werte = umbrechen(wert, breite, k_text, m);
         kuerzen(werte, k_wert_zeilen_hoechstens, breite, k_text, m);
         zeilen_.push_back({std::move(beschriftung), std::move(werte)});
     };
+    const bool voll = umfang == Blockumfang::Voll;
     zeile("VNR", d.vnr);
     zeile("Kammer", d.kammer);
+    if (voll && !d.veranstalter.empty()) zeile("Veranstalter", d.veranstalter);
+    if (voll && !d.ort.empty()) zeile("Ort", d.ort);
     zeile("Punkte", d.punkte);
     if (d.meldungsart != 2) return;
     zeile("Datum", d.datum_von + " bis " + d.datum_bis);
+    if (!voll) return;
     zeile("Uhrzeit", d.uhrzeit_s + " bis " + d.uhrzeit_e);
     zeile("Dauer", d.dauer.empty() ? std::string() : d.dauer + " Minuten");
     const int raum = std::max(1, std::min(inhalt_zeilen, (hoehe_hoechstens - hoehe()) / zeilenhoehe(k_text)));

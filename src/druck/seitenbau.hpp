@@ -52,15 +52,19 @@ void kuerzen(std::vector<std::string>& zeilen, std::size_t hoechstens, int breit
 std::string einpassen(std::string_view text, int breite, Schrift s, const Textmass& m);
 
 // The event's data under each other as caption and value: VNR, chamber,
-// points, and for report type 2 the dates, the times, the duration and the
-// content, wrapped. Each value takes at most k_wert_zeilen_hoechstens lines;
-// the content at most `inhalt_zeilen` and no more than keeps the whole block
-// within `hoehe_hoechstens` (but one line at least). A content of more lines
-// is printed with its lines joined by " / ", and what still does not fit is
-// cut off at a line's end and marked with k_auslassung.
+// organiser and place when given, points, and for report type 2 the dates,
+// the times, the duration and the content, wrapped. Each value takes at most
+// k_wert_zeilen_hoechstens lines; the content at most `inhalt_zeilen` and no
+// more than keeps the whole block within `hoehe_hoechstens` (but one line at
+// least). A content of more lines is printed with its lines joined by " / ",
+// and what still does not fit is cut off at a line's end and marked with
+// k_auslassung. The short block (Blockumfang::Kurz) has only the VNR, the
+// chamber, the points and, for report type 2, the dates.
+enum class Blockumfang { Voll, Kurz };
 class Veranstaltungsblock {
 public:
-    Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens = k_papier_hoehe);
+    Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens = k_papier_hoehe,
+                        Blockumfang umfang = Blockumfang::Voll);
     int hoehe() const;
     // Draws the block with its top at y; returns the y below it.
     int zeichnen(Seite& s, int y) const;

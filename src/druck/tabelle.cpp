@@ -2,6 +2,7 @@
 #include "druck/tabelle.hpp"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace karmo::druck {
@@ -42,7 +43,7 @@ void spaltenlinien(Seite& s, int oben, int unten, std::span<const Spalte> spalte
 
 void zelltext(Seite& s, const Spalte& sp, int y, std::string_view text, const Textmass& m) {
     if (text.empty()) return;
-    const int breite = sp.breite - 2 * k_zelle_innen;
+    const int breite = zellbreite(sp);
     const int x = k_links + sp.links + k_zelle_innen;
     const int mitte = y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2;
     // Most cells fit: the text stays where it lives, the page keeps a copy.
@@ -53,21 +54,68 @@ void zelltext(Seite& s, const Spalte& sp, int y, std::string_view text, const Te
     }
 }
 
+namespace {
+
+constexpr std::size_t k_namenzeilen = 3;
+
+bool zeilenumbruch(std::string_view t) {
+    for (char c : t) {
+        if (c == '\r' || c == '\n') return true;
+    }
+    return false;
+}
+
+// `name` broken at blanks into at most k_namenzeilen lines no wider than
+// `breite`, as pieces of it; none when it takes more lines, holds a line
+// break or a word too wide for a line. Measures once a word: a list of
+// 32,767 registrations lays out its names without allocating.
+std::size_t worte_legen(std::string_view name, int breite, Schrift s, const Textmass& m,
+                        std::array<std::string_view, k_namenzeilen>& zeilen) {
+    if (zeilenumbruch(name)) return 0;
+    std::size_t n = 0;
+    std::size_t anfang = name.find_first_not_of(' ');
+    while (anfang != std::string_view::npos) {
+        if (n == k_namenzeilen) return 0;
+        std::size_t passt = std::string_view::npos; // end of the longest run of words that fits
+        std::size_t ende = anfang;
+        while (ende < name.size()) {
+            std::size_t wortende = name.find(' ', name.find_first_not_of(' ', ende));
+            if (wortende == std::string_view::npos) wortende = name.size();
+            if (m.breite(name.substr(anfang, wortende - anfang), s) > breite) break;
+            passt = ende = wortende;
+        }
+        if (passt == std::string_view::npos) return 0;
+        zeilen[n++] = name.substr(anfang, passt - anfang);
+        anfang = name.find_first_not_of(' ', passt);
+    }
+    return n;
+}
+
+} // namespace
+
 void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const Textmass& m) {
     if (name.empty()) return;
-    const int breite = sp.breite - 2 * k_zelle_innen;
+    const int breite = zellbreite(sp);
     const int x = k_links + sp.links + k_zelle_innen;
-    if (m.breite(name, k_text) <= breite && name.find_first_of("\r\n") == std::string_view::npos) {
+    if (!zeilenumbruch(name) && m.breite(name, k_text) <= breite) {
         s.texte.push_back({x, y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2, k_text, s.merken(name)});
         return;
     }
-    std::vector<std::string> zeilen = umbrechen(name, breite, k_klein, m);
-    kuerzen(zeilen, 2, breite, k_klein, m);
-    int z = y + (k_zeilenhoehe - static_cast<int>(zeilen.size()) * zeilenhoehe(k_klein)) / 2;
-    for (const std::string& t : zeilen) {
-        s.texte.push_back({x, z, k_klein, s.merken(t)});
-        z += zeilenhoehe(k_klein);
+    const auto setzen = [&](const auto& zeilen, std::size_t n) {
+        int z = y + (k_zeilenhoehe - static_cast<int>(n) * zeilenhoehe(k_klein)) / 2;
+        for (std::size_t i = 0; i < n; ++i) {
+            s.texte.push_back({x, z, k_klein, s.merken(zeilen[i])});
+            z += zeilenhoehe(k_klein);
+        }
+    };
+    std::array<std::string_view, k_namenzeilen> stuecke;
+    if (const std::size_t n = worte_legen(name, breite, k_klein, m, stuecke); n > 0) {
+        setzen(stuecke, n);
+        return;
     }
+    std::vector<std::string> zeilen = umbrechen(name, breite, k_klein, m);
+    kuerzen(zeilen, k_namenzeilen, breite, k_klein, m);
+    setzen(zeilen, zeilen.size());
 }
 
 Seitenteilung::Seitenteilung(int n, int raum, int schluss) {

@@ -18,6 +18,7 @@ inline constexpr int k_balken_oben = 1 * k_mm; // from a row's top to its bars
 static_assert(k_balken_oben + strichcode_hoehe(k_balkenhoehe) <= k_zeilenhoehe);
 
 inline constexpr int k_zelle_innen = 15 * k_mm / 10; // text's distance from a cell's left edge
+inline constexpr int k_zelle_rechts = 5 * k_mm / 10; // and from its right edge, at the least
 
 // A column of a list, its left edge from the left margin.
 struct Spalte {
@@ -25,6 +26,9 @@ struct Spalte {
     int links;
     int breite;
 };
+
+// Room for text in a cell of `sp`.
+constexpr int zellbreite(const Spalte& sp) { return sp.breite - k_zelle_innen - k_zelle_rechts; }
 
 // The EFN column: its rule, then the barcode with both quiet zones.
 int efn_spaltenbreite(const Strichmass& sm);
@@ -63,7 +67,7 @@ void spaltenlinien(Seite& s, int oben, int unten, std::span<const Spalte> spalte
 // fit the cell.
 void zelltext(Seite& s, const Spalte& sp, int y, std::string_view text, const Textmass& m);
 // A participant's name in a row's cell: on one line in the text's type,
-// else on two lines in the small type, else cut short on those two.
+// else on up to three lines in the small type, else cut short on those three.
 void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const Textmass& m);
 
 // Rows of `n` in pages of `je_seite`, and a closing part of `schluss` high

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "druck/anmeldeliste.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/ausgabe.hpp"
 #include "druck/bescheinigungen.hpp"
@@ -134,7 +135,11 @@ TEST(Strichmass, EveryResolutionFrom100To2400KeepsToTheStandard) {
 }
 
 TEST(Aufloesung, ListBarcodesDecodeInTheirColumnClearOfEverythingAtEveryResolution) {
-    const Druckdaten d = veranstaltung(40, 2);
+    // Names beside the barcodes, long ones too; every third a walk-in.
+    Druckdaten d = veranstaltung(40, 2);
+    for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
+        if (i % 3 != 1) d.teilnehmer[i].name = test::anzeigename(static_cast<int>(i)) + std::string(i % 5 * 10, 'x');
+    }
     for (const Aufloesung a : k_aufloesungen) {
         const std::vector<std::vector<std::string>> gelesen =
             lesen_und_pruefen(d, Druckart::Anwesenheitsliste, a, static_cast<int>(Anwesenheitsliste::k_efn));
@@ -149,6 +154,21 @@ TEST(Aufloesung, CertificateBarcodeDecodesInItsPlaceAtEveryResolution) {
         const std::vector<std::vector<std::string>> gelesen = lesen_und_pruefen(d, Druckart::Bescheinigungen, a, -1);
         ASSERT_EQ(gelesen.size(), 3U);
         for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(gelesen[k], std::vector<std::string>{d.teilnehmer[k].efn});
+    }
+}
+
+TEST(Aufloesung, DoorListBarcodesDecodeInTheirColumnAtEveryResolution) {
+    Druckdaten d = veranstaltung(0, 2);
+    d.anmeldungen = test::anmeldungen(40);
+    std::vector<std::string> gueltige;
+    for (const Druckanmeldung& a : d.anmeldungen) {
+        if (a.efn_gueltig) gueltige.push_back(a.efn);
+    }
+    for (const Aufloesung a : k_aufloesungen) {
+        const std::vector<std::vector<std::string>> gelesen =
+            lesen_und_pruefen(d, Druckart::Anmeldeliste, a, static_cast<int>(Anmeldeliste::k_efn));
+        EXPECT_GE(gelesen.size(), 3U);
+        EXPECT_EQ(flach(gelesen), gueltige);
     }
 }
 
@@ -190,7 +210,7 @@ TEST(Aufloesung, NameColumnHoldsAFortyCharacterNameAtEveryResolution) {
     for (const Aufloesung a : k_aufloesungen) {
         const Strichmass sm = Strichmass::fuer(a.x);
         const Spalte& sp = Anwesenheitsliste::spalten_fuer(sm)[Anwesenheitsliste::k_name];
-        EXPECT_LE(umbrechen(name, sp.breite - 2 * k_zelle_innen, k_klein, m).size(), 3U) << a.x;
+        EXPECT_LE(umbrechen(name, zellbreite(sp), k_klein, m).size(), 3U) << a.x;
         // The signature keeps 25 mm.
         EXPECT_GE(Anwesenheitsliste::spalten_fuer(sm)[4].breite, 25 * k_mm) << a.x;
     }

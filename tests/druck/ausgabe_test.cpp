@@ -81,6 +81,21 @@ TEST(Drucken, CertificatesOnePagePerParticipantAndNoneForAnEmptyList) {
     EXPECT_EQ(leer.auftrag().seiten.size(), 1U);
 }
 
+TEST(Drucken, DoorListUnderItsNameEvenWithoutParticipants) {
+    Umgebung u;
+    Druckdaten d = veranstaltung(0, 2);
+    d.anmeldungen = test::anmeldungen(60);
+    d.angemeldet = 51;
+    d.erfasst = 26;
+    EXPECT_EQ(Drucken(u.p, d, Druckart::Anmeldeliste), Druckausgang::Gedruckt);
+    const Druckprotokoll& a = u.auftrag();
+    EXPECT_EQ(a.titel, "Anmeldeliste " + d.vnr);
+    ASSERT_GE(a.seiten.size(), 4U);
+    EXPECT_TRUE(hat(a.seiten[0], "Anmeldeliste"));
+    EXPECT_TRUE(hat(a.seiten.back(), "Angemeldet: 51, davon erfasst: 26"));
+    EXPECT_FALSE(hat(a.seiten[0], "Angemeldet: 51, davon erfasst: 26"));
+}
+
 TEST(Drucken, DialogOutcomesNoPrinterCancelAndFailure) {
     {
         FakePlattform p; // no printer wired
