@@ -1,7 +1,6 @@
 // The attendance list of the largest event: read from the capture form, laid out, every page drawn.
 #include "druck_bench.hpp"
 
-#include <cstdio>
 #include <ctime>
 
 #include "dialogs/ausdruck.hpp"
@@ -71,7 +70,7 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
     };
     registrieren("druck_layout", [messen](benchmark::State& s) { messen(s, false); }, false);
     // The door list of 32,767 registrations (the largest event's numbers,
-    // each with a display name of 27 characters, every other one captured),
+    // each with a display name, every other one captured),
     // every page laid out as above.
     registrieren("druck_anmeldeliste", [gross_wurzel, gross_windows](benchmark::State& s) {
         Umgebung u(gross_wurzel);
@@ -79,9 +78,13 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         Zaehldrucker drucker;
         const karmo::druck::Druckermass mass(drucker);
         karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+        // Display names as a registration list makes them, 11 to 35 characters.
+        const char* const nachnamen[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner",
+                                         "Becker", "Schäfer", "Hoffmann", "Zimmermann-Hartung"};
+        const char* const titel[] = {"", "", "Dr. ", "", "Prof. Dr. "};
+        const char* const vornamen[] = {"Anna", "Jürgen", "Katharina", "Thomas", "Ulrike", "Hans-Peter", "Sabine"};
         for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
-            char name[40];
-            std::snprintf(name, sizeof name, "Nachname-%05zu, Dr. Vorname", i);
+            const std::string name = std::string(nachnamen[i % 11]) + ", " + titel[i % 5] + vornamen[i % 7];
             d.anmeldungen.push_back({name, d.teilnehmer[i].efn, true, i % 2 == 0});
         }
         d.angemeldet = static_cast<int>(d.anmeldungen.size());

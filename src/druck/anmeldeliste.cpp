@@ -4,7 +4,6 @@
 #include <charconv>
 #include <string>
 
-#include "druck/code39.hpp"
 
 namespace karmo::druck {
 namespace {
@@ -13,9 +12,12 @@ constexpr int k_abstand_tabelle = 4 * k_mm; // between the event's block and the
 constexpr int k_schluss_abstand = 6 * k_mm; // between the last row and the count
 constexpr int k_schluss = k_schluss_abstand + zeilenhoehe(k_text);
 
-// A barcode only for what a scanner can give back as an EFN.
+// A barcode only for what a scanner can give back as an EFN: 15 digits.
 bool als_strichcode(const Druckanmeldung& a) {
-    return a.efn_gueltig && a.efn.size() == k_code_zeichen && code39::darstellbar(a.efn);
+    if (!a.efn_gueltig || a.efn.size() != k_code_zeichen) return false;
+    unsigned andere = 0;
+    for (char c : a.efn) andere |= static_cast<unsigned>(static_cast<unsigned char>(c) - '0') > 9 ? 1U : 0U;
+    return andere == 0;
 }
 
 } // namespace
@@ -37,6 +39,7 @@ Anmeldeliste::Anmeldeliste(const Druckdaten& d, const Textmass& m, const Strichm
       m_(m),
       sm_(sm),
       spalten_(spalten_fuer(sm)),
+      efn15_(efn15_breite(m)),
       block_(d, m, 0, k_papier_hoehe, Blockumfang::Kurz),
       teilung_(static_cast<int>(d.anmeldungen.size()), k_unten - tabelle_oben() - k_kopfzeilenhoehe, k_schluss) {}
 
@@ -56,7 +59,7 @@ void Anmeldeliste::zeile(Seite& s, int y, int nr, const Druckanmeldung& a) const
     namenzelle(s, spalten_[k_name], y, a.name, m_);
     if (als_strichcode(a)) {
         strichcode_mit_ziffern(s, sm_, k_links + spalten_[k_efn].links + k_strich, y + k_balken_oben, k_balkenhoehe, a.efn,
-                               m_);
+                               ziffernbreite(a.efn, efn15_, m_));
     } else {
         zelltext(s, spalten_[k_efn], y, a.efn, m_);
     }

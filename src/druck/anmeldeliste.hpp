@@ -38,6 +38,7 @@ private:
     const Textmass& m_;
     Strichmass sm_;
     Spalten spalten_;
+    int efn15_; // an EFN's digits
     Veranstaltungsblock block_;
     Seitenteilung teilung_;
 };

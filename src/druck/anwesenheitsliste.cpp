@@ -35,6 +35,7 @@ Anwesenheitsliste::Anwesenheitsliste(const Druckdaten& d, const Textmass& m, con
       m_(m),
       sm_(sm),
       spalten_(spalten_fuer(sm)),
+      efn15_(efn15_breite(m)),
       block_(d, m, k_inhalt_zeilen_hoechstens),
       teilung_(static_cast<int>(d.teilnehmer.size()), k_unten - tabelle_oben() - k_kopfzeilenhoehe, schlusshoehe()) {
     if (d_.teilnehmer.empty()) {
@@ -63,7 +64,7 @@ void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t)
                        s.merken(std::string_view(puffer, static_cast<std::size_t>(ende - puffer)))});
     if (t) {
         strichcode_mit_ziffern(s, sm_, k_links + spalten_[k_efn].links + k_strich, y + k_balken_oben, k_balkenhoehe,
-                               t->efn, m_);
+                               t->efn, ziffernbreite(t->efn, efn15_, m_));
         // The points as the list line shows them: base, "/", speaker.
         if (t->basis.size() + t->referent.size() + 1 <= sizeof puffer) {
             std::memcpy(puffer, t->basis.data(), t->basis.size());

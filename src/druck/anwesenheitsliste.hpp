@@ -41,6 +41,7 @@ private:
     const Textmass& m_;
     Strichmass sm_;
     Spalten spalten_;
+    int efn15_; // an EFN's digits
     Veranstaltungsblock block_;
     Seitenteilung teilung_;
     int leere_zeilen_ = 0; // rows of an empty list

@@ -40,8 +40,12 @@ std::string dokumentname(const Druckdaten& d, Druckart art) {
 // Rounded up, and a pixel more: text placed against an edge stays inside it
 // however its left edge rounds to pixels.
 int Druckermass::breite(std::string_view text, Schrift s) const {
-    const long long px = a_.textbreite(text, schrift(s, a_.dpi_y())) + 1;
-    return static_cast<int>((px * 2540 + a_.dpi_x() - 1) / a_.dpi_x());
+    if (s.hoehe != zuletzt_.hoehe || s.fett != zuletzt_.fett) {
+        zuletzt_ = s;
+        zuletzt_px_ = schrift(s, dpi_y_);
+    }
+    const long long px = a_.textbreite(text, zuletzt_px_) + 1;
+    return static_cast<int>((px * 2540 + dpi_x_ - 1) / dpi_x_);
 }
 
 void zeichnen(const Seite& s, Druckauftrag& a) {

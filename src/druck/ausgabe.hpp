@@ -29,11 +29,15 @@ enum class Druckausgang { Gedruckt, Abgebrochen, Nicht_gedruckt };
 // The printer's text measured in the layout's units.
 class Druckermass final : public Textmass {
 public:
-    explicit Druckermass(Druckauftrag& a) : a_(a) {}
+    explicit Druckermass(Druckauftrag& a) : a_(a), dpi_x_(a.dpi_x()), dpi_y_(a.dpi_y()) {}
     int breite(std::string_view text, Schrift s) const override;
 
 private:
     Druckauftrag& a_;
+    int dpi_x_, dpi_y_; // a job's resolution stays
+    // The last font asked for, in the printer's pixels: a list asks for few, row by row.
+    mutable Schrift zuletzt_{};
+    mutable Druckschrift zuletzt_px_{};
 };
 
 // The page in the printer's pixels, its barcodes by Strichmass::fuer(dpi_x).

@@ -54,7 +54,7 @@ Seite Bescheinigungen::seite(int k) const {
     s.texte.push_back({k_links, y, k_fett, "EFN"});
     s.texte.push_back({k_links + k_wert_ab, y, k_text, t.efn});
     y += zeilenhoehe(k_text) + k_vor_code;
-    y = strichcode_mit_ziffern(s, sm_, k_links, y, k_bescheinigung_balkenhoehe, t.efn, m_) + k_nach_code;
+    y = strichcode_mit_ziffern(s, sm_, k_links, y, k_bescheinigung_balkenhoehe, t.efn, m_.breite(t.efn, k_ziffern)) + k_nach_code;
 
     s.texte.push_back({k_links, y, k_fett, "Basispunkte"});
     const auto wert = [&](std::string_view w) {

@@ -42,13 +42,13 @@ int strichcode_raum(const Strichmass& m, std::size_t zeichen) {
 }
 
 int strichcode_mit_ziffern(Seite& s, const Strichmass& sm, int x, int y, int balkenhoehe, std::string_view text,
-                           const Textmass& m) {
+                           int breite_ziffern) {
     const int anfang = x + strichcode_versatz(sm);
     // `text` lives in the event's data or in the page.
     s.codes.push_back({anfang, y, balkenhoehe, text});
     const int mitte = anfang + sm.hundertstel(sm.balken(text.size())) / 2;
     const int y_ziffern = y + balkenhoehe + k_ziffern_abstand;
-    s.texte.push_back({mitte - m.breite(text, k_ziffern) / 2, y_ziffern, k_ziffern, text});
+    s.texte.push_back({mitte - breite_ziffern / 2, y_ziffern, k_ziffern, text});
     return y + strichcode_hoehe(balkenhoehe);
 }
 

@@ -46,9 +46,18 @@ inline constexpr int k_ziffern_abstand = 30; // between the bars' end and the di
 constexpr int strichcode_hoehe(int balkenhoehe) { return balkenhoehe + k_ziffern_abstand + zeilenhoehe(k_ziffern); }
 
 // A barcode of `text` whose left quiet zone starts at the clear edge x, bars
-// from y `balkenhoehe` down, with `text` centred beneath the bars; returns
-// the y below the digits (y + strichcode_hoehe).
+// from y `balkenhoehe` down, with `text` centred beneath the bars
+// (`breite_ziffern` their width in k_ziffern); returns the y below the digits
+// (y + strichcode_hoehe).
 int strichcode_mit_ziffern(Seite& s, const Strichmass& sm, int x, int y, int balkenhoehe, std::string_view text,
-                           const Textmass& m);
+                           int breite_ziffern);
+
+// Width of `efn`'s digits beneath its barcode, `efn15` that of any EFN of
+// 15 digits: Arial's figures are all of one width, so a list measures its
+// EFNs once.
+inline int ziffernbreite(std::string_view efn, int efn15, const Textmass& m) {
+    return efn.size() == k_code_zeichen ? efn15 : m.breite(efn, k_ziffern);
+}
+inline int efn15_breite(const Textmass& m) { return m.breite("000000000000000", k_ziffern); }
 
 } // namespace karmo::druck

@@ -65,28 +65,42 @@ bool zeilenumbruch(std::string_view t) {
     return false;
 }
 
-// `name` broken at blanks into at most k_namenzeilen lines no wider than
-// `breite`, as pieces of it; none when it takes more lines, holds a line
-// break or a word too wide for a line. Measures once a word: a list of
-// 32,767 registrations lays out its names without allocating.
-std::size_t worte_legen(std::string_view name, int breite, Schrift s, const Textmass& m,
+// `name` (without line breaks) broken at blanks into at
+// most k_namenzeilen lines no wider than `breite` in the small type, as
+// pieces of it; none when it takes more lines or a word is too wide for a
+// line. `breite_text` is its width in the text's type, measured already: the small type's widths
+// are guessed from it, byte by byte, and only each line found so
+// is measured (again, a word shorter, where the guess was too long). A list
+// of 32,767 registrations lays out its names with a few measurements each,
+// and without allocating.
+std::size_t worte_legen(std::string_view name, int breite_text, int breite, const Textmass& m,
                         std::array<std::string_view, k_namenzeilen>& zeilen) {
-    if (zeilenumbruch(name)) return 0;
+    // Bytes a line holds by the guess.
+    const long long je_zeile = static_cast<long long>(breite) * static_cast<long long>(name.size()) * k_text.hoehe /
+                               std::max(1LL, static_cast<long long>(breite_text) * k_klein.hoehe);
     std::size_t n = 0;
     std::size_t anfang = name.find_first_not_of(' ');
     while (anfang != std::string_view::npos) {
         if (n == k_namenzeilen) return 0;
-        std::size_t passt = std::string_view::npos; // end of the longest run of words that fits
-        std::size_t ende = anfang;
-        while (ende < name.size()) {
-            std::size_t wortende = name.find(' ', name.find_first_not_of(' ', ende));
-            if (wortende == std::string_view::npos) wortende = name.size();
-            if (m.breite(name.substr(anfang, wortende - anfang), s) > breite) break;
-            passt = ende = wortende;
+        // The last blank (or the end) within the guess, the first one if none is.
+        std::size_t ende = std::string_view::npos;
+        for (std::size_t i = anfang;;) {
+            std::size_t blank = name.find(' ', i);
+            if (blank == std::string_view::npos) blank = name.size();
+            const bool zu_lang = static_cast<long long>(blank - anfang) > je_zeile;
+            if (zu_lang && ende != std::string_view::npos) break;
+            ende = blank;
+            if (zu_lang || blank == name.size()) break;
+            i = blank + 1;
         }
-        if (passt == std::string_view::npos) return 0;
-        zeilen[n++] = name.substr(anfang, passt - anfang);
-        anfang = name.find_first_not_of(' ', passt);
+        // Then fewer words until the line fits.
+        while (m.breite(name.substr(anfang, ende - anfang), k_klein) > breite) {
+            const std::size_t blank = name.substr(0, ende).find_last_of(' ');
+            if (blank == std::string_view::npos || blank <= anfang) return 0;
+            ende = name.find_last_not_of(' ', blank) + 1;
+        }
+        zeilen[n++] = name.substr(anfang, ende - anfang);
+        anfang = name.find_first_not_of(' ', ende);
     }
     return n;
 }
@@ -97,7 +111,9 @@ void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const 
     if (name.empty()) return;
     const int breite = zellbreite(sp);
     const int x = k_links + sp.links + k_zelle_innen;
-    if (!zeilenumbruch(name) && m.breite(name, k_text) <= breite) {
+    const bool umbruch = zeilenumbruch(name);
+    const int breite_text = m.breite(name, k_text);
+    if (!umbruch && breite_text <= breite) {
         s.texte.push_back({x, y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2, k_text, s.merken(name)});
         return;
     }
@@ -109,7 +125,7 @@ void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const 
         }
     };
     std::array<std::string_view, k_namenzeilen> stuecke;
-    if (const std::size_t n = worte_legen(name, breite, k_klein, m, stuecke); n > 0) {
+    if (const std::size_t n = umbruch ? 0 : worte_legen(name, breite_text, breite, m, stuecke); n > 0) {
         setzen(stuecke, n);
         return;
     }

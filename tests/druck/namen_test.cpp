@@ -60,6 +60,44 @@ TEST(Namen, OnTheListBesideTheBarcodeAndWalkInsLeaveTheCellToThePen) {
     }
 }
 
+// Capitals twice as wide as the rest: the guess from the whole name's
+// width is wrong for its parts, and every line must still fit.
+class Ungleichmass final : public Textmass {
+public:
+    int breite(std::string_view text, Schrift s) const override {
+        int n = 0;
+        for (char c : text) n += c >= 'A' && c <= 'Z' ? 2 : 1;
+        return n * s.hoehe * 5 / 10;
+    }
+};
+
+TEST(Namen, EveryLineFitsThoughTheLettersDifferInWidth) {
+    const Ungleichmass m;
+    const Spalte sp = Anwesenheitsliste::spalten_fuer(test::k_600)[Anwesenheitsliste::k_name];
+    for (const std::string name : {"WWWWWWWW WWWWWWW, iiiiiiii iiiiiii iiiii", "iiiiiiii iiiiiii iiiiiiiii, WWWWWW WWWWWWW",
+                                   "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW iii"}) {
+        Seite s;
+        namenzelle(s, sp, 0, name, m);
+        ASSERT_FALSE(s.texte.empty()) << name;
+        EXPECT_LE(s.texte.size(), 3U) << name;
+        std::string zusammen;
+        for (const Textstueck& t : s.texte) {
+            EXPECT_LE(m.breite(t.text, t.schrift), zellbreite(sp)) << t.text;
+            EXPECT_GE(t.y, 0);
+            EXPECT_LE(t.y + zeilenhoehe(t.schrift), k_zeilenhoehe);
+            zusammen += (zusammen.empty() ? "" : " ") + std::string(t.text);
+        }
+        // Whole, in order (a word wider than the cell broken inside).
+        const auto ohne_blanks = [](std::string t) {
+            std::erase(t, ' ');
+            return t;
+        };
+        if (!zusammen.ends_with(k_auslassung)) {
+            EXPECT_EQ(ohne_blanks(zusammen), ohne_blanks(name));
+        }
+    }
+}
+
 TEST(Namen, OnTheCertificateAboveItsLineAndWalkInsWithout) {
     const Druckdaten d = mit_namen();
     const Bescheinigungen b(d, k_mass, test::k_600);
