@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "dialogs/ausdruck.hpp"
+#include "druck/anmeldeliste.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/ausgabe.hpp"
 #include "messwerkzeug.hpp"
@@ -65,6 +66,37 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         benchmark::DoNotOptimize(drucker.aufrufe);
         s.counters["Seiten"] = seiten;
         if (seiten < 1500) s.SkipWithError(("nur " + std::to_string(seiten) + " Seiten").c_str());
+    }, false);
+    // The door list of 32,767 registrations (the largest event's numbers,
+    // each with a display name, every other one captured),
+    // every page laid out as above.
+    registrieren("druck_anmeldeliste", [gross_wurzel, gross_windows](benchmark::State& s) {
+        Umgebung u(gross_wurzel);
+        laden(u, gross_windows);
+        Zaehldrucker drucker;
+        const karmo::druck::Druckermass mass(drucker);
+        karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+        // Display names as a registration list makes them, 11 to 35 characters.
+        const char* const nachnamen[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner",
+                                         "Becker", "Schäfer", "Hoffmann", "Zimmermann-Hartung"};
+        const char* const titel[] = {"", "", "Dr. ", "", "Prof. Dr. "};
+        const char* const vornamen[] = {"Anna", "Jürgen", "Katharina", "Thomas", "Ulrike", "Hans-Peter", "Sabine"};
+        for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
+            const std::string name = std::string(nachnamen[i % 11]) + ", " + titel[i % 5] + vornamen[i % 7];
+            d.anmeldungen.push_back({name, d.teilnehmer[i].efn, true, i % 2 == 0});
+        }
+        d.angemeldet = static_cast<int>(d.anmeldungen.size());
+        d.erfasst = (d.angemeldet + 1) / 2;
+        int seiten = 0;
+        std::size_t teile = 0;
+        for (auto _ : s) {
+            const karmo::druck::Anmeldeliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
+            seiten = liste.seitenzahl();
+            for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).texte.size();
+        }
+        benchmark::DoNotOptimize(teile);
+        s.counters["Seiten"] = seiten;
+        if (d.anmeldungen.size() != 32767) s.SkipWithError(("nur " + std::to_string(d.anmeldungen.size()) + " Anmeldungen").c_str());
     }, false);
     // Diagnosis: reading the event out of the form (Druckdaten_lesen) alone.
     registrieren("druck_lesen", [gross_wurzel, gross_windows](benchmark::State& s) {

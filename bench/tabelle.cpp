@@ -207,6 +207,8 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     zeilen.push_back(wechselzeile("lay out the largest event's attendance list, every page",
                                   druck_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden), "loading it into the capture form", 1,
                                   "printing not in the tree yet"));
+    zeilen.push_back(paar("lay out the door list of 32,767 registrations, every page", "druck_anmeldeliste", "laden_karmo",
+                          "loading the largest event into the capture form", 1, "door list not in the tree yet"));
     zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
                           "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
     {

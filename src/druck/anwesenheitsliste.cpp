@@ -6,94 +6,75 @@
 #include <cstring>
 #include <string>
 
-#include "druck/code39.hpp"
-
 namespace karmo::druck {
 namespace {
 
-// A 15-digit EFN's barcode with its quiet zones fits its column.
-static_assert(strichcode_raum(code39::modulzahl(15)) <= k_spalten[1].breite);
-
-constexpr int k_abstand_titel = 3 * k_mm;     // below the title line
 constexpr int k_abstand_tabelle = 4 * k_mm;   // between the event's block and the table
 constexpr int k_schluss_abstand = 6 * k_mm;   // between the last row and the count
 constexpr int k_schluss_linie = 18 * k_mm;    // from the count down to the lines to sign on
 constexpr int k_linie_beschriftung = 6 * k_mm; // room under a line for its caption
-constexpr int k_zelle_innen = 15 * k_mm / 10; // text's distance from a cell's left edge
 
 } // namespace
 
 int schlusshoehe() { return k_schluss_abstand + k_schluss_linie + k_linie_beschriftung; }
 
-Anwesenheitsliste::Anwesenheitsliste(const Druckdaten& d, const Textmass& m) : d_(d), m_(m), block_(d, m) {
-    const int raum = k_unten - tabelle_oben() - k_kopfzeilenhoehe;
-    zeilen_je_seite_ = std::max(1, raum / k_zeilenhoehe);
-    const int n = static_cast<int>(d_.teilnehmer.size());
-    if (n == 0) {
+Anwesenheitsliste::Spalten Anwesenheitsliste::spalten_fuer(const Strichmass& sm) {
+    const int nr = 13 * k_mm;
+    const int efn = efn_spaltenbreite(sm);
+    const int punkte = 15 * k_mm;
+    const int unterschrift = unterschriftbreite(k_satzbreite - nr - efn - punkte);
+    return spalten_legen<5>({{{"Nr.", 0, nr},
+                              {"EFN", 0, efn},
+                              {"Punkte", 0, punkte},
+                              {"Name, Vorname", 0, 0},
+                              {"Unterschrift", 0, unterschrift}}});
+}
+
+Anwesenheitsliste::Anwesenheitsliste(const Druckdaten& d, const Textmass& m, const Strichmass& sm)
+    : d_(d),
+      m_(m),
+      sm_(sm),
+      spalten_(spalten_fuer(sm)),
+      efn15_(efn15_breite(m)),
+      block_(d, m, k_inhalt_zeilen_hoechstens),
+      teilung_(static_cast<int>(d.teilnehmer.size()), k_unten - tabelle_oben() - k_kopfzeilenhoehe, schlusshoehe()) {
+    if (d_.teilnehmer.empty()) {
+        const int raum = k_unten - tabelle_oben() - k_kopfzeilenhoehe;
         leere_zeilen_ = std::max(1, (raum - schlusshoehe()) / k_zeilenhoehe);
-        seiten_ = 1;
-        return;
     }
-    seiten_ = (n + zeilen_je_seite_ - 1) / zeilen_je_seite_;
-    // The closing lines go onto a page of their own when the last rows leave no room.
-    const int letzte = n - (seiten_ - 1) * zeilen_je_seite_;
-    if (raum - letzte * k_zeilenhoehe < schlusshoehe()) ++seiten_;
 }
 
 int Anwesenheitsliste::zeilen_auf(int k) const {
-    const int n = static_cast<int>(d_.teilnehmer.size());
-    if (n == 0) return k == 1 ? leere_zeilen_ : 0;
-    const int erste = (k - 1) * zeilen_je_seite_;
-    return std::clamp(n - erste, 0, zeilen_je_seite_);
+    if (d_.teilnehmer.empty()) return k == 1 ? leere_zeilen_ : 0;
+    return teilung_.zeilen_auf(k, static_cast<int>(d_.teilnehmer.size()));
 }
 
 int Anwesenheitsliste::tabelle_oben() const {
-    return k_oben + zeilenhoehe(k_titel) + k_abstand_titel + block_.hoehe() + k_abstand_tabelle;
-}
-
-int Anwesenheitsliste::kopf(Seite& s, int k) const {
-    s.texte.push_back({k_links, k_oben, k_titel, "Anwesenheitsliste"});
-    const std::string_view seite = s.merken("Seite " + std::to_string(k) + " von " + std::to_string(seiten_));
-    const int breite = m_.breite(seite, k_text);
-    s.texte.push_back({k_rechts - breite, k_oben + k_titel.hoehe - k_text.hoehe, k_text, seite});
-    const int y = k_oben + zeilenhoehe(k_titel);
-    waagrecht(s, k_links, y, k_satzbreite);
-    block_.zeichnen(s, y + k_abstand_titel);
-    return tabelle_oben();
-}
-
-void Anwesenheitsliste::tabellenkopf(Seite& s, int y) const {
-    waagrecht(s, k_links, y, k_satzbreite);
-    for (const Spalte& sp : k_spalten) {
-        s.texte.push_back({k_links + sp.links + k_zelle_innen,
-                           y + (k_kopfzeilenhoehe - zeilenhoehe(k_spaltenkopf)) / 2, k_spaltenkopf, sp.kopf});
-    }
-    waagrecht(s, k_links, y + k_kopfzeilenhoehe, k_satzbreite);
+    return k_oben + listenkopf_hoehe_ohne_block() + block_.hoehe() + k_abstand_tabelle;
 }
 
 void Anwesenheitsliste::zeile(Seite& s, int y, int nr, const Druckteilnehmer* t) const {
     const int mitte = y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2;
     // Composed in a buffer and kept by the page: a page of the largest event
-    // is one of about 1,800, and its rows allocate nothing of their own.
+    // is one of about 2,000, and its rows allocate nothing of their own.
     char puffer[32];
     const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, nr);
     (void)fehler;
     s.texte.push_back({k_links + k_zelle_innen, mitte, k_text,
                        s.merken(std::string_view(puffer, static_cast<std::size_t>(ende - puffer)))});
     if (t) {
-        const Spalte& efn = k_spalten[1];
-        strichcode_mit_ziffern(s, k_links + efn.links, y + 100, k_balkenhoehe, t->efn, m_);
+        strichcode_mit_ziffern(s, sm_, k_links + spalten_[k_efn].links + k_strich, y + k_balken_oben, k_balkenhoehe,
+                               t->efn, ziffernbreite(t->efn, efn15_, m_));
         // The points as the list line shows them: base, "/", speaker.
-        std::string_view punkte;
         if (t->basis.size() + t->referent.size() + 1 <= sizeof puffer) {
             std::memcpy(puffer, t->basis.data(), t->basis.size());
             puffer[t->basis.size()] = '/';
             std::memcpy(puffer + t->basis.size() + 1, t->referent.data(), t->referent.size());
-            punkte = s.merken(std::string_view(puffer, t->basis.size() + 1 + t->referent.size()));
+            zelltext(s, spalten_[2], y, std::string_view(puffer, t->basis.size() + 1 + t->referent.size()), m_);
         } else {
-            punkte = s.merken(t->basis + "/" + t->referent);
+            zelltext(s, spalten_[2], y, t->basis + "/" + t->referent, m_);
         }
-        s.texte.push_back({k_links + k_spalten[2].links + k_zelle_innen, mitte, k_text, punkte});
+        namenzelle(s, spalten_[k_name], y, t->name, m_);
     }
     waagrecht(s, k_links, y + k_zeilenhoehe, k_satzbreite);
 }
@@ -114,26 +95,26 @@ void Anwesenheitsliste::schluss(Seite& s, int y) const {
 Seite Anwesenheitsliste::seite(int k) const {
     Seite s;
     const int zeilen = zeilen_auf(k);
-    // Reserved once: a page of the largest event is one of about 1,800.
-    s.texte.reserve(static_cast<std::size_t>(24 + 3 * zeilen));
+    // Reserved once: a page of the largest event is one of about 2,000.
+    s.texte.reserve(static_cast<std::size_t>(24 + 4 * zeilen));
     s.balken.reserve(static_cast<std::size_t>(10 + zeilen));
     s.codes.reserve(static_cast<std::size_t>(zeilen));
-    int y = kopf(s, k);
+    listenkopf(s, "Anwesenheitsliste", k, seitenzahl(), block_, m_);
+    int y = tabelle_oben();
     if (zeilen > 0) {
-        tabellenkopf(s, y);
+        tabellenkopf(s, y, spalten_);
         const int tabelle = y;
         y += k_kopfzeilenhoehe;
-        const int erste = (k - 1) * zeilen_je_seite_;
+        const int erste = (k - 1) * zeilen_je_seite();
         for (int i = 0; i < zeilen; ++i) {
             const int nr = erste + i;
             const Druckteilnehmer* t = d_.teilnehmer.empty() ? nullptr : &d_.teilnehmer[static_cast<std::size_t>(nr)];
             zeile(s, y, nr + 1, t);
             y += k_zeilenhoehe;
         }
-        for (const Spalte& sp : k_spalten) senkrecht(s, k_links + sp.links, tabelle, y - tabelle);
-        senkrecht(s, k_rechts - k_strich, tabelle, y - tabelle);
+        spaltenlinien(s, tabelle, y, spalten_);
     }
-    if (k == seiten_) schluss(s, y);
+    if (k == seitenzahl()) schluss(s, y);
     return s;
 }
 

@@ -4,16 +4,17 @@
 #include <algorithm>
 #include <memory>
 
+#include "druck/anmeldeliste.hpp"
 #include "druck/anwesenheitsliste.hpp"
 #include "druck/bescheinigungen.hpp"
 #include "druck/code39.hpp"
+#include "druck/strichcode.hpp"
 
 namespace karmo::druck {
 namespace {
 
-// Hundredths of a millimetre to pixels, and back.
+// Hundredths of a millimetre to pixels.
 int pixel(int v, int dpi) { return static_cast<int>((static_cast<long long>(v) * dpi + 1270) / 2540); }
-int hundertstel(int px, int dpi) { return static_cast<int>((static_cast<long long>(px) * 2540 + dpi / 2) / dpi); }
 
 Druckschrift schrift(Schrift s, int dpi) { return {std::max(1, pixel(s.hoehe, dpi)), s.fett}; }
 
@@ -23,16 +24,29 @@ std::string mit_grund(std::string satz, const Ergebnis& e) {
 }
 
 std::string dokumentname(const Druckdaten& d, Druckart art) {
-    return std::string(art == Druckart::Anwesenheitsliste ? "Anwesenheitsliste " : "Teilnahmebescheinigungen ") + d.vnr;
+    switch (art) {
+        case Druckart::Anwesenheitsliste:
+            return "Anwesenheitsliste " + d.vnr;
+        case Druckart::Bescheinigungen:
+            return "Teilnahmebescheinigungen " + d.vnr;
+        case Druckart::Anmeldeliste:
+            break;
+    }
+    return "Anmeldeliste " + d.vnr;
 }
 
 } // namespace
 
+// Rounded up, and a pixel more: text placed against an edge stays inside it
+// however its left edge rounds to pixels.
 int Druckermass::breite(std::string_view text, Schrift s) const {
-    return hundertstel(a_.textbreite(text, schrift(s, a_.dpi_y())), a_.dpi_x());
+    if (s.hoehe != zuletzt_.hoehe || s.fett != zuletzt_.fett) {
+        zuletzt_ = s;
+        zuletzt_px_ = schrift(s, dpi_y_);
+    }
+    const long long px = a_.textbreite(text, zuletzt_px_) + 1;
+    return static_cast<int>((px * 2540 + dpi_x_ - 1) / dpi_x_);
 }
-
-int modul_pixel(int dpi) { return std::max(1, (k_modul_mindestens * dpi + 2539) / 2540); }
 
 void zeichnen(const Seite& s, Druckauftrag& a) {
     const int dx = a.dpi_x();
@@ -43,12 +57,12 @@ void zeichnen(const Seite& s, Druckauftrag& a) {
         const int y0 = pixel(b.y, dy);
         a.balken(x0, y0, std::max(1, pixel(b.x + b.breite, dx) - x0), std::max(1, pixel(b.y + b.hoehe, dy) - y0));
     }
-    const int modul = modul_pixel(dx);
+    const Strichmass sm = Strichmass::fuer(dx);
     for (const Strichcode& c : s.codes) {
         const int x0 = pixel(c.x, dx);
         const int y0 = pixel(c.y, dy);
         const int h = pixel(c.y + c.hoehe, dy) - y0;
-        for (const code39::Strich& st : code39::striche(c.text)) a.balken(x0 + st.anfang * modul, y0, st.breite * modul, h);
+        for (const code39::Strich& st : code39::striche(c.text, sm.schmal, sm.breit)) a.balken(x0 + st.anfang, y0, st.breite, h);
     }
     for (const Textstueck& t : s.texte) a.text(pixel(t.x, dx), pixel(t.y, dy), t.text, schrift(t.schrift, dy));
 }
@@ -97,11 +111,14 @@ Druckausgang Drucken(Plattform& p, const Druckdaten& d, Druckart art) {
     }
     Druckauftrag& a = *wahl.auftrag;
     const Druckermass mass(a);
+    const Strichmass sm = Strichmass::fuer(a.dpi_x());
     std::unique_ptr<Druckwerk> werk;
     if (art == Druckart::Anwesenheitsliste) {
-        werk = std::make_unique<Anwesenheitsliste>(d, mass);
+        werk = std::make_unique<Anwesenheitsliste>(d, mass, sm);
+    } else if (art == Druckart::Bescheinigungen) {
+        werk = std::make_unique<Bescheinigungen>(d, mass, sm);
     } else {
-        werk = std::make_unique<Bescheinigungen>(d, mass);
+        werk = std::make_unique<Anmeldeliste>(d, mass, sm);
     }
     const int seiten = werk->seitenzahl();
     const int von = wahl.von > 0 ? wahl.von : 1;

@@ -19,7 +19,9 @@ inline constexpr const char* k_keine_bescheinigungen =
 // From this many pages on, a progress window shows the job's pages and can stop it.
 inline constexpr int k_fortschritt_ab = 20;
 
-enum class Druckart { Anwesenheitsliste, Bescheinigungen };
+// The attendance list to sign, a certificate per participant, and the door
+// list of the registrations (Druckdaten::anmeldungen).
+enum class Druckart { Anwesenheitsliste, Bescheinigungen, Anmeldeliste };
 
 // How a printout ended (each failure has been told the user already).
 enum class Druckausgang { Gedruckt, Abgebrochen, Nicht_gedruckt };
@@ -27,17 +29,19 @@ enum class Druckausgang { Gedruckt, Abgebrochen, Nicht_gedruckt };
 // The printer's text measured in the layout's units.
 class Druckermass final : public Textmass {
 public:
-    explicit Druckermass(Druckauftrag& a) : a_(a) {}
+    explicit Druckermass(Druckauftrag& a) : a_(a), dpi_x_(a.dpi_x()), dpi_y_(a.dpi_y()) {}
     int breite(std::string_view text, Schrift s) const override;
 
 private:
     Druckauftrag& a_;
+    int dpi_x_, dpi_y_; // a job's resolution stays
+    // The last font asked for, in the printer's pixels: a list asks for few, row by row.
+    mutable Schrift zuletzt_{};
+    mutable Druckschrift zuletzt_px_{};
 };
 
-// The page in the printer's pixels.
+// The page in the printer's pixels, its barcodes by Strichmass::fuer(dpi_x).
 void zeichnen(const Seite& s, Druckauftrag& a);
-// The printer's pixels for a narrow element: the fewest that make 0.25 mm.
-int modul_pixel(int dpi);
 
 // The whole printout: the dialog, then every chosen page of `art`. Nothing
 // of the event is changed; every failure is one message.

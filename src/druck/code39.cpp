@@ -26,35 +26,43 @@ constexpr std::array<Eintrag, 44> k_tabelle{{
 
 constexpr char k_start_stopp = '*';
 
+// Each byte's entry in k_tabelle, -1 for none: the layout asks for every
+// participant's EFN.
+constexpr std::array<signed char, 256> k_index = [] {
+    std::array<signed char, 256> out{};
+    out.fill(-1);
+    for (std::size_t i = 0; i < k_tabelle.size(); ++i) out[static_cast<unsigned char>(k_tabelle[i].zeichen)] = static_cast<signed char>(i);
+    return out;
+}();
+
 // Calls `element(ist_strich, breite)` for every element of the barcode,
 // the narrow gaps between characters included.
 template <class F>
-void elemente(std::string_view text, F&& element) {
+void elemente(std::string_view text, int schmal, int breit, F&& element) {
     const auto zeichen = [&](char c) {
         const std::string_view m = *muster(c);
-        for (std::size_t i = 0; i < m.size(); ++i) element(i % 2 == 0, m[i] == '1' ? k_breit : 1);
+        for (std::size_t i = 0; i < m.size(); ++i) element(i % 2 == 0, m[i] == '1' ? breit : schmal);
     };
     zeichen(k_start_stopp);
     for (char c : text) {
-        element(false, k_luecke);
+        element(false, k_luecke * schmal);
         zeichen(c);
     }
-    element(false, k_luecke);
+    element(false, k_luecke * schmal);
     zeichen(k_start_stopp);
 }
 
 } // namespace
 
 std::optional<std::string_view> muster(char zeichen) {
-    for (const Eintrag& e : k_tabelle) {
-        if (e.zeichen == zeichen) return e.muster;
-    }
-    return std::nullopt;
+    const signed char i = k_index[static_cast<unsigned char>(zeichen)];
+    if (i < 0) return std::nullopt;
+    return k_tabelle[static_cast<std::size_t>(i)].muster;
 }
 
 bool darstellbar(std::string_view text) {
     for (char c : text) {
-        if (c == k_start_stopp || !muster(c)) return false;
+        if (c == k_start_stopp || k_index[static_cast<unsigned char>(c)] < 0) return false;
     }
     return true;
 }
@@ -63,16 +71,16 @@ std::string module(std::string_view text) {
     std::string out;
     if (!darstellbar(text)) return out;
     out.reserve(static_cast<std::size_t>(modulzahl(text.size())));
-    elemente(text, [&](bool strich, int breite) { out.append(static_cast<std::size_t>(breite), strich ? '1' : '0'); });
+    elemente(text, 1, k_breit, [&](bool strich, int breite) { out.append(static_cast<std::size_t>(breite), strich ? '1' : '0'); });
     return out;
 }
 
-std::vector<Strich> striche(std::string_view text) {
+std::vector<Strich> striche(std::string_view text, int schmal, int breit) {
     std::vector<Strich> out;
     if (!darstellbar(text)) return out;
     out.reserve((text.size() + 2) * 5);
     int pos = 0;
-    elemente(text, [&](bool strich, int breite) {
+    elemente(text, schmal, breit, [&](bool strich, int breite) {
         if (strich) out.push_back({pos, breite});
         pos += breite;
     });

@@ -34,13 +34,21 @@ constexpr int modulzahl(std::size_t zeichen) {
     return static_cast<int>(zeichen + 2) * (k_zeichenmodule + k_luecke) - k_luecke;
 }
 
-// One bar: its first module and its width, both in modules.
+// Width of the barcode of a text of `zeichen` characters, start and stop
+// included, when a narrow element is `schmal` wide and a wide one `breit`.
+constexpr int breite(std::size_t zeichen, int schmal, int breit) {
+    return static_cast<int>(zeichen + 2) * (6 * schmal + 3 * breit) + static_cast<int>(zeichen + 1) * schmal;
+}
+
+// One bar: where it starts and how wide it is.
 struct Strich {
     int anfang;
     int breite;
 };
-// The bars of the barcode of `text`, left to right; none when it is not
-// darstellbar.
-std::vector<Strich> striche(std::string_view text);
+// The bars of the barcode of `text`, left to right, from 0 at the first bar's
+// left edge, with narrow elements (and the gaps between characters) `schmal`
+// wide and wide ones `breit`; none when `text` is not darstellbar. Without
+// widths, in modules.
+std::vector<Strich> striche(std::string_view text, int schmal = 1, int breit = k_breit);
 
 } // namespace karmo::code39

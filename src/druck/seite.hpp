@@ -41,18 +41,14 @@ struct Balken {
 };
 
 // A Code 39 barcode of `text`: its first bar at x, y, bars `hoehe` high.
-// The narrow element is at least k_modul_mindestens wide on paper, as wide
-// as the printer's pixels allow; the layout leaves room for k_modul_raum.
-// The quiet zones lie outside x and the bars' end.
+// Its widths are the printer's (Strichmass); the layout has left room for
+// them and for the quiet zones outside x and the bars' end.
 struct Strichcode {
     int x;
     int y;
     int hoehe;
     std::string_view text; // as Textstueck::text
 };
-inline constexpr int k_modul_mindestens = 25; // 0.25 mm
-inline constexpr int k_modul_raum = 28;       // what a narrow element may take at a coarser resolution
-inline constexpr int k_ruhezone = 10;         // narrow elements of quiet zone on either side
 
 // A page's texts point into the event's data (which the layout needs alive
 // anyway) or into the page's own store: laying out the largest event's

@@ -1,7 +1,8 @@
 // Wrapping, the event's block, barcodes with their digits, lines to write on.
 #include "druck/seitenbau.hpp"
 
-#include "druck/code39.hpp"
+#include <algorithm>
+
 
 namespace karmo::druck {
 namespace {
@@ -84,20 +85,54 @@ std::vector<std::string> umbrechen(std::string_view text, int breite, Schrift s,
     return out;
 }
 
-Veranstaltungsblock::Veranstaltungsblock(const Druckdaten& d, const Textmass& m) {
+void kuerzen(std::vector<std::string>& zeilen, std::size_t hoechstens, int breite, Schrift s, const Textmass& m) {
+    hoechstens = std::max<std::size_t>(1, hoechstens);
+    if (zeilen.size() <= hoechstens) return;
+    zeilen.resize(hoechstens);
+    std::string& z = zeilen.back();
+    while (!z.empty() && m.breite(z + std::string(k_auslassung), s) > breite) {
+        const std::size_t blank = z.rfind(' ');
+        if (blank != std::string::npos && blank > 0) {
+            z.resize(blank);
+        } else {
+            // The last character, whole.
+            std::size_t i = z.size() - 1;
+            while (i > 0 && (static_cast<unsigned char>(z[i]) & 0xC0) == 0x80) --i;
+            z.resize(i);
+        }
+        while (!z.empty() && z.back() == ' ') z.pop_back();
+    }
+    z += k_auslassung;
+}
+
+std::string einpassen(std::string_view text, int breite, Schrift s, const Textmass& m) {
+    std::vector<std::string> zeilen = umbrechen(text, breite, s, m);
+    kuerzen(zeilen, 1, breite, s, m);
+    return std::move(zeilen.front());
+}
+
+Veranstaltungsblock::Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens,
+                                         Blockumfang umfang) {
     const int breite = k_satzbreite - k_wert_ab;
     const auto zeile = [&](std::string beschriftung, std::string_view wert) {
-        zeilen_.push_back({std::move(beschriftung), umbrechen(wert, breite, k_text, m)});
+        std::vector<std::string> werte = umbrechen(wert, breite, k_text, m);
+        kuerzen(werte, k_wert_zeilen_hoechstens, breite, k_text, m);
+        zeilen_.push_back({std::move(beschriftung), std::move(werte)});
     };
+    const bool voll = umfang == Blockumfang::Voll;
     zeile("VNR", d.vnr);
     zeile("Kammer", d.kammer);
+    if (voll && !d.veranstalter.empty()) zeile("Veranstalter", d.veranstalter);
+    if (voll && !d.ort.empty()) zeile("Ort", d.ort);
     zeile("Punkte", d.punkte);
     if (d.meldungsart != 2) return;
     zeile("Datum", d.datum_von + " bis " + d.datum_bis);
+    if (!voll) return;
     zeile("Uhrzeit", d.uhrzeit_s + " bis " + d.uhrzeit_e);
     zeile("Dauer", d.dauer.empty() ? std::string() : d.dauer + " Minuten");
+    const int raum = std::max(1, std::min(inhalt_zeilen, (hoehe_hoechstens - hoehe()) / zeilenhoehe(k_text)));
     std::vector<std::string> inhalt = umbrechen(d.inhalt, breite, k_text, m);
-    if (inhalt.size() > static_cast<std::size_t>(k_inhalt_zeilen_hoechstens)) {
+    if (inhalt.size() > static_cast<std::size_t>(raum)) {
         std::string verbunden;
         for (std::string_view a : absaetze(d.inhalt)) {
             if (a.find_first_not_of(' ') == std::string_view::npos) continue;
@@ -105,6 +140,7 @@ Veranstaltungsblock::Veranstaltungsblock(const Druckdaten& d, const Textmass& m)
             verbunden += a;
         }
         inhalt = umbrechen(verbunden, breite, k_text, m);
+        kuerzen(inhalt, static_cast<std::size_t>(raum), breite, k_text, m);
     }
     zeilen_.push_back({"Inhalt", std::move(inhalt)});
 }
@@ -124,18 +160,6 @@ int Veranstaltungsblock::zeichnen(Seite& s, int y) const {
         }
     }
     return y;
-}
-
-int strichcode_mit_ziffern(Seite& s, int x, int y, int balkenhoehe, std::string_view text, const Textmass& m) {
-    const int module = code39::modulzahl(text.size());
-    const int anfang = x + k_ruhezone * k_modul_raum;
-    // `text` is the participant's EFN in the event's data.
-    s.codes.push_back({anfang, y, balkenhoehe, text});
-    // Centred under the bars as they come out at the usual 0.254 mm.
-    const int mitte = anfang + module * 254 / 20;
-    const int y_ziffern = y + balkenhoehe + 30;
-    s.texte.push_back({mitte - m.breite(text, k_ziffern) / 2, y_ziffern, k_ziffern, text});
-    return y_ziffern + zeilenhoehe(k_ziffern);
 }
 
 void schreiblinie(Seite& s, int x, int y, int breite, std::string_view beschriftung) {

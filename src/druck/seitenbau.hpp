@@ -14,8 +14,6 @@ inline constexpr Schrift k_titel{700, true};
 inline constexpr Schrift k_text{380, false};
 inline constexpr Schrift k_fett{380, true};
 inline constexpr Schrift k_klein{300, false};
-// The digits under a barcode.
-inline constexpr Schrift k_ziffern{280, false};
 // The table's column heads.
 inline constexpr Schrift k_spaltenkopf{320, true};
 // Values of the event's block, and of a certificate's points, start this far right of their captions.
@@ -31,21 +29,42 @@ inline constexpr int k_satzbreite = k_rechts - k_links;
 // Width and height of a rule or table line.
 inline constexpr int k_strich = 25;
 
-// A content of more lines than this is printed with its lines joined by
-// " / ": the header must leave the page room for rows.
+// The list's header holds at most this many lines of the content.
 inline constexpr int k_inhalt_zeilen_hoechstens = 8;
+// Any other value of the event's block at most this many.
+inline constexpr int k_wert_zeilen_hoechstens = 2;
+
+// The mark of a text cut short.
+inline constexpr std::string_view k_auslassung = "…";
 
 // `text` broken into lines no wider than `breite`: at its own line breaks
 // (CR LF, LF or CR), then between words; a word wider than a line is broken
 // between characters.
 std::vector<std::string> umbrechen(std::string_view text, int breite, Schrift s, const Textmass& m);
 
+// Keeps the first `hoechstens` (at least 1) of `zeilen`; when that cut any
+// off, the last one kept ends in k_auslassung, its last words (or
+// characters) dropped until it fits `breite`.
+void kuerzen(std::vector<std::string>& zeilen, std::size_t hoechstens, int breite, Schrift s, const Textmass& m);
+
+// `text` on one line of at most `breite`, cut short with k_auslassung if
+// need be.
+std::string einpassen(std::string_view text, int breite, Schrift s, const Textmass& m);
+
 // The event's data under each other as caption and value: VNR, chamber,
-// points, and for report type 2 the dates, the times, the duration and the
-// whole content, wrapped.
+// organiser and place when given, points, and for report type 2 the dates,
+// the times, the duration and the content, wrapped. Each value takes at most
+// k_wert_zeilen_hoechstens lines; the content at most `inhalt_zeilen` and no
+// more than keeps the whole block within `hoehe_hoechstens` (but one line at
+// least). A content of more lines is printed with its lines joined by " / ",
+// and what still does not fit is cut off at a line's end and marked with
+// k_auslassung. The short block (Blockumfang::Kurz) has only the VNR, the
+// chamber, the points and, for report type 2, the dates.
+enum class Blockumfang { Voll, Kurz };
 class Veranstaltungsblock {
 public:
-    Veranstaltungsblock(const Druckdaten& d, const Textmass& m);
+    Veranstaltungsblock(const Druckdaten& d, const Textmass& m, int inhalt_zeilen, int hoehe_hoechstens = k_papier_hoehe,
+                        Blockumfang umfang = Blockumfang::Voll);
     int hoehe() const;
     // Draws the block with its top at y; returns the y below it.
     int zeichnen(Seite& s, int y) const;
@@ -57,13 +76,6 @@ private:
     };
     std::vector<Zeile> zeilen_;
 };
-
-// Room a barcode of `modulzahl` narrow modules takes with its quiet zones, at the widest narrow element allowed for.
-constexpr int strichcode_raum(int modulzahl) { return (modulzahl + 2 * k_ruhezone) * k_modul_raum; }
-
-// A barcode whose left quiet zone starts at x, with `text` centred beneath
-// the bars; returns the y below the digits.
-int strichcode_mit_ziffern(Seite& s, int x, int y, int balkenhoehe, std::string_view text, const Textmass& m);
 
 // A line to write on from x, `breite` long, at y, with its caption beneath.
 void schreiblinie(Seite& s, int x, int y, int breite, std::string_view beschriftung);

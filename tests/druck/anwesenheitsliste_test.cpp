@@ -61,27 +61,21 @@ std::vector<std::string> alle_codes(const Anwesenheitsliste& l) {
     return out;
 }
 
-std::vector<std::string> efns(const Druckdaten& d) {
-    std::vector<std::string> out;
-    for (const Druckteilnehmer& t : d.teilnehmer) out.push_back(t.efn);
-    return out;
-}
-
 TEST(Anwesenheitsliste, RowsFillPagesInListOrderWithHeadsOnEveryPage) {
     const Druckdaten eine = veranstaltung(1);
-    const int je_seite = Anwesenheitsliste(eine, k_mass).zeilen_je_seite();
+    const int je_seite = Anwesenheitsliste(eine, k_mass, test::k_600).zeilen_je_seite();
     ASSERT_GE(je_seite, 10);
     for (int n : {1, 2, je_seite - 1, je_seite, je_seite + 1, 2 * je_seite, 45, 3 * je_seite + 5}) {
         SCOPED_TRACE("n = " + std::to_string(n));
         const Druckdaten d = veranstaltung(n);
-        const Anwesenheitsliste l(d, k_mass);
+        const Anwesenheitsliste l(d, k_mass, test::k_600);
         int zeilen = 0;
         for (int k = 1; k <= l.seitenzahl(); ++k) {
             seite_pruefen(l, d, k);
             zeilen += l.zeilen_auf(k);
         }
         EXPECT_EQ(zeilen, n);
-        EXPECT_EQ(alle_codes(l), efns(d));
+        EXPECT_EQ(alle_codes(l), test::efns(d));
         // Full pages before the last, and the closing lines on a page of
         // their own only when the last rows leave them no room.
         const int voll = (n + je_seite - 1) / je_seite;
@@ -92,9 +86,9 @@ TEST(Anwesenheitsliste, RowsFillPagesInListOrderWithHeadsOnEveryPage) {
 
 TEST(Anwesenheitsliste, ClosingLinesMoveToANewPageWhenTheLastPageIsFull) {
     const Druckdaten probe = veranstaltung(1);
-    const int je_seite = Anwesenheitsliste(probe, k_mass).zeilen_je_seite();
+    const int je_seite = Anwesenheitsliste(probe, k_mass, test::k_600).zeilen_je_seite();
     const Druckdaten d = veranstaltung(je_seite);
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     ASSERT_EQ(l.seitenzahl(), 2);
     EXPECT_EQ(l.zeilen_auf(2), 0);
     const Seite s = l.seite(2);
@@ -105,7 +99,7 @@ TEST(Anwesenheitsliste, ClosingLinesMoveToANewPageWhenTheLastPageIsFull) {
 
 TEST(Anwesenheitsliste, RowShowsNumberBarcodeDigitsAndPointsAsTheListLineDoes) {
     const Druckdaten d = veranstaltung(4);
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     const Seite s = l.seite(1);
     ASSERT_EQ(s.codes.size(), 4U);
     for (int i = 0; i < 4; ++i) {
@@ -118,9 +112,10 @@ TEST(Anwesenheitsliste, RowShowsNumberBarcodeDigitsAndPointsAsTheListLineDoes) {
         if (i > 0) {
             EXPECT_GE(c.y - s.codes[static_cast<std::size_t>(i - 1)].y, 10 * k_mm);
         }
-        // The quiet zone lies inside the EFN column.
-        EXPECT_GE(c.x - k_ruhezone * k_modul_raum, k_links + k_spalten[1].links);
-        EXPECT_LE(c.x + (271 + k_ruhezone) * k_modul_raum, k_links + k_spalten[2].links);
+        // The quiet zones lie inside the EFN column, clear of its rules.
+        const auto& sp = l.spalten();
+        EXPECT_GE(c.x - test::k_600.hundertstel(test::k_600.ruhe), k_links + sp[1].links + k_strich);
+        EXPECT_LE(c.x + test::k_600.hundertstel(test::k_600.balken(15) + test::k_600.ruhe), k_links + sp[2].links);
     }
     EXPECT_TRUE(hat_text(s, "8/2"));
     EXPECT_TRUE(hat_text(s, "8/"));
@@ -133,8 +128,8 @@ TEST(Anwesenheitsliste, RowShowsNumberBarcodeDigitsAndPointsAsTheListLineDoes) {
 // Column heads inside their columns, the block's captions left of their values.
 TEST(Anwesenheitsliste, HeadsAndCaptionsFitTheirRoom) {
     const Druckdaten d = veranstaltung(2, 2);
-    const Seite s = Anwesenheitsliste(d, k_mass).seite(1);
-    for (const Spalte& sp : k_spalten) {
+    const Seite s = Anwesenheitsliste(d, k_mass, test::k_600).seite(1);
+    for (const Spalte& sp : Anwesenheitsliste::spalten_fuer(test::k_600)) {
         const Textstueck* kopf = nullptr;
         for (const Textstueck& t : s.texte) {
             if (t.text == sp.kopf && t.schrift.fett && t.x > k_links + sp.links) kopf = &t;
@@ -151,7 +146,7 @@ TEST(Anwesenheitsliste, HeadsAndCaptionsFitTheirRoom) {
 
 TEST(Anwesenheitsliste, EmptyListIsOnePageOfNumberedRowsToFillIn) {
     const Druckdaten d = veranstaltung(0);
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     ASSERT_EQ(l.seitenzahl(), 1);
     seite_pruefen(l, d, 1);
     const Seite s = l.seite(1);
@@ -168,7 +163,7 @@ TEST(Anwesenheitsliste, TypeTwoHeaderKeepsTheContentsLineBreaksAndWrapsLongLines
     Druckdaten d = veranstaltung(30, 2);
     d.inhalt = "Erste Zeile\r\nZweite Zeile mit Umlauten: Ärger, Öl, Übung, Straße\r\n" + std::string(50, 'x') +
                " " + std::string(150, 'y');
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     for (int k = 1; k <= l.seitenzahl(); ++k) {
         const Seite s = l.seite(k);
         EXPECT_TRUE(hat_text(s, "21.12.2006 bis 22.12.2006"));
@@ -187,7 +182,7 @@ TEST(Anwesenheitsliste, TypeTwoHeaderKeepsTheContentsLineBreaksAndWrapsLongLines
     EXPECT_EQ(ys, std::string(150, 'y'));
     // A taller header leaves fewer rows per page.
     const Druckdaten kurz = veranstaltung(30, 1);
-    EXPECT_LT(l.zeilen_je_seite(), Anwesenheitsliste(kurz, k_mass).zeilen_je_seite());
+    EXPECT_LT(l.zeilen_je_seite(), Anwesenheitsliste(kurz, k_mass, test::k_600).zeilen_je_seite());
 }
 
 TEST(Anwesenheitsliste, ContentOfManyLinesIsJoinedSoRowsStillFit) {
@@ -195,7 +190,7 @@ TEST(Anwesenheitsliste, ContentOfManyLinesIsJoinedSoRowsStillFit) {
     d.inhalt.clear();
     for (int i = 0; i < 60; ++i) d.inhalt += "a\r\n";
     d.inhalt += "Ende";
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     const Seite s = l.seite(1);
     bool verbunden = false;
     for (const Textstueck& t : s.texte) verbunden = verbunden || t.text.rfind("a / a / a", 0) == 0;
@@ -206,7 +201,7 @@ TEST(Anwesenheitsliste, ContentOfManyLinesIsJoinedSoRowsStillFit) {
 
 TEST(Anwesenheitsliste, LargestEventOf32767Rows) {
     const Druckdaten d = veranstaltung(32767, 2);
-    const Anwesenheitsliste l(d, k_mass);
+    const Anwesenheitsliste l(d, k_mass, test::k_600);
     const int je_seite = l.zeilen_je_seite();
     EXPECT_GE(l.seitenzahl(), 1500);
     EXPECT_LE(l.seitenzahl(), 2200);

@@ -7,7 +7,9 @@
 #include <map>
 
 #include "druck/code39.hpp"
+#include "druck/strichcode.hpp"
 #include "druck_umgebung.hpp"
+#include "strichcode_lesen.hpp"
 #include "platform/fake/fake_drucker.hpp"
 #include "platform/fake/fake_plattform.hpp"
 
@@ -27,36 +29,6 @@ bool hat(const Gedruckte_Seite& s, std::string_view t) {
     return std::any_of(s.texte.begin(), s.texte.end(), [&](const Gedruckter_Text& x) { return x.text == t; });
 }
 
-// The barcodes of a page read back from its bars: bars of one height that
-// stand side by side, as runs of modules of the narrowest bar's width.
-// A barcode's bar: between 8 and 9 mm high (the table's lines are longer or flat).
-bool strichbalken(const Gedruckter_Balken& b, int dpi) { return b.hoehe * 2540 >= 800 * dpi && b.hoehe * 2540 <= 900 * dpi; }
-
-std::vector<std::string> strichcodes_lesen(const Gedruckte_Seite& s, int dpi) {
-    std::map<int, std::vector<Gedruckter_Balken>> zeilen;
-    for (const Gedruckter_Balken& b : s.balken) {
-        if (strichbalken(b, dpi)) zeilen[b.y].push_back(b);
-    }
-    std::vector<std::string> out;
-    for (auto& [y, balken] : zeilen) {
-        std::sort(balken.begin(), balken.end(), [](auto& a, auto& b) { return a.x < b.x; });
-        int modul = balken[0].breite;
-        for (const auto& b : balken) modul = std::min(modul, b.breite);
-        std::string module;
-        for (std::size_t i = 0; i < balken.size(); ++i) {
-            if (i > 0) module.append(static_cast<std::size_t>((balken[i].x - balken[i - 1].x - balken[i - 1].breite) / modul), '0');
-            module.append(static_cast<std::size_t>(balken[i].breite / modul), '1');
-        }
-        // Find the text whose barcode these modules are, among the page's digits.
-        std::string gelesen = "?";
-        for (const Gedruckter_Text& t : s.texte) {
-            if (code39::darstellbar(t.text) && !t.text.empty() && code39::module(t.text) == module) gelesen = t.text;
-        }
-        out.push_back(gelesen);
-    }
-    return out;
-}
-
 TEST(Drucken, ListGoesToThePrinterWithBarcodesOfMeasuredSizeThatReadBack) {
     for (int dpi : {300, 600}) {
         SCOPED_TRACE(dpi);
@@ -72,20 +44,17 @@ TEST(Drucken, ListGoesToThePrinterWithBarcodesOfMeasuredSizeThatReadBack) {
         EXPECT_EQ(a.titel, "Anwesenheitsliste " + d.vnr);
         EXPECT_TRUE(a.fortschritt.empty());
         ASSERT_GE(a.seiten.size(), 3U);
-        const int modul = modul_pixel(dpi);
-        // The narrow element at least 0.25 mm, wide ones three times that.
-        EXPECT_GE(modul * 2540, 25 * dpi);
-        EXPECT_LT((modul - 1) * 2540, 25 * dpi);
+        const Strichmass sm = Strichmass::fuer(dpi);
         std::vector<std::string> gelesen;
         for (std::size_t k = 0; k < a.seiten.size(); ++k) {
             const Gedruckte_Seite& s = a.seiten[k];
             EXPECT_TRUE(hat(s, "Seite " + std::to_string(k + 1) + " von " + std::to_string(a.seiten.size())));
             EXPECT_TRUE(hat(s, d.inhalt));
-            for (const Gedruckter_Balken& b : s.balken) {
-                if (!strichbalken(b, dpi)) continue;
-                EXPECT_TRUE(b.breite == modul || b.breite == 3 * modul) << b.breite;
+            for (test::Gelesen& c : test::strichcodes_lesen(s, dpi, dpi)) {
+                EXPECT_EQ(c.schmal, sm.schmal);
+                EXPECT_EQ(c.breit, sm.breit);
+                gelesen.push_back(std::move(c.text));
             }
-            for (std::string& c : strichcodes_lesen(s, dpi)) gelesen.push_back(std::move(c));
         }
         ASSERT_EQ(gelesen.size(), d.teilnehmer.size());
         for (std::size_t i = 0; i < gelesen.size(); ++i) EXPECT_EQ(gelesen[i], d.teilnehmer[i].efn) << i;
@@ -110,6 +79,21 @@ TEST(Drucken, CertificatesOnePagePerParticipantAndNoneForAnEmptyList) {
     // The empty attendance list prints its page.
     EXPECT_EQ(Drucken(leer.p, veranstaltung(0), Druckart::Anwesenheitsliste), Druckausgang::Gedruckt);
     EXPECT_EQ(leer.auftrag().seiten.size(), 1U);
+}
+
+TEST(Drucken, DoorListUnderItsNameEvenWithoutParticipants) {
+    Umgebung u;
+    Druckdaten d = veranstaltung(0, 2);
+    d.anmeldungen = test::anmeldungen(60);
+    d.angemeldet = 51;
+    d.erfasst = 26;
+    EXPECT_EQ(Drucken(u.p, d, Druckart::Anmeldeliste), Druckausgang::Gedruckt);
+    const Druckprotokoll& a = u.auftrag();
+    EXPECT_EQ(a.titel, "Anmeldeliste " + d.vnr);
+    ASSERT_GE(a.seiten.size(), 4U);
+    EXPECT_TRUE(hat(a.seiten[0], "Anmeldeliste"));
+    EXPECT_TRUE(hat(a.seiten.back(), "Angemeldet: 51, davon erfasst: 26"));
+    EXPECT_FALSE(hat(a.seiten[0], "Angemeldet: 51, davon erfasst: 26"));
 }
 
 TEST(Drucken, DialogOutcomesNoPrinterCancelAndFailure) {

@@ -16,7 +16,7 @@ const test::Zeichenmass k_mass;
 
 TEST(Bescheinigungen, OnePagePerParticipantInListOrder) {
     const Druckdaten d = veranstaltung(7, 2);
-    const Bescheinigungen b(d, k_mass);
+    const Bescheinigungen b(d, k_mass, test::k_600);
     ASSERT_EQ(b.seitenzahl(), 7);
     for (int k = 1; k <= 7; ++k) {
         SCOPED_TRACE(k);
@@ -53,7 +53,7 @@ TEST(Bescheinigungen, OnePagePerParticipantInListOrder) {
 TEST(Bescheinigungen, PointsNamedAsSuchAndTypeOneWithoutDates) {
     Druckdaten d = veranstaltung(2, 1);
     d.teilnehmer[0] = {d.teilnehmer[0].efn, "6", "3"};
-    const Bescheinigungen b(d, k_mass);
+    const Bescheinigungen b(d, k_mass, test::k_600);
     const Seite s = b.seite(1);
     const Textstueck* basis = finde(s, "Basispunkte");
     const Textstueck* referent = finde(s, "Referentenpunkte");
@@ -75,7 +75,7 @@ TEST(Bescheinigungen, PointsNamedAsSuchAndTypeOneWithoutDates) {
 
 TEST(Bescheinigungen, EmptyListHasNoPages) {
     const Druckdaten d = veranstaltung(0);
-    EXPECT_EQ(Bescheinigungen(d, k_mass).seitenzahl(), 0);
+    EXPECT_EQ(Bescheinigungen(d, k_mass, test::k_600).seitenzahl(), 0);
 }
 
 } // namespace

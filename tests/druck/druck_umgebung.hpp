@@ -8,6 +8,7 @@
 #include "checks/nummern.hpp"
 #include "druck/druckdaten.hpp"
 #include "druck/seite.hpp"
+#include "druck/strichcode.hpp"
 
 namespace karmo::druck::test {
 
@@ -20,6 +21,9 @@ public:
         return n * s.hoehe * 6 / 10;
     }
 };
+
+// The usual laser printer's barcode.
+inline const Strichmass k_600 = Strichmass::fuer(600);
 
 // The i-th of a run of valid, distinct training numbers.
 inline std::string efn(int i) {
@@ -46,6 +50,28 @@ inline Druckdaten veranstaltung(int teilnehmer, std::uint8_t meldungsart = 1) {
         d.teilnehmer.push_back({efn(i), "8", i % 3 == 0 ? "2" : ""});
     }
     return d;
+}
+
+// A display name as the registration list makes it.
+inline std::string anzeigename(int i) { return "Weiß-" + std::to_string(i) + ", Dr. Jürgen"; }
+
+// `n` registrations in the door list's order: every seventh from the fourth
+// on with an EFN Excel cut short, every seventh from the sixth on without
+// one, the others valid; the valid ones of even number captured.
+inline std::vector<Druckanmeldung> anmeldungen(int n) {
+    std::vector<Druckanmeldung> out;
+    for (int i = 0; i < n; ++i) {
+        const std::string zelle = i % 7 == 3 ? "1,23457E+14" : i % 7 == 5 ? "" : efn(i);
+        const bool gueltig = i % 7 != 3 && i % 7 != 5;
+        out.push_back({anzeigename(i), zelle, gueltig, gueltig && i % 2 == 0});
+    }
+    return out;
+}
+
+inline std::vector<std::string> efns(const Druckdaten& d) {
+    std::vector<std::string> out;
+    for (const Druckteilnehmer& t : d.teilnehmer) out.push_back(t.efn);
+    return out;
 }
 
 inline bool hat_text(const Seite& s, std::string_view t) {

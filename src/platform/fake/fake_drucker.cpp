@@ -12,7 +12,9 @@ public:
 
     int dpi_x() const override { return d_.dpi_x; }
     int dpi_y() const override { return d_.dpi_y; }
-    int textbreite(std::string_view text, Druckschrift s) override { return FakeDrucker::textbreite(text, s); }
+    int textbreite(std::string_view text, Druckschrift s) override {
+        return FakeDrucker::textbreite(text, s, d_.dpi_x, d_.dpi_y);
+    }
 
     Ergebnis beginnen(std::string_view titel) override {
         if (!d_.fehler_beginn.ok()) return d_.fehler_beginn;
@@ -64,8 +66,8 @@ std::size_t zeichenzahl(std::string_view t) {
 
 } // namespace
 
-int FakeDrucker::textbreite(std::string_view text, Druckschrift s) {
-    return static_cast<int>(zeichenzahl(text)) * s.hoehe * 6 / 10;
+int FakeDrucker::textbreite(std::string_view text, Druckschrift s, int dpi_x, int dpi_y) {
+    return static_cast<int>(static_cast<long long>(zeichenzahl(text)) * s.hoehe * 6 * dpi_x / (10LL * dpi_y));
 }
 
 Druckwahl FakeDrucker::dialog() {

@@ -53,8 +53,9 @@ public:
     // Every job the dialog handed out, for inspection after the job is gone.
     std::vector<Druckprotokoll> auftraege;
 
-    // Width of a character at height h: h * 6 / 10 pixels, one per UTF-8 character.
-    static int textbreite(std::string_view text, Druckschrift s);
+    // Width of a character at height h (pixels down): h * 6 / 10 of that on
+    // paper, one per UTF-8 character; in pixels across, at dpi_x / dpi_y of it.
+    static int textbreite(std::string_view text, Druckschrift s, int dpi_x = 1, int dpi_y = 1);
 };
 
 } // namespace karmo
