@@ -2,6 +2,7 @@
 #include "anmeldung/ablage.hpp"
 
 #include "anmeldung/tabelle.hpp"
+#include "platform/ablegen.hpp"
 
 namespace karmo::anmeldung {
 namespace {
@@ -76,12 +77,7 @@ std::string Ablagetext(const Anmeldeliste& liste) {
 }
 
 Ergebnis Anmeldeliste_ablegen(Plattform& pl, std::string_view datenordner, std::string_view vnr, const Anmeldeliste& liste) {
-    const std::string ziel = Anmeldeliste_pfad(datenordner, vnr);
-    const std::string zwischendatei = ziel + ".tmp";
-    Ergebnis e = pl.schreiben(zwischendatei, Ablagetext(liste));
-    if (e.ok()) e = pl.ersetzen(zwischendatei, ziel);
-    if (!e.ok()) pl.loeschen(zwischendatei);
-    return e;
+    return Datei_ablegen(pl, Anmeldeliste_pfad(datenordner, vnr), Ablagetext(liste));
 }
 
 Einlesung Anmeldeliste_laden(Plattform& pl, std::string_view datenordner, std::string_view vnr) {

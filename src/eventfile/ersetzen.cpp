@@ -2,17 +2,13 @@
 #include "eventfile/ersetzen.hpp"
 
 #include "common/fehler.hpp"
+#include "platform/ablegen.hpp"
 
 namespace karmo {
 
 void Datei_ersetzen(Plattform& pl, const std::string& pfad, std::string_view inhalt, const char* quelle) {
-    const std::string zwischendatei = pfad + ".tmp";
-    Ergebnis e = pl.schreiben(zwischendatei, inhalt);
-    if (e.ok()) e = pl.ersetzen(zwischendatei, pfad);
-    if (!e.ok()) {
-        pl.loeschen(zwischendatei);
-        throw Fehler(e.nummer, quelle, e.text);
-    }
+    const Ergebnis e = Datei_ablegen(pl, pfad, inhalt);
+    if (!e.ok()) throw Fehler(e.nummer, quelle, e.text);
 }
 
 Ergebnis Kopie_ablegen(Plattform& pl, const std::string& quelle, const std::string& ziel) {
@@ -27,11 +23,7 @@ Ergebnis Kopie_ablegen(Plattform& pl, const std::string& quelle, const std::stri
         if (n == 0) break;
         bytes.append(block.data(), n);
     }
-    const std::string zwischendatei = ziel + ".tmp";
-    e = pl.schreiben(zwischendatei, bytes);
-    if (e.ok()) e = pl.ersetzen(zwischendatei, ziel);
-    if (!e.ok()) pl.loeschen(zwischendatei);
-    return e;
+    return Datei_ablegen(pl, ziel, bytes);
 }
 
 } // namespace karmo
