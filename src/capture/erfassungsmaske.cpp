@@ -25,17 +25,17 @@ void Erfassungsmaske::Einsehen_Click() { Veranstaltung_einsehen(p_.plattform(), 
 // Moving on hides this form, as every step to another window does; Ausdruck
 // knows the form by the event's report type and shows it again.
 void Erfassungsmaske::Drucken_Click() {
-    ui::Fenster& ausdruck = p_.form(ui::FormId::Ausdruck);
-    f_.verbergen();
-    ausdruck.zeigen();
-    ausdruck.fokus(Ctl::Weiter);
+    an_der_stelle(ui::FormId::Ausdruck).fokus(Ctl::Weiter);
 }
 
-void Erfassungsmaske::Anmeldeliste_Click() {
-    ui::Fenster& fenster = p_.form(ui::FormId::Anmeldeliste);
+void Erfassungsmaske::Anmeldeliste_Click() { an_der_stelle(ui::FormId::Anmeldeliste); }
+
+ui::Fenster& Erfassungsmaske::an_der_stelle(ui::FormId id) {
+    ui::Fenster& fenster = p_.form(id);
     f_.verbergen();
     fenster.zeigen();
-    if (ui::Formularlogik* l = p_.formulare().logik(ui::FormId::Anmeldeliste)) l->form_activate();
+    if (ui::Formularlogik* l = p_.formulare().logik(id)) l->form_activate();
+    return fenster;
 }
 
 void Erfassungsmaske::form_unload() { p_.Programm_beenden(); }

@@ -78,6 +78,8 @@ protected:
     void liste_hinzuladen(const std::string& vnr);
 
     Zustand& zustand() { return p_.zustand(); }
+    // Hides this form and shows the window `id` in its place, filled anew.
+    ui::Fenster& an_der_stelle(ui::FormId id);
     // Whether the VNR box holds more digits than the prefix "276".
     bool mehr_als_praefix() const;
 

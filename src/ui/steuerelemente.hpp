@@ -46,6 +46,8 @@ enum class Ctl : std::uint8_t {
     // the registration list: the capture forms' button and label, and its window
     Anmeldeliste, Zuletzt, Suchlabel, Suche, Treffer, Trefferzahl, Nur_offene, Erfassen, Entfernen,
     Schliessen,
+    // Ausdruck's choices and boxes for the names
+    Tuerliste, Tabelle, Veranstalter_lbl, Veranstalter, Ort_lbl, Ort,
 };
 
 enum class Art : std::uint8_t {
