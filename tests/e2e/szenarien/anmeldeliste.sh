@@ -99,7 +99,15 @@ al_karte_im_fenster() {
 # The UTF-8 table with "," and quotes, a title line above its header: the question, Ja, the summary.
 al_utf8() {
     al_laden 'E:\anmeldung-utf8.csv' || return 1
-    frage_beantworten "Die Veranstaltung hat schon eine Anmeldeliste mit 5 Anmeldungen. Soll sie ersetzt werden?" 6 || return 1
+    local frage="Die Veranstaltung hat schon eine Anmeldeliste mit 5 Anmeldungen. Soll sie ersetzt werden?" ist i
+    ist=$(probe wait-msgbox 10000) || { echo "keine Frage erschienen"; return 1; }
+    gleich "Karmo"$'\n'"$frage" "$ist" || return 1
+    klicken msgbox id=6 || return 1
+    # The summary follows at once, where the question stood.
+    for ((i = 0; i < 50; i++)); do
+        ist=$(probe msgbox) && [[ $ist != "Karmo"$'\n'"$frage" ]] && break
+        sleep 0.1
+    done
     meldung_bestaetigen "Anmeldeliste geladen: 2 Anmeldungen, 2 davon mit gültiger EFN." || return 1
     zeilen_erwarten "Neu, mit Komma, Nora – $al_n"$'\n'"Weiß, Dr. Jürgen – $al_w – erfasst" "$T_ANMELDELISTE" ListBox#0
 }
