@@ -98,10 +98,18 @@ dn_tuerliste() {
         [[ $text == *"$n"* ]] || { echo "\"$n\" fehlt in der Türliste"; echo "$text"; return 1; }
     done
     pdftoppm -png -r 300 -f 1 -l 1 -singlefile "$pdf" "$dr_ordner/tuerliste" || return 1
-    # zbarimg's XML gives each symbol's corners: sorted by their top, the EFNs in name order.
-    gelesen=$(zbarimg --quiet --xml "$dr_ordner/tuerliste.png" 2>/dev/null | tr -d '\n' | grep -oE "<symbol[^>]*>.*?</symbol>" |
-        sed -E 's/<\/symbol>/&\n/g' | sed -nE "s/.*points='[+]?[0-9]+,([0-9]+)[^']*'.*<data><!\[CDATA\[([0-9]+)\]\]><\/data>.*/\1 \2/p" |
-        sort -n | awk '{print $2}')
+    # Each barcode stands above its digits: the strip from the row above down to a number's digits
+    # holds exactly that barcode, read alone; top to bottom, the EFNs in name order.
+    local y zahl oben=-1 streifen
+    gelesen=""
+    while read -r y zahl; do
+        ((oben < 0)) && oben=$((y - 72))
+        streifen="$dr_ordner/tuerliste-$zahl.png"
+        convert "$dr_ordner/tuerliste.png" -crop "2480x$(((y - oben) * 300 / 72))+0+$((oben * 300 / 72))" +repage "$streifen" || return 1
+        gelesen+=$(zbarimg --quiet --raw "$streifen" 2>/dev/null)$'\n'
+        oben=$y
+    done < <(pdftotext -f 1 -l 1 -bbox "$pdf" - | sed -nE 's/.*yMin="([0-9]+)(\.[0-9]*)?".*>([0-9]{15})<\/word>.*/\1 \3/p' | sort -n)
+    gelesen=${gelesen%$'\n'}
     gleich "$dn_a"$'\n'"$dn_m"$'\n'"$dn_w" "$gelesen" || { echo "(Strichcodes der Türliste, von oben)"; return 1; }
     if [[ "${KARMO_E2E_DOCS:-0}" == 1 ]]; then
         pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$pdf" "$wurzel/docs/screens/23-tuerliste"
