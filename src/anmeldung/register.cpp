@@ -16,15 +16,11 @@ std::size_t streuung(std::uint64_t zahl, std::size_t maske) {
     return static_cast<std::size_t>((zahl * 0x9E3779B97F4A7C15ULL) >> 32) & maske;
 }
 
-// The sort key: surname, first name, title, each folded with ä as a.
-std::string sortierschluessel(const Anmeldung& a) {
-    std::string k;
-    falten(bereinigt(a.nachname), Umlaute::Grundbuchstabe, k);
-    k.push_back('\x01');
-    falten(bereinigt(a.vorname), Umlaute::Grundbuchstabe, k);
-    k.push_back('\x01');
-    falten(bereinigt(a.titel), Umlaute::Grundbuchstabe, k);
-    return k;
+// A cell cleaned for showing, then folded, appended to `out`.
+void gefaltet_anhaengen(std::string& out, std::string_view zelle, Umlaute u, std::string& puffer) {
+    puffer.clear();
+    bereinigt_anhaengen(puffer, zelle);
+    falten(puffer, u, out);
 }
 
 } // namespace
@@ -33,14 +29,26 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
     const std::vector<Anmeldung>& zeilen = liste_.zeilen;
     erfasst_.assign(zeilen.size(), 0);
 
-    std::vector<std::string> schluessel(zeilen.size());
+    // The sort keys, all in one text: surname, first name, title, each
+    // folded with ä as a, and where each row's key begins.
+    std::string schluessel, puffer;
+    std::vector<std::uint32_t> anfang(zeilen.size() + 1, 0);
     for (std::uint32_t i = 0; i < zeilen.size(); ++i) {
+        anfang[i] = static_cast<std::uint32_t>(schluessel.size());
         if (zeilen[i].stand == EFN_Stand::Doppelt) continue;
-        schluessel[i] = sortierschluessel(zeilen[i]);
+        gefaltet_anhaengen(schluessel, zeilen[i].nachname, Umlaute::Grundbuchstabe, puffer);
+        schluessel.push_back('\x01');
+        gefaltet_anhaengen(schluessel, zeilen[i].vorname, Umlaute::Grundbuchstabe, puffer);
+        schluessel.push_back('\x01');
+        gefaltet_anhaengen(schluessel, zeilen[i].titel, Umlaute::Grundbuchstabe, puffer);
         ordnung_.push_back(i);
     }
+    anfang[zeilen.size()] = static_cast<std::uint32_t>(schluessel.size());
+    const auto schluessel_von = [&](std::uint32_t i) {
+        return std::string_view(schluessel).substr(anfang[i], anfang[i + 1] - anfang[i]);
+    };
     std::stable_sort(ordnung_.begin(), ordnung_.end(),
-                     [&schluessel](std::uint32_t a, std::uint32_t b) { return schluessel[a] < schluessel[b]; });
+                     [&](std::uint32_t a, std::uint32_t b) { return schluessel_von(a) < schluessel_von(b); });
 
     const std::size_t plaetze = std::bit_ceil(std::max<std::size_t>(16, 2 * liste_.bilanz.gueltig));
     schluessel_.assign(plaetze, 0);
@@ -65,7 +73,7 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
             falten(a.anzeigename, u, t);
             t.push_back(k_trenner);
             if (a.stand == EFN_Stand::Gueltig) t += a.efn;
-            else falten(bereinigt(a.efn_zelle), u, t);
+            else gefaltet_anhaengen(t, a.efn_zelle, u, puffer);
             t.push_back('\n');
         }
         anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
