@@ -10,8 +10,6 @@
 namespace karmo::anmeldung {
 namespace {
 
-constexpr char k_trenner = '\x1F'; // between name and EFN in a search text: a search never holds it
-
 std::size_t streuung(std::uint64_t zahl, std::size_t maske) {
     return static_cast<std::size_t>((zahl * 0x9E3779B97F4A7C15ULL) >> 32) & maske;
 }
@@ -62,21 +60,12 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
         zeilen_[p] = static_cast<std::int32_t>(i);
     }
 
-    for (int m = 0; m < 2; ++m) {
-        const Umlaute u = m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben;
-        std::string& t = suchtext_[m];
-        t.reserve(ordnung_.size() * 48);
-        anfaenge_[m].reserve(ordnung_.size() + 1);
-        for (const std::uint32_t i : ordnung_) {
-            const Anmeldung& a = zeilen[i];
-            anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
-            falten(a.anzeigename, u, t);
-            t.push_back(k_trenner);
-            if (a.stand == EFN_Stand::Gueltig) t += a.efn;
-            else gefaltet_anhaengen(t, a.efn_zelle, u, puffer);
-            t.push_back('\n');
-        }
-        anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
+    for (const std::uint32_t i : ordnung_) {
+        const Anmeldung& a = zeilen[i];
+        puffer.clear();
+        if (a.stand == EFN_Stand::Gueltig) puffer = a.efn;
+        else bereinigt_anhaengen(puffer, a.efn_zelle);
+        suche_.hinzu(a.anzeigename, puffer);
     }
 }
 
@@ -122,25 +111,15 @@ void Anmelderegister::erfasst_leeren() {
 Treffer Anmelderegister::suchen(std::string_view anfrage, bool nur_nicht_erfasste, std::size_t hoechstens) const {
     Treffer t;
     const std::string rein = bereinigt(anfrage);
-    std::vector<std::uint8_t> passt(ordnung_.size(), rein.empty() ? 1 : 0);
-    if (!rein.empty()) {
-        for (int m = 0; m < 2; ++m) {
-            const std::string q = gefaltet(rein, m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben);
-            const std::string_view text = suchtext_[m];
-            const std::vector<std::uint32_t>& anfaenge = anfaenge_[m];
-            std::size_t pos = 0;
-            while ((pos = text.find(q, pos)) != std::string_view::npos) {
-                const auto nach = std::upper_bound(anfaenge.begin(), anfaenge.end(), static_cast<std::uint32_t>(pos));
-                const std::size_t k = static_cast<std::size_t>(nach - anfaenge.begin()) - 1;
-                passt[k] = 1;
-                pos = *nach; // on with the next registration
-            }
-        }
-    }
-    for (std::size_t k = 0; k < ordnung_.size(); ++k) {
-        if (!passt[k] || (nur_nicht_erfasste && erfasst(k))) continue;
-        if (t.plaetze.size() < hoechstens) t.plaetze.push_back(static_cast<std::uint32_t>(k));
+    const auto nehmen = [&](std::uint32_t k) {
+        if (nur_nicht_erfasste && erfasst(k)) return;
+        if (t.plaetze.size() < hoechstens) t.plaetze.push_back(k);
         ++t.gesamt;
+    };
+    if (rein.empty()) {
+        for (std::uint32_t k = 0; k < ordnung_.size(); ++k) nehmen(k);
+    } else {
+        for (const std::uint32_t k : suche_.suchen(rein)) nehmen(k);
     }
     return t;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "anmeldung/liste.hpp"
+#include "anmeldung/suche.hpp"
 
 namespace karmo::anmeldung {
 
@@ -71,11 +72,7 @@ private:
     // Per row of liste_: lines of the participant list with its EFN.
     std::vector<std::uint16_t> erfasst_;
     std::size_t angemeldet_erfasst_ = 0;
-    // Each registration's search text in the window's order, once with the
-    // umlauts as their letter, once spelt out: the folded display name, a
-    // separator no search holds, the EFN, a line end; and where each begins.
-    std::string suchtext_[2];
-    std::vector<std::uint32_t> anfaenge_[2];
+    Suchindex suche_; // in the window's order
 };
 
 // --- the texts around the list ------------------------------------------------------------------
