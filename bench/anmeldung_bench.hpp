@@ -16,9 +16,9 @@ std::string anmeldetabelle();
 // search and the shown lines' texts), so that a slow spell of the machine
 // falls on both sides of a round. Medians over the rounds, in seconds; the
 // ratio is the median of the rounds' own ratios (a keystroke's mean over
-// the load). Beside it, diagnoses: the slowest keystroke (one letter, most
-// registrations match), reading the table with building the register, and
-// one look-up by EFN. Nothing when the loader is not in the tree or a round
+// the load). Beside it, diagnoses: the slowest keystroke (two letters a
+// third of the registrations hold, scanning every text), reading the table
+// with building the register, and one look-up by EFN. Nothing when the loader is not in the tree or a round
 // went wrong.
 struct Suchrunden {
     double laden, taste, verhaeltnis;

@@ -205,7 +205,7 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
             z.boden = ms(s->laden) + " loading the largest event into the capture form";
             z.verhaeltnis = s->verhaeltnis;
             z.bemerkung = "in turns, " + std::to_string(s->runden) + " rounds, median of the rounds' ratios";
-            details << "Diagnosis, registration list: the slowest keystroke (\"e\", nearly every registration matches) " << ms(s->laengste_taste)
+            details << "Diagnosis, registration list: the slowest keystroke (\"sc\" after \"w\": every text scanned, a third of the registrations match) " << ms(s->laengste_taste)
                     << "; reading the 32,767-row table and building the register " << ms(s->einlesen) << "; one look-up by EFN "
                     << ms(s->nachschlagen) << ".\n";
         }
