@@ -57,7 +57,8 @@ public:
     // its cell) contains `anfrage` (blanks at its ends trimmed), with case
     // ignored and umlauts and ß as either spelling ("weiss" finds "Weiß",
     // "muller" and "mueller" find "Müller"). An empty search matches all.
-    // `nur_nicht_erfasste` leaves out those captured.
+    // `nur_nicht_erfasste` leaves out those captured. The search keeps what
+    // it found for the next one (one thread only, as the window has).
     Treffer suchen(std::string_view anfrage, bool nur_nicht_erfasste,
                    std::size_t hoechstens = k_hoechstens_gezeigt) const;
 
