@@ -31,17 +31,21 @@ bool ziffer(char c) { return c >= '0' && c <= '9'; }
 struct Spalten {
     int efn = -1, nachname = -1, vorname = -1, titel = -1;
 
-    // The headings of a record: true when one names an EFN column.
+    // The headings of a record: true when one names an EFN column. Most
+    // records looked at are not the header: the other columns are sought
+    // only in the one that has an EFN column.
     bool zuordnen(const std::vector<std::string>& ueberschriften) {
         efn = nachname = vorname = titel = -1;
+        for (std::size_t i = 0; i < ueberschriften.size() && efn < 0; ++i) {
+            if (ist_efn(schluessel(ueberschriften[i]))) efn = static_cast<int>(i);
+        }
+        if (efn < 0) return false;
         int name = -1;
         for (std::size_t i = 0; i < ueberschriften.size(); ++i) {
-            const auto text = formeltext(ueberschriften[i]);
-            ueberschrift_schluessel(text ? *text : ueberschriften[i], k);
+            const std::string& k = schluessel(ueberschriften[i]);
             const int s = static_cast<int>(i);
-            if (k.find("efn") != std::string::npos || k.find("fortbildungsnummer") != std::string::npos || k == "barcode") {
-                if (efn < 0) efn = s;
-            } else if (k == "nachname" || k == "familienname") {
+            if (ist_efn(k)) continue;
+            if (k == "nachname" || k == "familienname") {
                 if (nachname < 0) nachname = s;
             } else if (k == "name") {
                 if (name < 0) name = s;
@@ -54,11 +58,20 @@ struct Spalten {
         // "Name" beside "Vorname" is the surname; alone it holds the whole
         // name as given, which the display name shows as it is.
         if (nachname < 0) nachname = name;
-        return efn >= 0;
+        return true;
     }
 
 private:
-    std::string k; // a heading's key, its room reused
+    static bool ist_efn(const std::string& k) {
+        return k.find("efn") != std::string::npos || k.find("fortbildungsnummer") != std::string::npos || k == "barcode";
+    }
+    // A heading's key (Excel's ="…" taken as its text), in room reused.
+    const std::string& schluessel(const std::string& ueberschrift) {
+        if (const auto text = formeltext(ueberschrift)) ueberschrift_schluessel(*text, k_);
+        else ueberschrift_schluessel(ueberschrift, k_);
+        return k_;
+    }
+    std::string k_;
 };
 
 void zelle(const Satz& s, int spalte, std::string& ziel) {
