@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "druck_bench.hpp"
+#include "anmeldung_bench.hpp"
 #include "karmo_benchmarks.hpp"
 #include "prozesse.hpp"
 #include "sicherung_bench.hpp"
@@ -200,6 +201,22 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
     }
     zeilen.push_back(paar("handle one scan with 32,767 lines in the list", "scan_32767", "scan_10", "the same with 10 lines", 2,
                           "capture form not in the tree yet"));
+    {
+        // The search of the window "Anmeldeliste", in turns with the load.
+        Zeile z{"one keystroke of the registration list's search over 32,767 registrations (search and the shown lines' texts)", "",
+                "loading the largest event into the capture form", -1, 0.1, "registration list not in the tree yet"};
+        const std::string gross_windows = "c:\\zelva\\Daten\\" + gross.filename().string();
+        if (const auto s = suche_abwechselnd(orte.gross_wurzel(), gross_windows, 31)) {
+            z.karmo = ms(s->taste);
+            z.boden = ms(s->laden) + " loading the largest event into the capture form";
+            z.verhaeltnis = s->verhaeltnis;
+            z.bemerkung = "in turns, " + std::to_string(s->runden) + " rounds, median of the rounds' ratios";
+            details << "Diagnosis, registration list: the slowest keystroke (\"sc\" after \"w\": every text scanned, a third of the registrations match) " << ms(s->laengste_taste)
+                    << "; reading the 32,767-row table and building the register " << ms(s->einlesen) << "; one look-up by EFN "
+                    << ms(s->nachschlagen) << ".\n";
+        }
+        zeilen.push_back(z);
+    }
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
     zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),

@@ -12,9 +12,9 @@ void name_schreiben(std::string& out, std::string_view zelle) {
     const std::size_t a = zelle.find_first_not_of(" \t");
     zelle = a == std::string_view::npos ? std::string_view{} : zelle.substr(a, zelle.find_last_not_of(" \t") - a + 1);
     if (!zelle.empty() && (zelle[0] == '=' || zelle[0] == '+' || zelle[0] == '-' || zelle[0] == '@')) {
-        std::string mit_apostroph(1, '\'');
-        mit_apostroph.append(zelle);
-        feld_schreiben(out, mit_apostroph);
+        std::string geschuetzt(1, '\'');
+        geschuetzt.append(zelle);
+        feld_schreiben(out, geschuetzt);
     } else {
         feld_schreiben(out, zelle);
     }

@@ -2,6 +2,7 @@
 #include "anmeldung/faltung.hpp"
 
 #include <array>
+#include <string>
 
 #include "anmeldung/kodierung.hpp"
 
@@ -57,13 +58,12 @@ std::string gefaltet(std::string_view text, Umlaute umlaute) {
     return out;
 }
 
-std::string ueberschrift_schluessel(std::string_view heading) {
-    std::string out;
-    for (char c : gefaltet(heading, Umlaute::Umschrieben)) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '.' || c == '-' || c == '_') continue;
-        out.push_back(c);
-    }
-    return out;
+void ueberschrift_schluessel(std::string_view heading, std::string& out) {
+    out.clear();
+    falten(heading, Umlaute::Umschrieben, out);
+    std::erase_if(out, [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '.' || c == '-' || c == '_';
+    });
 }
 
 } // namespace karmo::anmeldung

@@ -17,7 +17,7 @@ void falten(std::string_view text, Umlaute umlaute, std::string& out);
 std::string gefaltet(std::string_view text, Umlaute umlaute);
 
 // A column heading as it is compared: folded with umlauts spelt out, and
-// without blanks (any white space), dots, hyphens and underscores.
-std::string ueberschrift_schluessel(std::string_view heading);
+// without blanks (any white space), dots, hyphens and underscores; into `out`.
+void ueberschrift_schluessel(std::string_view heading, std::string& out);
 
 } // namespace karmo::anmeldung

@@ -1,7 +1,8 @@
 // The table reader's rules: refusals, the header's columns, each row's display name and EFN, duplicates, the summary.
 #include "anmeldung/liste.hpp"
 
-#include <unordered_map>
+#include <algorithm>
+#include <utility>
 
 #include "anmeldung/faltung.hpp"
 #include "anmeldung/kodierung.hpp"
@@ -30,17 +31,21 @@ bool ziffer(char c) { return c >= '0' && c <= '9'; }
 struct Spalten {
     int efn = -1, nachname = -1, vorname = -1, titel = -1;
 
-    // The headings of a record: true when one names an EFN column.
+    // The headings of a record: true when one names an EFN column. Most
+    // records looked at are not the header: the other columns are sought
+    // only in the one that has an EFN column.
     bool zuordnen(const std::vector<std::string>& ueberschriften) {
-        *this = Spalten{};
+        efn = nachname = vorname = titel = -1;
+        for (std::size_t i = 0; i < ueberschriften.size() && efn < 0; ++i) {
+            if (ist_efn(schluessel(ueberschriften[i]))) efn = static_cast<int>(i);
+        }
+        if (efn < 0) return false;
         int name = -1;
         for (std::size_t i = 0; i < ueberschriften.size(); ++i) {
-            const auto text = formeltext(ueberschriften[i]);
-            const std::string k = ueberschrift_schluessel(text ? *text : ueberschriften[i]);
+            const std::string& k = schluessel(ueberschriften[i]);
             const int s = static_cast<int>(i);
-            if (k.find("efn") != std::string::npos || k.find("fortbildungsnummer") != std::string::npos || k == "barcode") {
-                if (efn < 0) efn = s;
-            } else if (k == "nachname" || k == "familienname") {
+            if (ist_efn(k)) continue;
+            if (k == "nachname" || k == "familienname") {
                 if (nachname < 0) nachname = s;
             } else if (k == "name") {
                 if (name < 0) name = s;
@@ -53,8 +58,20 @@ struct Spalten {
         // "Name" beside "Vorname" is the surname; alone it holds the whole
         // name as given, which the display name shows as it is.
         if (nachname < 0) nachname = name;
-        return efn >= 0;
+        return true;
     }
+
+private:
+    static bool ist_efn(const std::string& k) {
+        return k.find("efn") != std::string::npos || k.find("fortbildungsnummer") != std::string::npos || k == "barcode";
+    }
+    // A heading's key (Excel's ="…" taken as its text), in room reused.
+    const std::string& schluessel(const std::string& ueberschrift) {
+        if (const auto text = formeltext(ueberschrift)) ueberschrift_schluessel(*text, k_);
+        else ueberschrift_schluessel(ueberschrift, k_);
+        return k_;
+    }
+    std::string k_;
 };
 
 void zelle(const Satz& s, int spalte, std::string& ziel) {
@@ -115,9 +132,8 @@ std::string efn_ziffern(std::string_view t) {
 
 } // namespace
 
-std::string bereinigt(std::string_view zelle) {
-    std::string out;
-    out.reserve(zelle.size());
+void bereinigt_anhaengen(std::string& out, std::string_view zelle) {
+    const std::size_t anfang = out.size();
     std::size_t i = 0;
     while (i < zelle.size()) {
         const unsigned char c = static_cast<unsigned char>(zelle[i]);
@@ -126,28 +142,46 @@ std::string bereinigt(std::string_view zelle) {
             ++i;
             continue;
         }
-        const std::size_t anfang = i;
+        const std::size_t z = i;
         const char32_t cp = zeichen_lesen(zelle, i);
         if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
             if (cp == '\r' && i < zelle.size() && zelle[i] == '\n') ++i;
             out.push_back(' ');
         } else {
-            out.append(zelle.substr(anfang, i - anfang));
+            out.append(zelle.substr(z, i - z));
         }
     }
-    const std::size_t a = out.find_first_not_of(' ');
-    if (a == std::string::npos) return {};
-    return out.substr(a, out.find_last_not_of(' ') - a + 1);
+    while (out.size() > anfang && out.back() == ' ') out.pop_back();
+    std::size_t vorn = anfang;
+    while (vorn < out.size() && out[vorn] == ' ') ++vorn;
+    out.erase(anfang, vorn - anfang);
+}
+
+std::string bereinigt(std::string_view zelle) {
+    std::string out;
+    bereinigt_anhaengen(out, zelle);
+    return out;
+}
+
+void anzeigename_setzen(std::string& out, std::string_view nachname, std::string_view titel, std::string_view vorname) {
+    out.clear();
+    bereinigt_anhaengen(out, nachname);
+    const std::size_t nach_name = out.size();
+    out.append(", ");
+    const std::size_t vor_titel = out.size();
+    bereinigt_anhaengen(out, titel);
+    if (out.size() > vor_titel) out.push_back(' ');
+    const std::size_t vor_vorname = out.size();
+    bereinigt_anhaengen(out, vorname);
+    if (out.size() == vor_vorname && vor_vorname > vor_titel) out.pop_back(); // a title without a first name
+    if (out.size() == vor_titel) out.resize(nach_name); // neither: no comma
+    else if (nach_name == 0) out.erase(0, 2);            // no surname: no comma
 }
 
 std::string Anzeigename(std::string_view nachname, std::string_view titel, std::string_view vorname) {
-    const std::string n = bereinigt(nachname), t = bereinigt(titel), v = bereinigt(vorname);
-    std::string rest = t;
-    if (!rest.empty() && !v.empty()) rest.push_back(' ');
-    rest += v;
-    if (n.empty()) return rest;
-    if (rest.empty()) return n;
-    return n + ", " + rest;
+    std::string out;
+    anzeigename_setzen(out, nachname, titel, vorname);
+    return out;
 }
 
 Leseergebnis Tabelle_lesen(std::string_view bytes) {
@@ -175,8 +209,8 @@ Leseergebnis Tabelle_lesen(std::string_view bytes) {
 
     Anmeldeliste& liste = e.liste;
     Lesebilanz& b = liste.bilanz;
-    // Each valid EFN's first row, and whether it came again.
-    std::unordered_map<std::uint64_t, bool> gesehen;
+    // Each valid EFN's number and row, for finding the repeats afterwards.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> nummern;
     Satzleser leser(*text, kopf->trenner, kopf->danach, kopf->zeile_danach);
     Satz satz;
     Anmeldung a;
@@ -191,7 +225,7 @@ Leseergebnis Tabelle_lesen(std::string_view bytes) {
             return e;
         }
         a.zeile = static_cast<std::uint32_t>(satz.zeile);
-        a.anzeigename = Anzeigename(a.nachname, a.titel, a.vorname);
+        anzeigename_setzen(a.anzeigename, a.nachname, a.titel, a.vorname);
         a.efn.clear();
         const std::string_view t = getrimmt(a.efn_zelle);
         if (t.empty()) {
@@ -207,20 +241,23 @@ Leseergebnis Tabelle_lesen(std::string_view bytes) {
                 b.gekuerzt = b.gekuerzt || wissenschaftlich(t);
             } else {
                 a.efn = std::move(z);
-                const auto [it, neu] = gesehen.try_emplace(*zahl, false);
-                if (neu) {
-                    a.stand = EFN_Stand::Gueltig;
-                    ++b.gueltig;
-                } else {
-                    a.stand = EFN_Stand::Doppelt;
-                    if (!it->second) ++b.mehrfach;
-                    it->second = true;
-                }
+                a.stand = EFN_Stand::Gueltig;
+                nummern.emplace_back(*zahl, static_cast<std::uint32_t>(liste.zeilen.size()));
             }
         }
-        liste.zeilen.push_back(a);
+        liste.zeilen.push_back(std::move(a));
     }
     b.anmeldungen = liste.zeilen.size();
+    // An EFN's first row keeps it; the later ones are repeats.
+    std::sort(nummern.begin(), nummern.end());
+    for (std::size_t i = 0; i < nummern.size(); ++i) {
+        if (i == 0 || nummern[i].first != nummern[i - 1].first) {
+            ++b.gueltig;
+            continue;
+        }
+        liste.zeilen[nummern[i].second].stand = EFN_Stand::Doppelt;
+        if (i == 1 || nummern[i - 1].first != nummern[i - 2].first) ++b.mehrfach;
+    }
     return e;
 }
 

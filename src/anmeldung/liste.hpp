@@ -80,10 +80,12 @@ std::string Ablehnungstext(Ablehnung a, std::string_view pfad, std::string_view 
 // only when its number is not 0 (the first always).
 std::string Zusammenfassung(const Anmeldeliste& liste);
 
-// The display name of a row's three name cells.
+// The display name of a row's three name cells (into `out`, its room reused).
+void anzeigename_setzen(std::string& out, std::string_view nachname, std::string_view titel, std::string_view vorname);
 std::string Anzeigename(std::string_view nachname, std::string_view titel, std::string_view vorname);
 // A cell for showing: control characters as blanks (CR LF as one), blanks
-// at both ends trimmed.
+// at both ends trimmed; appended to `out`.
+void bereinigt_anhaengen(std::string& out, std::string_view zelle);
 std::string bereinigt(std::string_view zelle);
 
 } // namespace karmo::anmeldung

@@ -10,21 +10,15 @@
 namespace karmo::anmeldung {
 namespace {
 
-constexpr char k_trenner = '\x1F'; // between name and EFN in a search text: a search never holds it
-
 std::size_t streuung(std::uint64_t zahl, std::size_t maske) {
     return static_cast<std::size_t>((zahl * 0x9E3779B97F4A7C15ULL) >> 32) & maske;
 }
 
-// The sort key: surname, first name, title, each folded with ä as a.
-std::string sortierschluessel(const Anmeldung& a) {
-    std::string k;
-    falten(bereinigt(a.nachname), Umlaute::Grundbuchstabe, k);
-    k.push_back('\x01');
-    falten(bereinigt(a.vorname), Umlaute::Grundbuchstabe, k);
-    k.push_back('\x01');
-    falten(bereinigt(a.titel), Umlaute::Grundbuchstabe, k);
-    return k;
+// A cell cleaned for showing, then folded, appended to `out`.
+void gefaltet_anhaengen(std::string& out, std::string_view zelle, Umlaute u, std::string& puffer) {
+    puffer.clear();
+    bereinigt_anhaengen(puffer, zelle);
+    falten(puffer, u, out);
 }
 
 } // namespace
@@ -33,14 +27,26 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
     const std::vector<Anmeldung>& zeilen = liste_.zeilen;
     erfasst_.assign(zeilen.size(), 0);
 
-    std::vector<std::string> schluessel(zeilen.size());
+    // The sort keys, all in one text: surname, first name, title, each
+    // folded with ä as a, and where each row's key begins.
+    std::string schluessel, puffer;
+    std::vector<std::uint32_t> anfang(zeilen.size() + 1, 0);
     for (std::uint32_t i = 0; i < zeilen.size(); ++i) {
+        anfang[i] = static_cast<std::uint32_t>(schluessel.size());
         if (zeilen[i].stand == EFN_Stand::Doppelt) continue;
-        schluessel[i] = sortierschluessel(zeilen[i]);
+        gefaltet_anhaengen(schluessel, zeilen[i].nachname, Umlaute::Grundbuchstabe, puffer);
+        schluessel.push_back('\x01');
+        gefaltet_anhaengen(schluessel, zeilen[i].vorname, Umlaute::Grundbuchstabe, puffer);
+        schluessel.push_back('\x01');
+        gefaltet_anhaengen(schluessel, zeilen[i].titel, Umlaute::Grundbuchstabe, puffer);
         ordnung_.push_back(i);
     }
+    anfang[zeilen.size()] = static_cast<std::uint32_t>(schluessel.size());
+    const auto schluessel_von = [&](std::uint32_t i) {
+        return std::string_view(schluessel).substr(anfang[i], anfang[i + 1] - anfang[i]);
+    };
     std::stable_sort(ordnung_.begin(), ordnung_.end(),
-                     [&schluessel](std::uint32_t a, std::uint32_t b) { return schluessel[a] < schluessel[b]; });
+                     [&](std::uint32_t a, std::uint32_t b) { return schluessel_von(a) < schluessel_von(b); });
 
     const std::size_t plaetze = std::bit_ceil(std::max<std::size_t>(16, 2 * liste_.bilanz.gueltig));
     schluessel_.assign(plaetze, 0);
@@ -54,21 +60,12 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
         zeilen_[p] = static_cast<std::int32_t>(i);
     }
 
-    for (int m = 0; m < 2; ++m) {
-        const Umlaute u = m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben;
-        std::string& t = suchtext_[m];
-        t.reserve(ordnung_.size() * 48);
-        anfaenge_[m].reserve(ordnung_.size() + 1);
-        for (const std::uint32_t i : ordnung_) {
-            const Anmeldung& a = zeilen[i];
-            anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
-            falten(a.anzeigename, u, t);
-            t.push_back(k_trenner);
-            if (a.stand == EFN_Stand::Gueltig) t += a.efn;
-            else falten(bereinigt(a.efn_zelle), u, t);
-            t.push_back('\n');
-        }
-        anfaenge_[m].push_back(static_cast<std::uint32_t>(t.size()));
+    for (const std::uint32_t i : ordnung_) {
+        const Anmeldung& a = zeilen[i];
+        puffer.clear();
+        if (a.stand == EFN_Stand::Gueltig) puffer = a.efn;
+        else bereinigt_anhaengen(puffer, a.efn_zelle);
+        suche_.hinzu(a.anzeigename, puffer);
     }
 }
 
@@ -114,25 +111,15 @@ void Anmelderegister::erfasst_leeren() {
 Treffer Anmelderegister::suchen(std::string_view anfrage, bool nur_nicht_erfasste, std::size_t hoechstens) const {
     Treffer t;
     const std::string rein = bereinigt(anfrage);
-    std::vector<std::uint8_t> passt(ordnung_.size(), rein.empty() ? 1 : 0);
-    if (!rein.empty()) {
-        for (int m = 0; m < 2; ++m) {
-            const std::string q = gefaltet(rein, m == 0 ? Umlaute::Grundbuchstabe : Umlaute::Umschrieben);
-            const std::string_view text = suchtext_[m];
-            const std::vector<std::uint32_t>& anfaenge = anfaenge_[m];
-            std::size_t pos = 0;
-            while ((pos = text.find(q, pos)) != std::string_view::npos) {
-                const auto nach = std::upper_bound(anfaenge.begin(), anfaenge.end(), static_cast<std::uint32_t>(pos));
-                const std::size_t k = static_cast<std::size_t>(nach - anfaenge.begin()) - 1;
-                passt[k] = 1;
-                pos = *nach; // on with the next registration
-            }
-        }
-    }
-    for (std::size_t k = 0; k < ordnung_.size(); ++k) {
-        if (!passt[k] || (nur_nicht_erfasste && erfasst(k))) continue;
-        if (t.plaetze.size() < hoechstens) t.plaetze.push_back(static_cast<std::uint32_t>(k));
+    const auto nehmen = [&](std::uint32_t k) {
+        if (nur_nicht_erfasste && erfasst(k)) return;
+        if (t.plaetze.size() < hoechstens) t.plaetze.push_back(k);
         ++t.gesamt;
+    };
+    if (rein.empty()) {
+        for (std::uint32_t k = 0; k < ordnung_.size(); ++k) nehmen(k);
+    } else {
+        for (const std::uint32_t k : suche_.suchen(rein)) nehmen(k);
     }
     return t;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "anmeldung/liste.hpp"
+#include "anmeldung/suche.hpp"
 
 namespace karmo::anmeldung {
 
@@ -56,7 +57,8 @@ public:
     // its cell) contains `anfrage` (blanks at its ends trimmed), with case
     // ignored and umlauts and ß as either spelling ("weiss" finds "Weiß",
     // "muller" and "mueller" find "Müller"). An empty search matches all.
-    // `nur_nicht_erfasste` leaves out those captured.
+    // `nur_nicht_erfasste` leaves out those captured. The search keeps what
+    // it found for the next one (one thread only, as the window has).
     Treffer suchen(std::string_view anfrage, bool nur_nicht_erfasste,
                    std::size_t hoechstens = k_hoechstens_gezeigt) const;
 
@@ -71,11 +73,7 @@ private:
     // Per row of liste_: lines of the participant list with its EFN.
     std::vector<std::uint16_t> erfasst_;
     std::size_t angemeldet_erfasst_ = 0;
-    // Each registration's search text in the window's order, once with the
-    // umlauts as their letter, once spelt out: the folded display name, a
-    // separator no search holds, the EFN, a line end; and where each begins.
-    std::string suchtext_[2];
-    std::vector<std::uint32_t> anfaenge_[2];
+    Suchindex suche_; // in the window's order
 };
 
 // --- the texts around the list ------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "anmeldung/tabelle.hpp"
 
 #include <array>
+#include <utility>
 
 namespace karmo::anmeldung {
 
@@ -62,6 +63,7 @@ bool Satzleser::naechster(Satz& s) {
 std::optional<Kopf> kopf_suchen(std::string_view text, const std::function<bool(const std::vector<std::string>&)>& passt) {
     constexpr std::array<char, 3> k_trenner{';', ',', '\t'};
     std::size_t pos = 0, zeile = 1;
+    Satz satz; // its fields' room reused from one line to the next
     for (std::size_t k = 0; k < k_kopf_suchzeilen && pos < text.size(); ++k) {
         // The record's extent and its separators outside quotes, before the
         // separator is known: every quote opens or closes.
@@ -80,14 +82,11 @@ std::optional<Kopf> kopf_suchen(std::string_view text, const std::function<bool(
         for (std::size_t t = 1; t < k_trenner.size(); ++t) {
             if (zahl[t] > zahl[beste]) beste = t;
         }
-        Kopf kopf{k_trenner[beste], {}, 0, 0};
-        Satzleser leser(text, kopf.trenner, pos, zeile);
-        leser.naechster(kopf.satz);
-        kopf.danach = leser.position();
-        kopf.zeile_danach = leser.zeile();
-        if (passt(kopf.satz.felder)) return kopf;
-        pos = kopf.danach;
-        zeile = kopf.zeile_danach;
+        Satzleser leser(text, k_trenner[beste], pos, zeile);
+        leser.naechster(satz);
+        if (passt(satz.felder)) return Kopf{k_trenner[beste], std::move(satz), leser.position(), leser.zeile()};
+        pos = leser.position();
+        zeile = leser.zeile();
     }
     return std::nullopt;
 }

@@ -73,6 +73,12 @@ TEST(AnmeldelisteAblage, AblegenUndLaden) {
 
     ASSERT_TRUE(anmeldung::Anmeldeliste_entfernen(pl, k_daten, k_vnr).ok());
     EXPECT_FALSE(pl.datei_existiert(pfad));
+
+    // A stored file that is no list any more: no list, and the refusal.
+    pl.datei_ablegen(pfad, "Nachname;Vorname\r\n");
+    const anmeldung::Einlesung kaputt = anmeldung::Anmeldeliste_laden(pl, k_daten, k_vnr);
+    EXPECT_FALSE(kaputt.liste);
+    EXPECT_EQ(kaputt.meldung, anmeldung::Ablehnungstext(anmeldung::Ablehnung::Kein_Kopf, pfad));
 }
 
 TEST(AnmeldelisteAblage, FehlschlagLaesstDieAlteListe) {

@@ -123,6 +123,38 @@ TEST(Anmelderegister, SucheInDerEfnAberNichtUeberDieGrenzeZumNamen) {
     EXPECT_EQ(gefunden(r, "12-AB"), std::vector<std::string>{"Falsch"});       // an invalid cell as given
 }
 
+// Typed letter by letter (and taken back), a search finds what it finds
+// in a register that saw no search before: the search before only narrows
+// the ones to test when the new one continues it.
+TEST(Anmelderegister, TippenFindetDasselbeWieEineFrischeSuche) {
+    const char* namen[] = {"Müller", "Mueller", "Muller", "Weiß", "Weiss", "Weißmüller", "Schäfer", "Schaefer", "Jürgens"};
+    std::string t;
+    for (int i = 0; i < 400; ++i) {
+        t += std::string(namen[i % 9]) + ";" + (i % 2 ? "Jörg" : "Anna") + ";;" + (i % 5 ? gueltige_efn(i) : "x-" + std::to_string(i)) + "\r\n";
+    }
+    const std::string tabelle = "Nachname;Vorname;Titel;EFN\r\n" + t;
+    const Anmelderegister getippt(gelesen(tabelle));
+    for (const char* folge : {"weißmü", "muel", "müll", "schae", "jo", "x-1", "10000", "weissm"}) {
+        const std::string f = folge;
+        std::vector<std::string> schritte;
+        for (std::size_t n = 1; n <= f.size(); ++n) {
+            if ((static_cast<unsigned char>(f[n - 1]) & 0xC0U) != 0x80U || n == f.size()) schritte.push_back(f.substr(0, n));
+        }
+        for (std::size_t n = schritte.size(); n-- > 1;) schritte.push_back(schritte[n - 1]); // taken back again
+        for (const std::string& q : schritte) {
+            if ((static_cast<unsigned char>(q.back()) & 0xC0U) == 0xC0U) continue; // half an umlaut
+            const Anmelderegister frisch(gelesen(tabelle));
+            const auto a = getippt.suchen(q, false, 1000);
+            const auto b = frisch.suchen(q, false, 1000);
+            EXPECT_EQ(a.plaetze, b.plaetze) << q;
+            EXPECT_EQ(a.gesamt, b.gesamt) << q;
+        }
+    }
+    // Rows 0 to 3 modulo 9 come 45 times, the others 44 times.
+    EXPECT_EQ(getippt.suchen("weissm", false).gesamt, 44u);          // Weißmüller
+    EXPECT_EQ(getippt.suchen("mull", false).gesamt, 45u + 45u + 44u); // Müller, Muller, Weißmüller; not Mueller
+}
+
 TEST(Anmelderegister, SucheHoechstensZweihundertUndGesamtzahl) {
     std::string t;
     for (int i = 0; i < 450; ++i) t += "Name" + std::to_string(1000 + i) + ";;;" + gueltige_efn(i) + "\r\n";

@@ -93,6 +93,19 @@ TEST(TabelleLesen, TitelzeilenVorDemKopfUndDasTrennzeichenDesKopfes) {
     EXPECT_EQ(l.zeilen[0].zeile, 5u);
 }
 
+TEST(TabelleLesen, TrennzeichenInQuotesZaehlenNicht) {
+    // Three commas in quotes, two semicolons outside: ";" separates.
+    const auto l = gelesen("\"Name\";\"Bemerkung, a, b, c\";EFN\r\nRoth;\"x, y, z\";" + A + "\r\n");
+    ASSERT_EQ(l.zeilen.size(), 1u);
+    EXPECT_EQ(l.zeilen[0].anzeigename, "Roth");
+    EXPECT_EQ(l.zeilen[0].efn, A);
+    // As often: ";" before ",", "," before tab.
+    EXPECT_EQ(gelesen("EFN;Name,Vorname\r\n" + A + ";Roth,Eva\r\n").zeilen[0].efn, A);
+    const auto komma = gelesen("EFN\tName,Vorname\r\n" + A + "\tRoth,Eva\r\n");
+    EXPECT_EQ(komma.zeilen[0].efn_zelle, A + "\tRoth");
+    EXPECT_EQ(komma.zeilen[0].vorname, "Eva");
+}
+
 TEST(TabelleLesen, UeberschriftenOhneGrossKleinMitUmlautSchreibungen) {
     for (const char* kopf : {"fortbildungsnummer (efn);NACHNAME;vorname", "Barcode;Familien-Name;Vor.name",
                              "EFN-Nummer;Familienname;VORNAME", "Fortbildungsnummer;Name;Vorname"}) {
