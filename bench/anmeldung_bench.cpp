@@ -115,4 +115,52 @@ std::optional<Suchrunden> suche_abwechselnd(const fs::path& gross_wurzel, const 
 #endif
 }
 
+std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const fs::path& gross_wurzel, int runden) {
+#if KARMO_BENCH_MASKE
+    namespace an = karmo::anmeldung;
+    constexpr int k_karten = 256;
+    constexpr int k_vorher = 32767 - k_karten;
+    const std::string vnr = "2767501234567890125";
+    an::Leseergebnis e = an::Tabelle_lesen(anmeldetabelle());
+    an::Anmelderegister r(std::move(e.liste));
+    std::vector<std::string> karten;
+    for (int i = 0; i < k_karten; ++i) {
+        // Every other card registered, the others walk-ins.
+        karten.push_back((i % 2 == 0 ? r.eintrag(static_cast<std::size_t>(i) * 97).efn : efn(7, static_cast<std::uint64_t>(i))) +
+                         "\r");
+    }
+    Umgebung mit(gross_wurzel), ohne(gross_wurzel);
+    for (Umgebung* u : {&mit, &ohne}) {
+        u->programm.zustand().Aktuelle_VNR = vnr;
+        ui::FakeFenster& f = u->fenster(ui::FormId::MA2_Maske);
+        f.setze_text(ui::Ctl::VNR, vnr);
+        f.setze_text(ui::Ctl::Punkte, "8");
+        for (int i = 0; i < k_vorher; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+    }
+    mit.programm.anmeldungen().setzen(vnr, std::move(r));
+    const auto seite = [&](Umgebung& u) -> std::optional<double> {
+        ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+        const double t0 = cpu_sekunden();
+        for (const std::string& k : karten) f.tippen(ui::Ctl::EFN, k);
+        const double t = (cpu_sekunden() - t0) / k_karten;
+        if (f.zeilenzahl(ui::Ctl::Teilnehmerliste) != k_vorher + k_karten) return std::nullopt;
+        for (int i = k_karten; i > 0; --i) {
+            f.zeile_klicken(ui::Ctl::Teilnehmerliste, k_vorher + i - 1);
+            f.klicken(ui::Ctl::Loeschen);
+        }
+        return t;
+    };
+    // The first scans index the list that was filled from outside, and count it against the register.
+    seite(mit);
+    seite(ohne);
+    const std::optional<Im_Wechsel> w = im_wechsel(runden, [&] { return seite(mit); }, [&] { return seite(ohne); });
+    if (mit.fenster(ui::FormId::MA2_Maske).text(ui::Ctl::Zuletzt).rfind("Zuletzt: ", 0) != 0) return std::nullopt;
+    return w;
+#else
+    (void)gross_wurzel;
+    (void)runden;
+    return std::nullopt;
+#endif
+}
+
 } // namespace bench

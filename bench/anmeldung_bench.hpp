@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "wechsel.hpp"
+
 namespace bench {
 
 // A table of 32,767 registrations as a booking system exports it
@@ -27,5 +29,13 @@ struct Suchrunden {
 };
 std::optional<Suchrunden> suche_abwechselnd(const std::filesystem::path& gross_wurzel, const std::string& gross_windows,
                                             int runden);
+
+// A scan at the door with the event's registration list of 32,767 (the
+// name found through its index, the count of the registered kept, the label
+// set) against the same scan without a list, in turns: each round scans
+// the same 256 cards into a list of 32,511 lines in both forms, half of them
+// registered, and removes them again untimed. Seconds per scan and the
+// median of the rounds' ratios; nothing when a scan was not taken.
+std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const std::filesystem::path& gross_wurzel, int runden);
 
 } // namespace bench

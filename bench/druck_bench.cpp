@@ -54,7 +54,7 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         std::size_t teile = 0;
         const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), f);
         for (auto _ : s) {
-            const karmo::druck::Anwesenheitsliste liste(d, mass);
+            const karmo::druck::Anwesenheitsliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
             seiten = liste.seitenzahl();
             for (int k = 1; k <= seiten; ++k) {
                 const karmo::druck::Seite seite = liste.seite(k);
@@ -126,7 +126,7 @@ std::optional<Im_Wechsel> druck_im_wechsel(const fs::path& gross_wurzel, const s
     std::size_t teile = 0;
     const auto karmo = [&]() -> std::optional<double> {
         const double t0 = cpu_sekunden();
-        const karmo::druck::Anwesenheitsliste liste(d, mass);
+        const karmo::druck::Anwesenheitsliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
         const int seiten = liste.seitenzahl();
         for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).codes.size();
         const double t = cpu_sekunden() - t0;

@@ -205,7 +205,6 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         // The search of the window "Anmeldeliste", in turns with the load.
         Zeile z{"one keystroke of the registration list's search over 32,767 registrations (search and the shown lines' texts)", "",
                 "loading the largest event into the capture form", -1, 0.1, "registration list not in the tree yet"};
-        const std::string gross_windows = "c:\\zelva\\Daten\\" + gross.filename().string();
         if (const auto s = suche_abwechselnd(orte.gross_wurzel(), gross_windows, 31)) {
             z.karmo = ms(s->taste);
             z.boden = ms(s->laden) + " loading the largest event into the capture form";
@@ -217,6 +216,9 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         }
         zeilen.push_back(z);
     }
+    zeilen.push_back(wechselzeile("handle one scan with a registration list of 32,767 (the name, the count of the registered)",
+                                  scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), k_runden),
+                                  "the same scan without a list", 1.1, "registration list not in the tree yet"));
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
     zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
