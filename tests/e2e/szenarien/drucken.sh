@@ -281,20 +281,25 @@ dr_zeilenzahl_erwarten() {
     return 1
 }
 dr_lang_zahl=3000
-dr_lang() {
-    local teilnehmer=() k text
-    for ((k = 0; k < dr_lang_zahl; k++)); do teilnehmer+=("$(mit_pruefziffer $((40000000000000 + k * 13))) 8 0"); done
-    ereignisdatei "$daten/${vnr_dr_lang}_$heute.XML" "$vnr_dr_lang" 2 8 "$heute" "$heute" "$dr_inhalt_1" 420 09:00 17:30 \
-        "${teilnehmer[@]}"
+# A saved type-2 event $1 of $2 participants (numbers from $3 on, 8 points each), opened from the file
+# list and printed as the attendance list; returns once "Ausdruck läuft" shows (shot $4 of the dialog).
+dr_lang_drucken() {
+    local vnr=$1 zahl=$2 ab=$3 teilnehmer=() k
+    for ((k = 0; k < zahl; k++)); do teilnehmer+=("$(mit_pruefziffer $((ab + k * 13))) 8 0"); done
+    ereignisdatei "$daten/${vnr}_$heute.XML" "$vnr" 2 8 "$heute" "$heute" "$dr_inhalt_1" 420 09:00 17:30 "${teilnehmer[@]}"
     hauptmenue_frisch || return 1
-    dr_oeffnen "$vnr_dr_lang" || return 1
-    dr_zeilenzahl_erwarten "$dr_lang_zahl" || return 1
+    dr_oeffnen "$vnr" || return 1
+    dr_zeilenzahl_erwarten "$zahl" || return 1
     rm -f "$dr_ausgabe"
     klicken "$T_MA2" "@Drucken" || return 1
     fenster_erwarten "$T_AUSDRUCK" || return 1
     klicken "$T_AUSDRUCK" "@Weiter" || return 1
-    dr_druckdialog_ok 34-druckdialog-lang || return 1
+    dr_druckdialog_ok "$4" || return 1
     fenster_erwarten "Ausdruck läuft" 20000 || { keine_meldung; return 1; }
+}
+dr_lang() {
+    local text
+    dr_lang_drucken "$vnr_dr_lang" "$dr_lang_zahl" 40000000000000 34-druckdialog-lang || return 1
     text=$(probe text "Ausdruck läuft" Static#0)
     [[ $text =~ ^Seite\ [0-9]+\ von\ ([0-9]+)$ ]] || { echo "Fortschritt zeigt: $text"; return 1; }
     ((BASH_REMATCH[1] > 150)) || { echo "nur ${BASH_REMATCH[1]} Seiten"; return 1; }

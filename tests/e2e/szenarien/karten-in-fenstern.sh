@@ -107,19 +107,8 @@ kf_oeffnen() {
 }
 # "Ausdruck läuft": the card's Enter does not cancel; the job is whole, and the card is listed after it.
 kf_ausdruck_laeuft() {
-    local teilnehmer=() k text seiten
-    for ((k = 0; k < kf_lang_zahl; k++)); do teilnehmer+=("$(mit_pruefziffer $((41000000000000 + k * 17))) 8 0"); done
-    ereignisdatei "$daten/${vnr_kf_lang}_$heute.XML" "$vnr_kf_lang" 2 8 "$heute" "$heute" "Kurs" 45 08:00 08:45 \
-        "${teilnehmer[@]}"
-    hauptmenue_frisch || return 1
-    dr_oeffnen "$vnr_kf_lang" || return 1
-    dr_zeilenzahl_erwarten "$kf_lang_zahl" || return 1
-    rm -f "$dr_ausgabe"
-    klicken "$T_MA2" "@Drucken" || return 1
-    fenster_erwarten "$T_AUSDRUCK" || return 1
-    klicken "$T_AUSDRUCK" "@Weiter" || return 1
-    dr_druckdialog_ok 40-druckdialog-karten || return 1
-    fenster_erwarten "Ausdruck läuft" 20000 || { keine_meldung; return 1; }
+    local text seiten
+    dr_lang_drucken "$vnr_kf_lang" "$kf_lang_zahl" 41000000000000 40-druckdialog-karten || return 1
     kf_fokus '^Ausdruck läuft$' || return 1
     karte "${kf_karten[5]}"
     text=$(probe text "Ausdruck läuft" Static#0)
