@@ -54,8 +54,7 @@ void Teilnehmerliste::hinzuladen(const Gelesene_Liste& andere, Hinzuladebilanz& 
             ++lang;
             return;
         }
-        // By bytes: a line whose first 15 bytes are not 15 digits fails either way.
-        const std::optional<std::uint64_t> z = EFN_Zahl(v.zeile.substr(0, 15));
+        const std::optional<std::uint64_t> z = EFN_Zahl(eintrag_efn(v.zeile));
         if (!z) return;
         v.nummer = EFN_Verzeichnis::nummer(*z);
         verzeichnis_.vormerken(*v.nummer);
