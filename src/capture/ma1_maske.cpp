@@ -59,7 +59,7 @@ constexpr Teilnehmerliste_Lage k_liste{
     .label11 = {300, 210, 3540, 270},
     .efn = {240, 420, 3045, 336},
     .label13 = {270, 870, 3645, 225},
-    .liste = {180, 1110, 4590, 4380},
+    .liste = {180, 1110, 4590, 4140},
     .frame2 = {4890, 270, 1770, 660},
     .pkt_neu = {180, 240, 570, 336},
     .pkt_korrektur = {780, 240, 885, 336},
@@ -67,7 +67,8 @@ constexpr Teilnehmerliste_Lage k_liste{
     .referent = {90, 240, 444, 336},
     .ref_pkt = {570, 240, 1056, 336},
     .loeschen = {8640, 360, 876, 540},
-    .teilnehmerzahl = {180, 5520, 3000, 255},
+    // Two lines: with a registration list the count goes on "(angemeldet: M von R)".
+    .teilnehmerzahl = {180, 5280, 3330, 510},
     .tab_punkte = 1,
     .tab_efn = k_tab_efn,
 };

@@ -84,7 +84,7 @@ constexpr Teilnehmerliste_Lage k_liste{
     .label11 = {240, 240, 4335, 270},
     .efn = {240, 450, 4335, 336},
     .label13 = {270, 870, 3645, 225},
-    .liste = {240, 1110, 4305, 3180},
+    .liste = {240, 1110, 4305, 2940},
     .frame2 = {4920, 330, 1770, 660},
     .pkt_neu = {180, 240, 570, 336},
     .pkt_korrektur = {780, 240, 885, 336},
@@ -92,7 +92,8 @@ constexpr Teilnehmerliste_Lage k_liste{
     .referent = {75, 240, 444, 336},
     .ref_pkt = {570, 240, 1056, 336},
     .loeschen = {8610, 420, 876, 540},
-    .teilnehmerzahl = {240, 4320, 3000, 255},
+    // Two lines: with a registration list the count goes on "(angemeldet: M von R)".
+    .teilnehmerzahl = {240, 4080, 3045, 510},
     .tab_punkte = 1,
     .tab_efn = k_tab_efn,
 };
