@@ -209,7 +209,7 @@ TEST(Aufloesung, NameColumnHoldsAFortyCharacterNameAtEveryResolution) {
     const std::string name = "Müller-Lüdenscheidt, Prof. Dr. Hans-Jürgen"; // 42 characters
     for (const Aufloesung a : k_aufloesungen) {
         const Strichmass sm = Strichmass::fuer(a.x);
-        const Spalte& sp = Anwesenheitsliste::spalten_fuer(sm)[Anwesenheitsliste::k_name];
+        const Spalte sp = Anwesenheitsliste::spalten_fuer(sm)[Anwesenheitsliste::k_name];
         EXPECT_LE(umbrechen(name, zellbreite(sp), k_klein, m).size(), 3U) << a.x;
         // The signature keeps 25 mm.
         EXPECT_GE(Anwesenheitsliste::spalten_fuer(sm)[4].breite, 25 * k_mm) << a.x;
