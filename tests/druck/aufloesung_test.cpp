@@ -276,11 +276,14 @@ TEST(Seitenrand, ContentOf32767CharactersIsCutAtALineEndAndEveryPageStaysOnThePa
     }
 }
 
-TEST(Seitenrand, EveryValueOfTheBlockLongAtOnce) {
+TEST(Seitenrand, EveryValueAndNameLongAtOnceInEachPrintout) {
     Druckdaten d = veranstaltung(2, 2);
     const std::string lang(32767, 'k');
     d.kammer = d.punkte = d.datum_von = d.datum_bis = d.uhrzeit_s = d.uhrzeit_e = d.dauer = d.inhalt = lang;
-    for (const Druckart art : {Druckart::Anwesenheitsliste, Druckart::Bescheinigungen}) {
+    d.veranstalter = d.ort = d.teilnehmer[0].name = lang;
+    d.anmeldungen = test::anmeldungen(2);
+    d.anmeldungen[0].name = lang;
+    for (const Druckart art : {Druckart::Anwesenheitsliste, Druckart::Bescheinigungen, Druckart::Anmeldeliste}) {
         const std::vector<Gedruckte_Seite> seiten = drucken(d, art, {300, 300});
         std::size_t codes = 0;
         for (const Gedruckte_Seite& s : seiten) {
