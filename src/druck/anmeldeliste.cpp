@@ -4,7 +4,6 @@
 #include <charconv>
 #include <string>
 
-
 namespace karmo::druck {
 namespace {
 

@@ -45,6 +45,11 @@ int Druckermass::breite(std::string_view text, Schrift s) const {
         zuletzt_px_ = schrift(s, dpi_y_);
     }
     const long long px = a_.textbreite(text, zuletzt_px_) + 1;
+    // In 32 bits where they do (a line's width does): a list measures every row.
+    if (px >= 0 && px < 800000) {
+        return static_cast<int>((static_cast<unsigned>(px) * 2540U + static_cast<unsigned>(dpi_x_) - 1U) /
+                                static_cast<unsigned>(dpi_x_));
+    }
     return static_cast<int>((px * 2540 + dpi_x_ - 1) / dpi_x_);
 }
 

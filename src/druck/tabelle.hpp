@@ -1,6 +1,7 @@
 // What the lists share: the header of every page, columns sized around the barcode, the table's lines, page breaks.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 

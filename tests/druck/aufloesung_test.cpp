@@ -209,7 +209,7 @@ TEST(Aufloesung, NameColumnHoldsAFortyCharacterNameAtEveryResolution) {
     const std::string name = "Müller-Lüdenscheidt, Prof. Dr. Hans-Jürgen"; // 42 characters
     for (const Aufloesung a : k_aufloesungen) {
         const Strichmass sm = Strichmass::fuer(a.x);
-        const Spalte& sp = Anwesenheitsliste::spalten_fuer(sm)[Anwesenheitsliste::k_name];
+        const Spalte sp = Anwesenheitsliste::spalten_fuer(sm)[Anwesenheitsliste::k_name];
         EXPECT_LE(umbrechen(name, zellbreite(sp), k_klein, m).size(), 3U) << a.x;
         // The signature keeps 25 mm.
         EXPECT_GE(Anwesenheitsliste::spalten_fuer(sm)[4].breite, 25 * k_mm) << a.x;
@@ -276,11 +276,14 @@ TEST(Seitenrand, ContentOf32767CharactersIsCutAtALineEndAndEveryPageStaysOnThePa
     }
 }
 
-TEST(Seitenrand, EveryValueOfTheBlockLongAtOnce) {
+TEST(Seitenrand, EveryValueAndNameLongAtOnceInEachPrintout) {
     Druckdaten d = veranstaltung(2, 2);
     const std::string lang(32767, 'k');
     d.kammer = d.punkte = d.datum_von = d.datum_bis = d.uhrzeit_s = d.uhrzeit_e = d.dauer = d.inhalt = lang;
-    for (const Druckart art : {Druckart::Anwesenheitsliste, Druckart::Bescheinigungen}) {
+    d.veranstalter = d.ort = d.teilnehmer[0].name = lang;
+    d.anmeldungen = test::anmeldungen(2);
+    d.anmeldungen[0].name = lang;
+    for (const Druckart art : {Druckart::Anwesenheitsliste, Druckart::Bescheinigungen, Druckart::Anmeldeliste}) {
         const std::vector<Gedruckte_Seite> seiten = drucken(d, art, {300, 300});
         std::size_t codes = 0;
         for (const Gedruckte_Seite& s : seiten) {
