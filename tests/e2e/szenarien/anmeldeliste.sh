@@ -16,12 +16,16 @@ AL_ZAHL=id=140
 AL_ZULETZT=id=147
 AL_TREFFERZAHL=id=103
 
+# The tables lie in a folder of their own on the stick (the scenario of several doors counts the files
+# at its root).
+al_ordner="$stick/Anmeldungen"
 al_tabellen() {
+    mkdir -p "$al_ordner"
     printf 'Nachname;Vorname;Titel;EFN\r\nWeiß;Jürgen;Dr.;%s\r\nMüller;Anna;;%s\r\nÖztürk;Ece;;%s\r\nAdler;Bert;;\r\nZander;Zoe;;1,23457E+14\r\n' \
-        "$al_w" "$al_m" "$al_o" | iconv -f UTF-8 -t WINDOWS-1252 >"$stick/anmeldung.csv"
+        "$al_w" "$al_m" "$al_o" | iconv -f UTF-8 -t WINDOWS-1252 >"$al_ordner/anmeldung.csv"
     printf 'Export vom 09.12.2026\n"Familienname","Vorname","Akad. Titel","EFN"\n"Weiß","Jürgen","Dr.","%s"\n"Neu, mit Komma","Nora","","%s"\n' \
-        "$al_w" "$al_n" >"$stick/anmeldung-utf8.csv"
-    printf 'PK\003\004 eine Arbeitsmappe' >"$stick/anmeldung.xlsx"
+        "$al_w" "$al_n" >"$al_ordner/anmeldung-utf8.csv"
+    printf 'PK\003\004 eine Arbeitsmappe' >"$al_ordner/anmeldung.xlsx"
 }
 
 # The window Anmeldeliste: "Laden…", the path typed into the Open dialog.
@@ -45,7 +49,7 @@ al_laden_1252() {
     klicken "$T_MA2" "@Anmeldeliste" || return 1
     fenster_erwarten "$T_ANMELDELISTE" || return 1
     text_erwarten "$T_ANMELDELISTE" "$AL_TREFFERZAHL" "Keine Anmeldeliste geladen." || return 1
-    al_laden 'E:\anmeldung.csv' || return 1
+    al_laden 'E:\Anmeldungen\anmeldung.csv' || return 1
     meldung_bestaetigen "Anmeldeliste geladen: 5 Anmeldungen, 3 davon mit gültiger EFN."$'\n'"1 ohne EFN."$'\n'"1 mit ungültiger EFN:"$'\n'"Zeile 6: Zander, Zoe (1,23457E+14)"$'\n'"Excel hat lange Nummern gekürzt. Bitte formatieren Sie die EFN-Spalte als Text und speichern Sie die Datei erneut." 41-anmeldeliste-geladen || return 1
     zeilen_erwarten "Adler, Bert – ohne EFN"$'\n'"Müller, Anna – $al_m"$'\n'"Öztürk, Ece – $al_o"$'\n'"Weiß, Dr. Jürgen – $al_w"$'\n'"Zander, Zoe – EFN ungültig" \
         "$T_ANMELDELISTE" ListBox#0 || return 1
@@ -98,7 +102,7 @@ al_karte_im_fenster() {
 }
 # The UTF-8 table with "," and quotes, a title line above its header: the question, Ja, the summary.
 al_utf8() {
-    al_laden 'E:\anmeldung-utf8.csv' || return 1
+    al_laden 'E:\Anmeldungen\anmeldung-utf8.csv' || return 1
     local frage="Die Veranstaltung hat schon eine Anmeldeliste mit 5 Anmeldungen. Soll sie ersetzt werden?" ist i
     ist=$(probe wait-msgbox 10000) || { echo "keine Frage erschienen"; return 1; }
     gleich "Karmo"$'\n'"$frage" "$ist" || return 1
@@ -112,8 +116,8 @@ al_utf8() {
     zeilen_erwarten "Neu, mit Komma, Nora – $al_n"$'\n'"Weiß, Dr. Jürgen – $al_w – erfasst" "$T_ANMELDELISTE" ListBox#0
 }
 al_xlsx() {
-    al_laden 'E:\anmeldung.xlsx' || return 1
-    meldung_bestaetigen "Die Datei E:\\anmeldung.xlsx ist eine Arbeitsmappe, keine Textdatei. Bitte speichern Sie die Tabelle als „CSV (Trennzeichen-getrennt)“ und laden Sie diese Datei." || return 1
+    al_laden 'E:\Anmeldungen\anmeldung.xlsx' || return 1
+    meldung_bestaetigen "Die Datei E:\\Anmeldungen\\anmeldung.xlsx ist eine Arbeitsmappe, keine Textdatei. Bitte speichern Sie die Tabelle als „CSV (Trennzeichen-getrennt)“ und laden Sie diese Datei." || return 1
     zeilen_erwarten "Neu, mit Komma, Nora – $al_n"$'\n'"Weiß, Dr. Jürgen – $al_w – erfasst" "$T_ANMELDELISTE" ListBox#0 || return 1
     xdotool key Escape
     fenster_erwarten "$T_MA2" || return 1

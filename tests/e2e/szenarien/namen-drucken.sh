@@ -25,8 +25,9 @@ dn_drucken() {
 }
 
 dn_start() {
+    mkdir -p "$al_ordner"
     printf 'Nachname;Vorname;Titel;EFN\r\nWeiß;Jürgen;Dr.;%s\r\nMüller;Anna;;%s\r\nAdler;Bert;;%s\r\nZander;Zoe;;\r\n' \
-        "$dn_w" "$dn_m" "$dn_a" | iconv -f UTF-8 -t WINDOWS-1252 >"$stick/namen.csv"
+        "$dn_w" "$dn_m" "$dn_a" | iconv -f UTF-8 -t WINDOWS-1252 >"$al_ordner/namen.csv"
     if [[ -z $dr_drucker_bereit ]]; then
         dr_drucker_einrichten || return 1
     else
@@ -37,7 +38,7 @@ dn_start() {
     karten_erfassen "$T_MA2" 8 || return 1
     klicken "$T_MA2" "@Anmeldeliste" || return 1
     fenster_erwarten "$T_ANMELDELISTE" || return 1
-    al_laden 'E:\namen.csv' || return 1
+    al_laden 'E:\Anmeldungen\namen.csv' || return 1
     meldung_bestaetigen "Anmeldeliste geladen: 4 Anmeldungen, 3 davon mit gültiger EFN."$'\n'"1 ohne EFN." || return 1
     klicken "$T_ANMELDELISTE" "@Schließen" || return 1
     fenster_erwarten "$T_MA2" || return 1
@@ -123,12 +124,12 @@ dn_tabelle() {
     klicken "$T_AUSDRUCK" "@Weiter" || return 1
     fenster_erwarten "Teilnehmerliste als Tabelle speichern" || { keine_meldung; return 1; }
     text_erwarten "Teilnehmerliste als Tabelle speichern" Edit#0 "${vnr_dn}_$heute.csv" || return 1
-    xdotool type --delay 20 -- 'E:\tabelle.csv'
+    xdotool type --delay 20 -- 'E:\Anmeldungen\tabelle.csv'
     xdotool key Return
-    meldung_bestaetigen "Die Tabelle wurde gespeichert:"$'\n'"E:\\tabelle.csv" || return 1
+    meldung_bestaetigen "Die Tabelle wurde gespeichert:"$'\n'"E:\\Anmeldungen\\tabelle.csv" || return 1
     printf '\357\273\277EFN;Nachname;Vorname;Titel;Basispunkte;Referentenpunkte;Angemeldet;Erfasst\r\n="%s";Weiß;Jürgen;Dr.;8;0;ja;ja\r\n="%s";;;;8;0;nein;ja\r\n="%s";Adler;Bert;;;;ja;nein\r\n="%s";Müller;Anna;;;;ja;nein\r\n;Zander;Zoe;;;;ja;nein\r\n' \
         "$dn_w" "$dn_x" "$dn_a" "$dn_m" >"$soll/tabelle.csv"
-    datei_gleich "$soll/tabelle.csv" "$stick/tabelle.csv" || return 1
+    datei_gleich "$soll/tabelle.csv" "$al_ordner/tabelle.csv" || return 1
     fokus_erwarten "$T_MA2" "$MA2_EFN"
 }
 # Saved, Karmo ended and started again: Ausdruck has Veranstalter and Ort as typed.
