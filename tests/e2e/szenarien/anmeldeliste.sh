@@ -18,7 +18,7 @@ AL_TREFFERZAHL=id=103
 
 # The tables lie in a folder of their own on the stick (the scenario of several doors counts the files
 # at its root).
-al_ordner="$stick/Anmeldungen"
+al_ordner="$artefakte/stick/Anmeldungen" # the stick is drive E: (mehrere-tueren.sh)
 al_tabellen() {
     mkdir -p "$al_ordner"
     printf 'Nachname;Vorname;Titel;EFN\r\nWeiß;Jürgen;Dr.;%s\r\nMüller;Anna;;%s\r\nÖztürk;Ece;;%s\r\nAdler;Bert;;\r\nZander;Zoe;;1,23457E+14\r\n' \

@@ -89,7 +89,7 @@ mt_abbrechen() {
     fenster_weg "$T_SPEICHERN_UNTER" 2000 || return 1
     sleep 0.5
     keine_meldung || return 1
-    gleich "tuer2.XML" "$(cd "$stick" && echo *)"
+    gleich "tuer2.XML" "$(cd "$stick" && echo *.XML*)" # other scenarios keep folders of their own here
 }
 # A copy that cannot be written (a folder stands where its temporary file would go, as a write-protected
 # stick refuses it): one message with the path and Windows' reason; the file in Daten stays as saved, and
@@ -146,7 +146,7 @@ mt_speichern() {
     datei_gleich "$soll/stick-tuer1.XML" "$stick/tuer1.XML" || return 1
     datei_gleich "$soll/stick-tuer2.XML" "$stick/tuer2.XML" || return 1
     datei_gleich "$soll/stick-fremd.XML" "$stick/fremd.XML" || return 1
-    gleich "fremd.XML tuer1.XML tuer2.XML" "$(cd "$stick" && echo *)"
+    gleich "fremd.XML tuer1.XML tuer2.XML" "$(cd "$stick" && echo *.XML*)"
 }
 mt_ende() {
     klicken "$T_MA2" "@Programm beenden" || return 1
