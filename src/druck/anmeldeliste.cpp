@@ -73,18 +73,9 @@ Seite Anmeldeliste::seite(int k) const {
     s.balken.reserve(static_cast<std::size_t>(10 + zeilen));
     s.codes.reserve(static_cast<std::size_t>(zeilen));
     listenkopf(s, "Anmeldeliste", k, seitenzahl(), block_, m_);
-    int y = tabelle_oben();
-    if (zeilen > 0) {
-        tabellenkopf(s, y, spalten_);
-        const int tabelle = y;
-        y += k_kopfzeilenhoehe;
-        const int erste = (k - 1) * zeilen_je_seite();
-        for (int i = 0; i < zeilen; ++i) {
-            zeile(s, y, erste + i + 1, d_.anmeldungen[static_cast<std::size_t>(erste + i)]);
-            y += k_zeilenhoehe;
-        }
-        spaltenlinien(s, tabelle, y, spalten_);
-    }
+    const int y = tabellenrumpf(s, tabelle_oben(), zeilen, (k - 1) * zeilen_je_seite(), spalten_, [&](int oben, int nr) {
+        zeile(s, oben, nr + 1, d_.anmeldungen[static_cast<std::size_t>(nr)]);
+    });
     if (k == seitenzahl()) {
         s.texte.push_back({k_links, y + k_schluss_abstand, k_text,
                            s.merken("Angemeldet: " + std::to_string(d_.angemeldet) +

@@ -100,20 +100,10 @@ Seite Anwesenheitsliste::seite(int k) const {
     s.balken.reserve(static_cast<std::size_t>(10 + zeilen));
     s.codes.reserve(static_cast<std::size_t>(zeilen));
     listenkopf(s, "Anwesenheitsliste", k, seitenzahl(), block_, m_);
-    int y = tabelle_oben();
-    if (zeilen > 0) {
-        tabellenkopf(s, y, spalten_);
-        const int tabelle = y;
-        y += k_kopfzeilenhoehe;
-        const int erste = (k - 1) * zeilen_je_seite();
-        for (int i = 0; i < zeilen; ++i) {
-            const int nr = erste + i;
-            const Druckteilnehmer* t = d_.teilnehmer.empty() ? nullptr : &d_.teilnehmer[static_cast<std::size_t>(nr)];
-            zeile(s, y, nr + 1, t);
-            y += k_zeilenhoehe;
-        }
-        spaltenlinien(s, tabelle, y, spalten_);
-    }
+    const int y = tabellenrumpf(s, tabelle_oben(), zeilen, (k - 1) * zeilen_je_seite(), spalten_, [&](int oben, int nr) {
+        const Druckteilnehmer* t = d_.teilnehmer.empty() ? nullptr : &d_.teilnehmer[static_cast<std::size_t>(nr)];
+        zeile(s, oben, nr + 1, t);
+    });
     if (k == seitenzahl()) schluss(s, y);
     return s;
 }

@@ -63,6 +63,22 @@ int listenkopf_hoehe_ohne_block();
 // The table's head row at y, and its vertical lines from `oben` to `unten`.
 void tabellenkopf(Seite& s, int y, std::span<const Spalte> spalten);
 void spaltenlinien(Seite& s, int oben, int unten, std::span<const Spalte> spalten);
+// A page's table from `y` down: the head, `zeilen` rows of k_zeilenhoehe
+// drawn by `zeile(y, nr)` (`nr` counting from `erste`, from 0), the column
+// rules; the y under the last row. Nothing when `zeilen` is 0.
+template <class Zeile>
+int tabellenrumpf(Seite& s, int y, int zeilen, int erste, std::span<const Spalte> spalten, Zeile&& zeile) {
+    if (zeilen <= 0) return y;
+    tabellenkopf(s, y, spalten);
+    const int oben = y;
+    y += k_kopfzeilenhoehe;
+    for (int i = 0; i < zeilen; ++i) {
+        zeile(y, erste + i);
+        y += k_zeilenhoehe;
+    }
+    spaltenlinien(s, oben, y, spalten);
+    return y;
+}
 
 // `text` in a row's cell, one line, centred in the row's height, cut short to
 // fit the cell.
