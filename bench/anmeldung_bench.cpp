@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <iostream>
+#include <memory>
 #include <vector>
 
 #include "anmeldung/liste.hpp"
 #include "anmeldung/register.hpp"
+#include "sicherung/sicherung.hpp"
 #include "messwerkzeug.hpp"
 #include "testdaten.hpp"
 #include "umgebung.hpp"
@@ -115,7 +118,8 @@ std::optional<Suchrunden> suche_abwechselnd(const fs::path& gross_wurzel, const 
 #endif
 }
 
-std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const fs::path& gross_wurzel, int runden) {
+std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const fs::path& gross_wurzel, const fs::path& daten, bool mit_journal,
+                                                           int runden) {
 #if KARMO_BENCH_MASKE
     namespace an = karmo::anmeldung;
     constexpr int k_karten = 256;
@@ -129,21 +133,35 @@ std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const fs::path& gross
         karten.push_back((i % 2 == 0 ? r.eintrag(static_cast<std::size_t>(i) * 97).efn : efn(7, static_cast<std::uint64_t>(i))) +
                          "\r");
     }
-    Umgebung mit(gross_wurzel), ohne(gross_wurzel);
+    // Each side its own folder: two journals must not share a file.
+    const fs::path mit_wurzel = mit_journal ? daten / "scan_mit_liste" : gross_wurzel;
+    const fs::path ohne_wurzel = mit_journal ? daten / "scan_ohne_liste" : gross_wurzel;
+    for (const fs::path& w : {mit_wurzel, ohne_wurzel}) {
+        fs::remove_all(w / "zelva" / "Sicherung");
+        fs::create_directories(w / "zelva");
+    }
+    Umgebung mit(mit_wurzel), ohne(ohne_wurzel);
     for (Umgebung* u : {&mit, &ohne}) {
+        if (mit_journal) u->programm.setze_sicherung(std::make_shared<karmo::Sicherung>(u->programm));
         u->programm.zustand().Aktuelle_VNR = vnr;
         ui::FakeFenster& f = u->fenster(ui::FormId::MA2_Maske);
         f.setze_text(ui::Ctl::VNR, vnr);
-        f.setze_text(ui::Ctl::Punkte, "8");
         for (int i = 0; i < k_vorher; ++i) f.zeile_anfuegen(ui::Ctl::Teilnehmerliste, efn(3, static_cast<std::uint64_t>(i)) + " (8/0)");
+        f.setze_text(ui::Ctl::Punkte, "8"); // with a journal, its first change: the snapshot
     }
     mit.programm.anmeldungen().setzen(vnr, std::move(r));
+    std::string zuletzt; // the label after the last card of a side
     const auto seite = [&](Umgebung& u) -> std::optional<double> {
         ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
         const double t0 = cpu_sekunden();
         for (const std::string& k : karten) f.tippen(ui::Ctl::EFN, k);
         const double t = (cpu_sekunden() - t0) / k_karten;
-        if (f.zeilenzahl(ui::Ctl::Teilnehmerliste) != k_vorher + k_karten) return std::nullopt;
+        zuletzt = f.text(ui::Ctl::Zuletzt);
+        if (f.zeilenzahl(ui::Ctl::Teilnehmerliste) != k_vorher + k_karten) {
+            std::cerr << "scan with a registration list: " << f.zeilenzahl(ui::Ctl::Teilnehmerliste) << " lines, "
+                      << (u.plattform.meldungen.empty() ? std::string("no message") : u.plattform.meldungen.back()) << "\n";
+            return std::nullopt;
+        }
         for (int i = k_karten; i > 0; --i) {
             f.zeile_klicken(ui::Ctl::Teilnehmerliste, k_vorher + i - 1);
             f.klicken(ui::Ctl::Loeschen);
@@ -151,11 +169,16 @@ std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const fs::path& gross
         return t;
     };
     // The first scans index the list that was filled from outside, and count it against the register.
+    // With the list, the label names the last card (a walk-in); without, it stays empty.
     seite(mit);
+    const std::string mit_liste = zuletzt;
     seite(ohne);
-    const std::optional<Im_Wechsel> w = im_wechsel(runden, [&] { return seite(mit); }, [&] { return seite(ohne); });
-    if (mit.fenster(ui::FormId::MA2_Maske).text(ui::Ctl::Zuletzt).rfind("Zuletzt: ", 0) != 0) return std::nullopt;
-    return w;
+    if (mit_liste.rfind("Zuletzt: ", 0) != 0 || !zuletzt.empty()) {
+        std::cerr << "scan with a registration list: the label says \"" << mit_liste << "\", without a list \"" << zuletzt
+                  << "\"\n";
+        return std::nullopt;
+    }
+    return im_wechsel(runden, [&] { return seite(mit); }, [&] { return seite(ohne); });
 #else
     (void)gross_wurzel;
     (void)runden;

@@ -34,8 +34,11 @@ std::optional<Suchrunden> suche_abwechselnd(const std::filesystem::path& gross_w
 // name found through its index, the count of the registered kept, the label
 // set) against the same scan without a list, in turns: each round scans
 // the same 256 cards into a list of 32,511 lines in both forms, half of them
-// registered, and removes them again untimed. Seconds per scan and the
-// median of the rounds' ratios; nothing when a scan was not taken.
-std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const std::filesystem::path& gross_wurzel, int runden);
+// registered, and removes them again untimed. `mit_journal`: each form
+// keeps its recovery journal (in a folder of its own below `daten`), as
+// every scan at the door writes its entry; else the scan alone. Seconds per
+// scan and the median of the rounds' ratios; nothing when a scan was not taken.
+std::optional<Im_Wechsel> scan_mit_anmeldeliste_im_wechsel(const std::filesystem::path& gross_wurzel,
+                                                           const std::filesystem::path& daten, bool mit_journal, int runden);
 
 } // namespace bench

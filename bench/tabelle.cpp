@@ -216,9 +216,16 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
         }
         zeilen.push_back(z);
     }
-    zeilen.push_back(wechselzeile("handle one scan with a registration list of 32,767 (the name, the count of the registered)",
-                                  scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), k_runden),
-                                  "the same scan without a list", 1.1, "registration list not in the tree yet"));
+    {
+        // A scan as the door makes it: with its journal entry. Beside it, the scan alone as a diagnosis.
+        zeilen.push_back(wechselzeile("handle one scan, with its journal entry, with a registration list of 32,767 (the name, the count of the registered)",
+                                      scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), orte.daten, true, k_runden),
+                                      "the same scan without a list", 1.1, "registration list not in the tree yet"));
+        if (const auto w = scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), orte.daten, false, k_runden)) {
+            details << "Diagnosis, a scan with a registration list without the journal: " << ms(w->karmo) << " against "
+                    << ms(w->boden) << " without a list, " << w->verhaeltnis << "x (in turns).\n";
+        }
+    }
     for (const auto& z : bench::sicherung_zeilen())
         zeilen.push_back(paar(z.vergleich, z.karmo, z.boden, z.boden_text, z.ziel, "journal not in the tree yet"));
     zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
@@ -292,6 +299,9 @@ int nur_wechsel(const Orte& orte, const std::string& befehl) {
     std::sort(kopf.begin() + 4, kopf.end());
     benchmarks_registrieren(orte); // writes the half list the merge starts from
     std::vector<Zeile> zeilen;
+    zeilen.push_back(wechselzeile("handle one scan, with its journal entry, with a registration list of 32,767",
+                                  scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), orte.daten, true, k_runden),
+                                  "the same scan without a list", 1.1, "not measured"));
     zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
                                   "write, fsync and rename of the same bytes", 1.5, "not measured"));
     zeilen.push_back(wechselzeile("lay out the largest event's attendance list, every page",

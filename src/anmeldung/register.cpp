@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 
 #include "anmeldung/faltung.hpp"
 #include "checks/nummern.hpp"
@@ -49,15 +50,16 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
                      [&](std::uint32_t a, std::uint32_t b) { return schluessel_von(a) < schluessel_von(b); });
 
     const std::size_t plaetze = std::bit_ceil(std::max<std::size_t>(16, 2 * liste_.bilanz.gueltig));
-    schluessel_.assign(plaetze, 0);
-    zeilen_.assign(plaetze, -1);
+    plaetze_.assign(plaetze, Platz{});
     for (std::uint32_t i = 0; i < zeilen.size(); ++i) {
         if (zeilen[i].stand != EFN_Stand::Gueltig) continue;
         const std::uint64_t zahl = *EFN_Zahl(zeilen[i].efn);
         std::size_t p = streuung(zahl, plaetze - 1);
-        while (zeilen_[p] >= 0) p = (p + 1) & (plaetze - 1);
-        schluessel_[p] = zahl;
-        zeilen_[p] = static_cast<std::int32_t>(i);
+        while (plaetze_[p].zeile >= 0) p = (p + 1) & (plaetze - 1);
+        const std::string& name = zeilen[i].anzeigename.empty() ? zeilen[i].efn : zeilen[i].anzeigename;
+        plaetze_[p] = {zahl, static_cast<std::int32_t>(i), static_cast<std::uint32_t>(namen_.size()),
+                       static_cast<std::uint32_t>(name.size())};
+        namen_ += name;
     }
 
     for (const std::uint32_t i : ordnung_) {
@@ -69,15 +71,32 @@ Anmelderegister::Anmelderegister(Anmeldeliste liste) : liste_(std::move(liste)) 
     }
 }
 
-std::int32_t Anmelderegister::zeile_zu(std::string_view efn) const {
-    if (schluessel_.empty()) return -1;
+const Anmelderegister::Platz* Anmelderegister::platz_zu(std::string_view efn) const {
+    if (plaetze_.empty()) return nullptr;
     const std::optional<std::uint64_t> zahl = EFN_Zahl(efn);
-    if (!zahl) return -1;
-    const std::size_t maske = schluessel_.size() - 1;
+    if (!zahl) return nullptr;
+    const std::size_t maske = plaetze_.size() - 1;
     for (std::size_t p = streuung(*zahl, maske);; p = (p + 1) & maske) {
-        if (zeilen_[p] < 0) return -1;
-        if (schluessel_[p] == *zahl) return zeilen_[p];
+        const Platz& pl = plaetze_[p];
+        if (pl.zeile < 0) return nullptr;
+        if (pl.zahl == *zahl) return &pl;
     }
+}
+
+void Anmelderegister::vormerken(std::string_view efn) const {
+    if (plaetze_.empty()) return;
+    if (const std::optional<std::uint64_t> zahl = EFN_Zahl(efn)) {
+        __builtin_prefetch(&plaetze_[streuung(*zahl, plaetze_.size() - 1)]);
+    }
+}
+
+void Anmelderegister::name_vormerken(std::string_view efn) const {
+    if (const Platz* pl = platz_zu(efn)) __builtin_prefetch(namen_.data() + pl->name_anfang);
+}
+
+std::int32_t Anmelderegister::zeile_zu(std::string_view efn) const {
+    const Platz* pl = platz_zu(efn);
+    return pl ? pl->zeile : -1;
 }
 
 const Anmeldung* Anmelderegister::finden(std::string_view efn) const {
@@ -85,13 +104,15 @@ const Anmeldung* Anmelderegister::finden(std::string_view efn) const {
     return z < 0 ? nullptr : &liste_.zeilen[static_cast<std::size_t>(z)];
 }
 
-bool Anmelderegister::erfasst_dazu(std::string_view efn) {
-    const std::int32_t z = zeile_zu(efn);
-    if (z < 0) return false;
-    std::uint16_t& n = erfasst_[static_cast<std::size_t>(z)];
+const Anmeldung* Anmelderegister::erfasst_dazu(std::string_view efn, std::string_view* name) {
+    const Platz* pl = platz_zu(efn);
+    if (!pl) return nullptr;
+    const auto z = static_cast<std::size_t>(pl->zeile);
+    if (name) *name = std::string_view(namen_).substr(pl->name_anfang, pl->name_laenge);
+    std::uint16_t& n = erfasst_[z];
     if (n == 0) ++angemeldet_erfasst_;
     if (n < UINT16_MAX) ++n;
-    return true;
+    return &liste_.zeilen[z];
 }
 
 bool Anmelderegister::erfasst_weg(std::string_view efn) {
@@ -138,23 +159,61 @@ std::string Zeilentext(const Anmeldung& a, bool erfasst) {
 
 namespace {
 
-std::string karte_text(const char* vorn, const Anmelderegister* r, std::string_view efn) {
-    if (r == nullptr) return {};
-    const Anmeldung* a = r->finden(efn);
-    if (a == nullptr) return vorn + std::string(efn) + " – nicht angemeldet";
-    return vorn + (a->anzeigename.empty() ? a->efn : a->anzeigename);
+constexpr std::string_view k_gast = " – nicht angemeldet";
+
+void karte_text_setzen(std::string& t, std::string_view vorn, bool angemeldet, std::string_view name) {
+    t.clear();
+    t.append(vorn).append(name);
+    if (!angemeldet) t.append(k_gast);
+}
+
+std::string karte_text(std::string_view vorn, bool angemeldet, std::string_view name) {
+    std::string t;
+    t.reserve(vorn.size() + name.size() + k_gast.size());
+    karte_text_setzen(t, vorn, angemeldet, name);
+    return t;
+}
+
+// The name a registration shows: its display name, or its EFN when it has none.
+std::string_view gezeigter_name(const Anmeldung& a) { return a.anzeigename.empty() ? std::string_view(a.efn) : a.anzeigename; }
+
+std::string karte_text(std::string_view vorn, const Anmeldung* a, std::string_view efn) {
+    return karte_text(vorn, a != nullptr, a ? gezeigter_name(*a) : efn);
+}
+
+void zahl_anhaengen(std::string& t, std::size_t n) {
+    char ziffern[24];
+    const auto [ende, fehler] = std::to_chars(ziffern, ziffern + sizeof ziffern, n);
+    (void)fehler;
+    t.append(ziffern, ende);
 }
 
 } // namespace
 
-std::string Zuletzt_Text(const Anmelderegister* r, std::string_view efn) { return karte_text("Zuletzt: ", r, efn); }
+std::string Zuletzt_Text(const Anmelderegister* r, std::string_view efn) {
+    return r == nullptr ? std::string() : karte_text("Zuletzt: ", r->finden(efn), efn);
+}
 
-std::string Ausgewaehlt_Text(const Anmelderegister* r, std::string_view efn) { return karte_text("Ausgewählt: ", r, efn); }
+void Zuletzt_Text_setzen(std::string& out, const Anmeldung* a, std::string_view name, std::string_view efn) {
+    karte_text_setzen(out, "Zuletzt: ", a != nullptr, a ? name : efn);
+}
 
+std::string Ausgewaehlt_Text(const Anmelderegister* r, std::string_view efn) {
+    return r == nullptr ? std::string() : karte_text("Ausgewählt: ", r->finden(efn), efn);
+}
+
+// Built in one piece: it is set after every scan.
 std::string Teilnehmerzahl_Text(std::size_t n, const Anmelderegister* r) {
-    std::string t = "Erfasste Teilnehmer: " + std::to_string(n);
+    std::string t;
+    t.reserve(80);
+    t.append("Erfasste Teilnehmer: ");
+    zahl_anhaengen(t, n);
     if (r != nullptr) {
-        t += " (angemeldet: " + std::to_string(r->angemeldet_erfasst()) + " von " + std::to_string(r->gueltige()) + ")";
+        t.append(" (angemeldet: ");
+        zahl_anhaengen(t, r->angemeldet_erfasst());
+        t.append(" von ");
+        zahl_anhaengen(t, r->gueltige());
+        t.push_back(')');
     }
     return t;
 }

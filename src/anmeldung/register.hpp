@@ -41,12 +41,19 @@ public:
     // The registration with this EFN, nullptr when none: one probe of a
     // hash index (the EFN's number), not a walk through the list.
     const Anmeldung* finden(std::string_view efn) const;
+    // Asks the processor to fetch the place of `efn` now, for a look-up a
+    // little later (a scan: its checks run meanwhile); and, once that place
+    // is at hand, the bytes of its name.
+    void vormerken(std::string_view efn) const;
+    void name_vormerken(std::string_view efn) const;
 
     // Who of the list is captured. The participant list tells each change:
     // a line with `efn` added, removed, or the list begun anew. The count of
     // lines is kept, so that the same EFN twice in the list counts once.
-    // True when the EFN is registered.
-    bool erfasst_dazu(std::string_view efn);
+    // erfasst_dazu gives the registration when the EFN is registered
+    // (nullptr for a walk-in), and in `name` its display name (its EFN when
+    // it has none); erfasst_weg whether it is.
+    const Anmeldung* erfasst_dazu(std::string_view efn, std::string_view* name = nullptr);
     bool erfasst_weg(std::string_view efn);
     void erfasst_leeren();
     bool erfasst(std::size_t platz) const { return erfasst_[ordnung_[platz]] != 0; }
@@ -68,8 +75,18 @@ private:
     Anmeldeliste liste_;
     std::vector<std::uint32_t> ordnung_; // rows of liste_ in the window's order
     // The index: open addressing over the EFN's number, linear probing.
-    std::vector<std::uint64_t> schluessel_;
-    std::vector<std::int32_t> zeilen_; // the row in liste_, -1 for a free place
+    // A place holds the EFN's number, its row in liste_ (-1: a free place)
+    // and where its display name stands in namen_: a scan's look-up reads one
+    // place and the name's bytes, not the row (two cache lines, not four).
+    struct Platz {
+        std::uint64_t zahl = 0;
+        std::int32_t zeile = -1;
+        std::uint32_t name_anfang = 0;
+        std::uint32_t name_laenge = 0;
+    };
+    const Platz* platz_zu(std::string_view efn) const;
+    std::vector<Platz> plaetze_;
+    std::string namen_; // the valid rows' display names (or EFN, when it has none), one after another
     // Per row of liste_: lines of the participant list with its EFN.
     std::vector<std::uint16_t> erfasst_;
     std::size_t angemeldet_erfasst_ = 0;
@@ -84,6 +101,10 @@ std::string Zeilentext(const Anmeldung& a, bool erfasst);
 // The label under the count after a card the list takes: "Zuletzt: <Anzeigename>",
 // or "Zuletzt: <EFN> – nicht angemeldet"; empty without a list.
 std::string Zuletzt_Text(const Anmelderegister* r, std::string_view efn);
+// The same for a card whose registration is known already (nullptr: a walk-in; a list is there).
+// The same for a card whose registration erfasst_dazu gave with its `name`
+// (nullptr: a walk-in), into `out`, whose room is reused (a scan sets it each time).
+void Zuletzt_Text_setzen(std::string& out, const Anmeldung* a, std::string_view name, std::string_view efn);
 // The same for a selected line of the participant list ("Ausgewählt: …").
 std::string Ausgewaehlt_Text(const Anmelderegister* r, std::string_view efn);
 // "Erfasste Teilnehmer: <N>", with a list "… (angemeldet: <M> von <R>)".

@@ -61,6 +61,9 @@ void Teilnehmerliste::scannen(std::string_view ziffern) {
 void Teilnehmerliste::erfassen() {
     const std::string efn = Nur_Ziffern(f_.text(Ctl::EFN));
     f_.setze_text(Ctl::EFN, efn);
+    // The registration list's place for this card is fetched while the checks run.
+    anmeldung::Anmelderegister* r = Anmeldeliste_der_Veranstaltung(p_, f_);
+    if (r) r->vormerken(efn);
 
     // Points first: a participant must not be captured without them, and this
     // fires even for an empty EFN.
@@ -79,6 +82,7 @@ void Teilnehmerliste::erfassen() {
         f_.text_markieren(Ctl::EFN);
         return;
     }
+    if (r) r->name_vormerken(efn);
     if (test_vorhanden(efn)) {
         melden("Diese Nummer ist in der Liste schon vorhanden!");
         f_.setze_text(Ctl::EFN, "");
@@ -95,18 +99,24 @@ void Teilnehmerliste::erfassen() {
         return;
     }
     const std::string zeile = Teilnehmer_Eintrag(efn, punkte, "0");
-    anmeldung::Anmelderegister* r = Anmeldeliste_der_Veranstaltung(p_, f_);
     f_.zeile_anfuegen(Ctl::Teilnehmerliste, zeile);
     verzeichnis_.hinzu(zeile);
     verzeichnis_.merken(f_);
     if (Sicherung* s = p_.sicherung()) s->zeile_angefuegt(f_, zeile);
+    const anmeldung::Anmeldung* angemeldet = nullptr;
+    std::string_view name;
     if (r) {
-        r->erfasst_dazu(efn);
+        angemeldet = r->erfasst_dazu(efn, &name);
         p_.anmeldungen().gezaehlt_bei(f_);
     }
     Teilnehmerzahl_zeigen(p_, f_);
     // Who came in, by name when the registration list knows the card.
-    f_.setze_text(Ctl::Zuletzt, anmeldung::Zuletzt_Text(r, efn));
+    if (r) {
+        anmeldung::Zuletzt_Text_setzen(zuletzt_, angemeldet, name, efn);
+    } else {
+        zuletzt_.clear();
+    }
+    f_.setze_text(Ctl::Zuletzt, zuletzt_);
     f_.setze_text(Ctl::EFN, "");
     f_.fokus(Ctl::EFN); // ready for the next scan
 }

@@ -125,6 +125,7 @@ private:
     Programm& p_;
     ui::Fenster& f_;
     EFN_Verzeichnis verzeichnis_;
+    std::string zuletzt_; // the label under the list, its room kept from scan to scan
 };
 
 } // namespace karmo
