@@ -37,6 +37,23 @@ public:
     void fortschritt_schliessen() override {}
 };
 
+// The door list of the largest event's 32,767 numbers, each with a display
+// name as a registration list makes them (11 to 35 characters), every other
+// one captured.
+void tuerliste_fuellen(karmo::druck::Druckdaten& d) {
+    const char* const nachnamen[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner",
+                                     "Becker", "Schäfer", "Hoffmann", "Zimmermann-Hartung"};
+    const char* const titel[] = {"", "", "Dr. ", "", "Prof. Dr. "};
+    const char* const vornamen[] = {"Anna", "Jürgen", "Katharina", "Thomas", "Ulrike", "Hans-Peter", "Sabine"};
+    d.anmeldungen.clear();
+    for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
+        const std::string name = std::string(nachnamen[i % 11]) + ", " + titel[i % 5] + vornamen[i % 7];
+        d.anmeldungen.push_back({name, d.teilnehmer[i].efn, true, i % 2 == 0});
+    }
+    d.angemeldet = static_cast<int>(d.anmeldungen.size());
+    d.erfasst = (d.angemeldet + 1) / 2;
+}
+
 } // namespace
 
 void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_wurzel, const std::string& gross_windows) {
@@ -76,17 +93,7 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
         Zaehldrucker drucker;
         const karmo::druck::Druckermass mass(drucker);
         karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
-        // Display names as a registration list makes them, 11 to 35 characters.
-        const char* const nachnamen[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner",
-                                         "Becker", "Schäfer", "Hoffmann", "Zimmermann-Hartung"};
-        const char* const titel[] = {"", "", "Dr. ", "", "Prof. Dr. "};
-        const char* const vornamen[] = {"Anna", "Jürgen", "Katharina", "Thomas", "Ulrike", "Hans-Peter", "Sabine"};
-        for (std::size_t i = 0; i < d.teilnehmer.size(); ++i) {
-            const std::string name = std::string(nachnamen[i % 11]) + ", " + titel[i % 5] + vornamen[i % 7];
-            d.anmeldungen.push_back({name, d.teilnehmer[i].efn, true, i % 2 == 0});
-        }
-        d.angemeldet = static_cast<int>(d.anmeldungen.size());
-        d.erfasst = (d.angemeldet + 1) / 2;
+        tuerliste_fuellen(d);
         int seiten = 0;
         std::size_t teile = 0;
         for (auto _ : s) {
@@ -114,21 +121,31 @@ void druck_registrieren(const Registrieren& registrieren, const fs::path& gross_
 #endif
 }
 
-std::optional<Im_Wechsel> druck_im_wechsel(const fs::path& gross_wurzel, const std::string& gross_windows, int runden) {
+std::optional<Im_Wechsel> druck_im_wechsel(const fs::path& gross_wurzel, const std::string& gross_windows, bool tuerliste,
+                                           int runden) {
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE
     Umgebung u(gross_wurzel);
     laden(u, gross_windows);
     Zaehldrucker drucker;
     const karmo::druck::Druckermass mass(drucker);
-    const karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+    karmo::druck::Druckdaten d = karmo::Druckdaten_lesen(u.programm.zustand(), u.fenster(ui::FormId::MA2_Maske));
+    if (tuerliste) tuerliste_fuellen(d);
     // The floor loads into a form of its own, so that the event read for printing stays as it is.
     Umgebung boden_u(gross_wurzel);
     std::size_t teile = 0;
     const auto karmo = [&]() -> std::optional<double> {
+        const auto sm = karmo::druck::Strichmass::fuer(drucker.dpi_x());
         const double t0 = cpu_sekunden();
-        const karmo::druck::Anwesenheitsliste liste(d, mass, karmo::druck::Strichmass::fuer(drucker.dpi_x()));
-        const int seiten = liste.seitenzahl();
-        for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).codes.size();
+        int seiten = 0;
+        if (tuerliste) {
+            const karmo::druck::Anmeldeliste liste(d, mass, sm);
+            seiten = liste.seitenzahl();
+            for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).texte.size();
+        } else {
+            const karmo::druck::Anwesenheitsliste liste(d, mass, sm);
+            seiten = liste.seitenzahl();
+            for (int k = 1; k <= seiten; ++k) teile += liste.seite(k).codes.size();
+        }
         const double t = cpu_sekunden() - t0;
         if (seiten < 1500) return std::nullopt;
         return t;
