@@ -74,6 +74,21 @@ bool halb_fuellen(Umgebung& u, ui::FakeFenster& f, karmo::Sicherung& sicherung) 
 }
 #endif
 
+// What a person types into Inhalt: k_tasten keys of text with digits.
+const std::string& getippt() {
+    static const std::string t = [] {
+        std::string x;
+        while (x.size() < k_tasten) x += "Vortrag 2026 am 21.12. um 13:22 mit 180 Minuten ";
+        x.resize(k_tasten);
+        return x;
+    }();
+    return t;
+}
+
+karmo::eingabe::Taste tastenart(char c) {
+    return c >= '0' && c <= '9' ? karmo::eingabe::Taste::Ziffer : karmo::eingabe::Taste::Andere;
+}
+
 } // namespace
 
 #if KARMO_BENCH_DATEI && KARMO_BENCH_MASKE && KARMO_BENCH_HINZULADEN
@@ -313,15 +328,7 @@ void benchmarks_registrieren(const Orte& orte) {
     // clock ticking between keys as the loop's timer does) into Inhalt,
     // through the key buffer, beside the same keys typed straight into it.
     {
-        static const std::string k_getippt = [] {
-            std::string t;
-            while (t.size() < k_tasten) t += "Vortrag 2026 am 21.12. um 13:22 mit 180 Minuten ";
-            t.resize(k_tasten);
-            return t;
-        }();
-        const auto art = [](char c) {
-            return c >= '0' && c <= '9' ? karmo::eingabe::Taste::Ziffer : karmo::eingabe::Taste::Andere;
-        };
+        const auto art = tastenart;
         registrieren("tasten_erkannt", [orte, art](benchmark::State& s) {
             Umgebung u(orte.gross_wurzel());
             ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
@@ -330,7 +337,7 @@ void benchmarks_registrieren(const Orte& orte) {
             const auto weiter = [&](char t) { f.tippen(ui::Ctl::Inhalt, std::string_view(&t, 1)); };
             for (auto _ : s) {
                 f.setze_text(ui::Ctl::Inhalt, "");
-                for (char c : k_getippt) {
+                for (char c : getippt()) {
                     zeit += 60;
                     puffer.uhr(zeit, weiter);
                     zeit += 60;
@@ -345,7 +352,7 @@ void benchmarks_registrieren(const Orte& orte) {
             ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
             for (auto _ : s) {
                 f.setze_text(ui::Ctl::Inhalt, "");
-                for (char c : k_getippt) f.tippen(ui::Ctl::Inhalt, std::string_view(&c, 1));
+                for (char c : getippt()) f.tippen(ui::Ctl::Inhalt, std::string_view(&c, 1));
             }
             if (f.text(ui::Ctl::Inhalt).size() != 250) s.SkipWithError("Inhalt unvollständig");
         });
@@ -358,6 +365,48 @@ void benchmarks_registrieren(const Orte& orte) {
     bench::druck_registrieren([](const char* name, std::function<void(benchmark::State&)> f,
                                  bool manuell) { registrieren(name, std::move(f), manuell); },
                               orte.gross_wurzel(), gross_windows);
+}
+
+std::optional<Im_Wechsel> tasten_im_wechsel(const Orte& orte, int runden) {
+#if KARMO_BENCH_MASKE
+    constexpr int k_mal = 40;
+    Umgebung u(orte.gross_wurzel());
+    ui::FakeFenster& f = u.fenster(ui::FormId::MA2_Maske);
+    karmo::eingabe::Scanpuffer<char> puffer;
+    std::uint32_t zeit = 0;
+    const auto weiter = [&](char t) { f.tippen(ui::Ctl::Inhalt, std::string_view(&t, 1)); };
+    const auto erkannt = [&]() -> std::optional<double> {
+        const double t0 = cpu_sekunden();
+        for (int m = 0; m < k_mal; ++m) {
+            f.setze_text(ui::Ctl::Inhalt, "");
+            for (char c : getippt()) {
+                zeit += 60;
+                puffer.uhr(zeit, weiter);
+                zeit += 60;
+                puffer.taste(tastenart(c), c, zeit, c, weiter, [](std::string_view) {});
+            }
+            puffer.freigeben(weiter);
+        }
+        const double t = (cpu_sekunden() - t0) / (k_mal * static_cast<double>(k_tasten));
+        if (f.text(ui::Ctl::Inhalt).size() != k_tasten) return std::nullopt;
+        return t;
+    };
+    const auto direkt = [&]() -> std::optional<double> {
+        const double t0 = cpu_sekunden();
+        for (int m = 0; m < k_mal; ++m) {
+            f.setze_text(ui::Ctl::Inhalt, "");
+            for (char c : getippt()) f.tippen(ui::Ctl::Inhalt, std::string_view(&c, 1));
+        }
+        const double t = (cpu_sekunden() - t0) / (k_mal * static_cast<double>(k_tasten));
+        if (f.text(ui::Ctl::Inhalt).size() != k_tasten) return std::nullopt;
+        return t;
+    };
+    return im_wechsel(runden, erkannt, direkt);
+#else
+    (void)orte;
+    (void)runden;
+    return std::nullopt;
+#endif
 }
 
 } // namespace bench

@@ -18,4 +18,10 @@ void benchmarks_registrieren(const Orte& orte);
 // list).
 std::optional<Im_Wechsel> hinzuladen_im_wechsel(const Orte& orte, int runden);
 
+// A person's keys into Inhalt through the key buffer and its detector (as
+// the message loop hands them on), in turns with the same keys typed
+// straight in: each round types the k_tasten keys 40 times on each side.
+// Seconds per key. Nothing when a side lost a key.
+std::optional<Im_Wechsel> tasten_im_wechsel(const Orte& orte, int runden);
+
 } // namespace bench

@@ -238,23 +238,8 @@ int tabelle(const Orte& orte, const std::string& befehl, const std::optional<fs:
                                   "loading the largest event into the capture form", 1, "door list not in the tree yet"));
     zeilen.push_back(paar("a scan typed into Punkte, through the scan detector, with 32,767 lines", "scan_erkannt_32767",
                           "scan_erkannt_10", "the same with 10 lines", 2, "capture form not in the tree yet"));
-    {
-        // Per key: the figures are for k_tasten keys.
-        Zeile z = paar("a person's key into Inhalt through the scan detector", "tasten_erkannt", "tasten_direkt",
-                       "the same key typed straight in", 1.5, "capture form not in the tree yet");
-        const auto k = sammler.median("tasten_erkannt");
-        const auto b = sammler.median("tasten_direkt");
-        const auto ns = [](double sekunden) {
-            char puffer[32];
-            std::snprintf(puffer, sizeof puffer, "%.0f ns", sekunden * 1e9 / static_cast<double>(k_tasten));
-            return std::string(puffer);
-        };
-        if (k && b) {
-            z.karmo = ns(*k);
-            z.boden = ns(*b) + " the same key typed straight in";
-        }
-        zeilen.push_back(z);
-    }
+    zeilen.push_back(wechselzeile("a person's key into Inhalt through the scan detector", tasten_im_wechsel(orte, k_runden),
+                                  "the same key typed straight in", 1.5, "capture form not in the tree yet"));
     zeilen.push_back(speicher);
 
     // Under Wine: the renderer's list box against a bare one (measured by
@@ -303,6 +288,8 @@ int nur_wechsel(const Orte& orte, const std::string& befehl) {
     zeilen.push_back(wechselzeile("handle one scan, with its journal entry, with a registration list of 32,767",
                                   scan_mit_anmeldeliste_im_wechsel(orte.gross_wurzel(), orte.daten, true, k_runden),
                                   "the same scan without a list", 1.1, "not measured"));
+    zeilen.push_back(wechselzeile("a person's key into Inhalt through the scan detector", tasten_im_wechsel(orte, k_runden),
+                                  "the same key typed straight in", 1.5, "not measured"));
     zeilen.push_back(wechselzeile("save the largest event, durably", dauerhaft_im_wechsel(orte.gross_wurzel(), gross_windows, k_runden),
                                   "write, fsync and rename of the same bytes", 1.5, "not measured"));
     zeilen.push_back(wechselzeile("lay out the largest event's attendance list, every page",
