@@ -46,8 +46,11 @@ dr_drucker_einrichten() {
     ppd=$(ls /usr/share/ghostscript/*/lib/ghostpdf.ppd | head -n 1)
     [[ -f "$ppd" ]] || { echo "ghostpdf.ppd fehlt"; return 1; }
     sed -E 's/^(\*Default[A-Za-z]*: *)Letter/\1A4/' "$ppd" >"$dr_ordner/a4.ppd"
-    wine "$dr_drucker_exe" "Karmo PDF" "$(winepath -w "$dr_ordner/a4.ppd" 2>/dev/null)" \
-        "|ps2pdf -sPAPERSIZE=a4 - $dr_ausgabe" 2>>"$wine_log" || return 1
+    # winepath has been seen to print nothing in a prefix that has just started; drive Z: is the root.
+    local ppd_windows
+    ppd_windows=$(winepath -w "$dr_ordner/a4.ppd" 2>/dev/null)
+    [[ -n $ppd_windows ]] || ppd_windows="Z:${dr_ordner//\//\\}\\a4.ppd"
+    wine "$dr_drucker_exe" "Karmo PDF" "$ppd_windows" "|ps2pdf -sPAPERSIZE=a4 - $dr_ausgabe" 2>>"$wine_log" || return 1
     dr_drucker_bereit=1
     hauptmenue_frisch
 }
