@@ -109,7 +109,7 @@ void Teilnehmerliste::erfassen() {
         angemeldet = r->erfasst_dazu(efn, &name);
         p_.anmeldungen().gezaehlt_bei(f_);
     }
-    Teilnehmerzahl_zeigen(p_, f_);
+    Teilnehmerzahl_zeigen(f_, r);
     // Who came in, by name when the registration list knows the card.
     if (r) {
         anmeldung::Zuletzt_Text_setzen(zuletzt_, angemeldet, name, efn);
@@ -164,7 +164,7 @@ void Teilnehmerliste::Loeschen_Click() {
         r->erfasst_weg(eintrag_efn(zeile));
         p_.anmeldungen().gezaehlt_bei(f_);
     }
-    Teilnehmerzahl_zeigen(p_, f_);
+    Teilnehmerzahl_zeigen(f_, r);
 }
 
 bool Teilnehmerliste::test_vorhanden(const std::string& EFN) {

@@ -32,8 +32,9 @@ anmeldung::Anmelderegister* Anmeldeliste_der_Veranstaltung(Programm& p, const ui
     return r;
 }
 
-void Teilnehmerzahl_zeigen(Programm& p, ui::Fenster& form) {
-    const anmeldung::Anmelderegister* r = Anmeldeliste_der_Veranstaltung(p, form);
+void Teilnehmerzahl_zeigen(Programm& p, ui::Fenster& form) { Teilnehmerzahl_zeigen(form, Anmeldeliste_der_Veranstaltung(p, form)); }
+
+void Teilnehmerzahl_zeigen(ui::Fenster& form, const anmeldung::Anmelderegister* r) {
     form.setze_text(ui::Ctl::Teilnehmerzahl,
                     anmeldung::Teilnehmerzahl_Text(static_cast<std::size_t>(form.zeilenzahl(ui::Ctl::Teilnehmerliste)), r));
 }

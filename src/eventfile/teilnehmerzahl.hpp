@@ -22,5 +22,8 @@ anmeldung::Anmelderegister* Anmeldeliste_der_Veranstaltung(Programm& p, const ui
 // number of lines; with a registration list "… (angemeldet: M von R)".
 // Called after every change of the list.
 void Teilnehmerzahl_zeigen(Programm& p, ui::Fenster& form);
+// The same with the event's registration list at hand already (a scan or a
+// deletion has just asked for it, and counted its line).
+void Teilnehmerzahl_zeigen(ui::Fenster& form, const anmeldung::Anmelderegister* r);
 
 } // namespace karmo
