@@ -415,10 +415,17 @@ szenario_laufen() {
             s=${s#"~"}
             schritt "${s#*:}" "${s%%:*}" || ergebnis=1
         else
-            schritt "${s#*:}" "${s%%:*}" || return 1
+            schritt "${s#*:}" "${s%%:*}" || { ordnerfenster_aufraeumen; return 1; }
         fi
     done
+    ((ergebnis == 0)) || ordnerfenster_aufraeumen
     return "$ergebnis"
+}
+# A scenario that failed may leave the file manager open; it belongs to another process and would keep
+# the foreground through the next scenarios, so that their keys and clicks went to it.
+ordnerfenster_aufraeumen() {
+    [[ $(probe windows 2>/dev/null) == *$'ExplorerWClass\tDaten'* ]] || return 0
+    ordnerfenster_schliessen >/dev/null
 }
 
 # A new event from the main menu: "Eine neue Teilnehmerliste anlegen", the number $1 scanned, line $2

@@ -84,12 +84,28 @@ s3_browser() {
 }
 # The saved file at hand for the upload form: the file manager opens on the data folder with the file
 # selected. It takes the foreground; it is closed again, so that the next steps reach Karmo's window.
+# Wine's shell selects the file in a file manager that it has just started; on a fresh prefix on a
+# busy machine (seen once in CI) that start can take so long that the window opens without the
+# selection. Karmo's request is the same every time, so the transfer is asked for once more then,
+# with the file manager started before, and this time the file must be selected.
 s3_explorer() {
     local gewaehlt
     fenster_erwarten "Daten" 15000 || return 1
-    gewaehlt=$(probe view-selected "Daten" 10000) || { echo "keine Datei im Ordnerfenster gewählt"; return 1; }
+    if ! gewaehlt=$(probe view-selected "Daten" 10000); then
+        echo "erster Versuch: keine Datei im Ordnerfenster gewählt; Fenster:"
+        probe windows
+        ordnerfenster_schliessen || return 1
+        s3_uebertragen || return 1
+        fenster_erwarten "Daten" 15000 || return 1
+        gewaehlt=$(probe view-selected "Daten" 10000) || {
+            echo "keine Datei im Ordnerfenster gewählt"
+            ordnerfenster_schliessen
+            return 1
+        }
+    fi
     if [[ "$gewaehlt" != "$datei2_name" && "$gewaehlt" != "${datei2_name%.XML}" ]]; then
         unterschied "$datei2_name" "$gewaehlt"
+        ordnerfenster_schliessen
         return 1
     fi
     bildschirm 11-explorer "Daten"
