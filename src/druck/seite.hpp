@@ -78,7 +78,7 @@ inline std::string_view Seite::merken(std::string_view t) {
     if (t.empty()) return {};
     if (t.size() > frei_) {
         const std::size_t n = t.size() > k_block ? t.size() : k_block;
-        bloecke_.push_back(std::make_unique<char[]>(n));
+        bloecke_.push_back(std::make_unique_for_overwrite<char[]>(n));
         frei_ = n;
     }
     char* ziel = bloecke_.back().get() + (t.size() > k_block ? 0 : k_block - frei_);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string>
 
 namespace karmo::druck {
@@ -20,7 +21,12 @@ int listenkopf_hoehe_ohne_block() { return zeilenhoehe(k_titel) + k_abstand_tite
 
 int listenkopf(Seite& s, std::string_view titel, int k, int seiten, const Veranstaltungsblock& block, const Textmass& m) {
     s.texte.push_back({k_links, k_oben, k_titel, titel});
-    const std::string_view seite = s.merken("Seite " + std::to_string(k) + " von " + std::to_string(seiten));
+    // "Seite k von n" without a string of its own: every page of a long list has one.
+    char puffer[48] = "Seite ";
+    char* p = std::to_chars(puffer + 6, puffer + 24, k).ptr;
+    p = std::copy_n(" von ", 5, p);
+    p = std::to_chars(p, puffer + sizeof puffer, seiten).ptr;
+    const std::string_view seite = s.merken(std::string_view(puffer, static_cast<std::size_t>(p - puffer)));
     s.texte.push_back({k_rechts - m.breite(seite, k_text), k_oben + k_titel.hoehe - k_text.hoehe, k_text, seite});
     const int y = k_oben + zeilenhoehe(k_titel);
     waagrecht(s, k_links, y, k_satzbreite);
@@ -58,11 +64,12 @@ namespace {
 
 constexpr std::size_t k_namenzeilen = 3;
 
+// Every row's name passes here: without an early exit the compiler checks
+// many bytes at a time.
 bool zeilenumbruch(std::string_view t) {
-    for (char c : t) {
-        if (c == '\r' || c == '\n') return true;
-    }
-    return false;
+    unsigned gefunden = 0;
+    for (char c : t) gefunden |= static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
+    return gefunden != 0;
 }
 
 // `name` (without line breaks) broken at blanks into at
@@ -114,24 +121,25 @@ void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const 
     const bool umbruch = zeilenumbruch(name);
     const int breite_text = m.breite(name, k_text);
     if (!umbruch && breite_text <= breite) {
-        s.texte.push_back({x, y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2, k_text, s.merken(name)});
+        s.texte.push_back({x, y + (k_zeilenhoehe - zeilenhoehe(k_text)) / 2, k_text, name});
         return;
     }
-    const auto setzen = [&](const auto& zeilen, std::size_t n) {
+    const auto setzen = [&](std::size_t n, const auto& text_von) {
         int z = y + (k_zeilenhoehe - static_cast<int>(n) * zeilenhoehe(k_klein)) / 2;
         for (std::size_t i = 0; i < n; ++i) {
-            s.texte.push_back({x, z, k_klein, s.merken(zeilen[i])});
+            s.texte.push_back({x, z, k_klein, text_von(i)});
             z += zeilenhoehe(k_klein);
         }
     };
+    // Pieces of the name point into it; lines made anew are kept by the page.
     std::array<std::string_view, k_namenzeilen> stuecke;
     if (const std::size_t n = umbruch ? 0 : worte_legen(name, breite_text, breite, m, stuecke); n > 0) {
-        setzen(stuecke, n);
+        setzen(n, [&](std::size_t i) { return stuecke[i]; });
         return;
     }
     std::vector<std::string> zeilen = umbrechen(name, breite, k_klein, m);
     kuerzen(zeilen, k_namenzeilen, breite, k_klein, m);
-    setzen(zeilen, zeilen.size());
+    setzen(zeilen.size(), [&](std::size_t i) { return s.merken(zeilen[i]); });
 }
 
 Seitenteilung::Seitenteilung(int n, int raum, int schluss) {

@@ -85,6 +85,8 @@ int tabellenrumpf(Seite& s, int y, int zeilen, int erste, std::span<const Spalte
 void zelltext(Seite& s, const Spalte& sp, int y, std::string_view text, const Textmass& m);
 // A participant's name in a row's cell: on one line in the text's type,
 // else on up to three lines in the small type, else cut short on those three.
+// `name` lives in the event's data (Druckdaten), as a barcode's text does: the
+// page points into it where it prints the name as it stands.
 void namenzelle(Seite& s, const Spalte& sp, int y, std::string_view name, const Textmass& m);
 
 // Rows of `n` in pages of `je_seite`, and a closing part of `schluss` high
