@@ -59,16 +59,14 @@ druck::Druckdaten Druckdaten_lesen(const Zustand& z, const ui::Fenster& form, co
     }
     const int n = form.zeilenzahl(Ctl::Teilnehmerliste);
     d.teilnehmer.reserve(static_cast<std::size_t>(n));
-    std::string zeile;
-    for (int i = 0; i < n; ++i) {
-        form.zeile_lesen(Ctl::Teilnehmerliste, i, zeile);
+    form.zeilen_lesen(Ctl::Teilnehmerliste, [&](std::string_view zeile) {
         // The line read as the file's writer reads it: by position and by its first "/".
         const Eintragsteile t = eintrag_teilen(zeile);
         d.teilnehmer.push_back({std::string(t.efn), Nur_Ziffern(t.basis), Nur_Ziffern(t.referent)});
         if (r) {
             if (const anmeldung::Anmeldung* a = r->finden(t.efn)) d.teilnehmer.back().name = a->anzeigename;
         }
-    }
+    });
     return d;
 }
 

@@ -206,11 +206,7 @@ std::string_view dateiinhalt(std::string& puffer, const Zustand& z, const ui::Fe
     zeile(out, "<eMail></eMail >");
     element(out, "Teilnehmeranzahl", std::to_string(anzahl));
     element(out, "Meldungsart", std::to_string(z.Aktuelle_Meldungsart));
-    std::string eintrag;
-    for (int i = 0; i < anzahl; ++i) {
-        form.zeile_lesen(Ctl::Teilnehmerliste, i, eintrag);
-        teilnehmerblock(out, eintrag);
-    }
+    form.zeilen_lesen(Ctl::Teilnehmerliste, [&out](std::string_view eintrag) { teilnehmerblock(out, eintrag); });
     zeile(out, "</Veranstaltung>");
     return out.text();
 }

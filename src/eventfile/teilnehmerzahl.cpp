@@ -21,12 +21,7 @@ anmeldung::Anmelderegister* Anmeldeliste_der_Veranstaltung(Programm& p, const ui
     anmeldung::Anmelderegister* r = a.fuer(p.plattform(), Datenordner(z), vnr);
     if (r && !a.gezaehlt(form)) {
         r->erfasst_leeren();
-        const int n = form.zeilenzahl(ui::Ctl::Teilnehmerliste);
-        std::string zeile;
-        for (int i = 0; i < n; ++i) {
-            form.zeile_lesen(ui::Ctl::Teilnehmerliste, i, zeile);
-            r->erfasst_dazu(eintrag_efn(zeile));
-        }
+        form.zeilen_lesen(ui::Ctl::Teilnehmerliste, [r](std::string_view zeile) { r->erfasst_dazu(eintrag_efn(zeile)); });
         a.gezaehlt_bei(form);
     }
     return r;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,16 @@ public:
     virtual std::string zeile(Ctl c, int i) const = 0;
     // Line i into `ziel`, whose storage is reused: for reading every line in turn.
     virtual void zeile_lesen(Ctl c, int i, std::string& ziel) const { ziel = zeile(c, i); }
+    // Every line in order, each a view valid during its call: for reading the
+    // whole list at once (a save reads 32,767 of them).
+    virtual void zeilen_lesen(Ctl c, const std::function<void(std::string_view)>& je_zeile) const {
+        std::string zeile;
+        const int n = zeilenzahl(c);
+        for (int i = 0; i < n; ++i) {
+            zeile_lesen(c, i, zeile);
+            je_zeile(zeile);
+        }
+    }
     virtual void zeile_anfuegen(Ctl c, std::string_view t) = 0;
     // Replaces line i in place; a selection on it stays.
     virtual void zeile_ersetzen(Ctl c, int i, std::string_view t) = 0;

@@ -20,6 +20,10 @@ constexpr Formular k_form{FormId::MA2_Maske, "F", "Titel", 1000, 1000, 0, k_elem
 void gleich(const FakeFenster& f, const std::vector<std::string>& erwartet) {
     ASSERT_EQ(f.zeilenzahl(Ctl::Teilnehmerliste), static_cast<int>(erwartet.size()));
     for (std::size_t i = 0; i < erwartet.size(); ++i) EXPECT_EQ(f.zeile(Ctl::Teilnehmerliste, static_cast<int>(i)), erwartet[i]) << i;
+    // Read all at once (a save), the lines come in the same order.
+    std::vector<std::string> alle;
+    f.zeilen_lesen(Ctl::Teilnehmerliste, [&alle](std::string_view z) { alle.emplace_back(z); });
+    EXPECT_EQ(alle, erwartet);
 }
 
 TEST(FakeFensterListe, BleibtBeiErsetzenUndEntfernenWieEineZeilenliste) {

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui_hilfe.hpp"
 
@@ -166,6 +168,9 @@ TEST_F(Win32Fenster, ListLinesAreAddedReplacedRemovedAndCleared) {
 
     f->zeile_ersetzen(Ctl::Teilnehmerliste, 0, "a (3/0)");
     EXPECT_EQ(f->listenindex(Ctl::Teilnehmerliste), 1) << "replacing another line leaves the selection";
+    std::vector<std::string> alle;
+    f->zeilen_lesen(Ctl::Teilnehmerliste, [&alle](std::string_view z) { alle.emplace_back(z); });
+    EXPECT_EQ(alle, (std::vector<std::string>{"a (3/0)", "b (2/1)", "c (1/0)"}));
 
     f->zeile_entfernen(Ctl::Teilnehmerliste, 0);
     EXPECT_EQ(f->zeilenzahl(Ctl::Teilnehmerliste), 2);

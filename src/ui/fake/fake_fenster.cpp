@@ -94,6 +94,10 @@ std::string_view FakeFenster::zeile_ansehen(Ctl c, int i) const {
     return std::string_view(s.bloecke[o.block]).substr(o.anfang, o.laenge);
 }
 void FakeFenster::zeile_lesen(Ctl c, int i, std::string& ziel) const { ziel.assign(zeile_ansehen(c, i)); }
+void FakeFenster::zeilen_lesen(Ctl c, const std::function<void(std::string_view)>& je_zeile) const {
+    const Zustand& s = z(c);
+    for (const Zeilenort& o : s.zeilen) je_zeile(std::string_view(s.bloecke[o.block].data() + o.anfang, o.laenge));
+}
 
 void FakeFenster::zeile_anfuegen(Ctl c, std::string_view t) {
     Zustand& s = z(c);

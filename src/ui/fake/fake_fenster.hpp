@@ -36,6 +36,7 @@ public:
     int zeilenzahl(Ctl c) const override;
     std::string zeile(Ctl c, int i) const override;
     void zeile_lesen(Ctl c, int i, std::string& ziel) const override;
+    void zeilen_lesen(Ctl c, const std::function<void(std::string_view)>& je_zeile) const override;
     void zeile_anfuegen(Ctl c, std::string_view t) override;
     void zeile_ersetzen(Ctl c, int i, std::string_view t) override;
     void zeile_entfernen(Ctl c, int i) override;
