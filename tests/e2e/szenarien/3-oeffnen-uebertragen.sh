@@ -87,7 +87,8 @@ s3_browser() {
 # Wine's shell selects the file in a file manager that it has just started; on a fresh prefix on a
 # busy machine (seen once in CI) that start can take so long that the window opens without the
 # selection. Karmo's request is the same every time, so the transfer is asked for once more then,
-# with the file manager started before, and this time the file must be selected.
+# with the file manager started before, and this time the file must be selected. A failed step leaves
+# the window to szenario_laufen, which closes it.
 s3_explorer() {
     local gewaehlt
     fenster_erwarten "Daten" 15000 || return 1
@@ -97,15 +98,10 @@ s3_explorer() {
         ordnerfenster_schliessen || return 1
         s3_uebertragen || return 1
         fenster_erwarten "Daten" 15000 || return 1
-        gewaehlt=$(probe view-selected "Daten" 10000) || {
-            echo "keine Datei im Ordnerfenster gewählt"
-            ordnerfenster_schliessen
-            return 1
-        }
+        gewaehlt=$(probe view-selected "Daten" 10000) || { echo "keine Datei im Ordnerfenster gewählt"; return 1; }
     fi
     if [[ "$gewaehlt" != "$datei2_name" && "$gewaehlt" != "${datei2_name%.XML}" ]]; then
         unterschied "$datei2_name" "$gewaehlt"
-        ordnerfenster_schliessen
         return 1
     fi
     bildschirm 11-explorer "Daten"
